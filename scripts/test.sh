@@ -1,0 +1,17 @@
+#!/bin/sh
+# Builds the game and runs every test twice: in the normal build and in a build with
+# AddressSanitizer and UndefinedBehaviorSanitizer.
+set -e
+TOP=$(cd "$(dirname "$0")/.." && pwd)
+. "$TOP/scripts/common.sh"
+ensure_packages
+jobs=$(nproc)
+
+echo "== normal build"
+build_tree build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+(cd "$TOP/build" && ctest --output-on-failure -j"$jobs")
+
+echo "== sanitizer build"
+build_tree build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTRUNDLEBOP_SANITIZE=ON -DTRUNDLEBOP_BENCH=OFF
+(cd "$TOP/build-sanitize" && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --output-on-failure -j"$jobs")

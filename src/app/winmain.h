@@ -1,0 +1,22 @@
+// The program's entry, start-up, the fixed-period main loop and shut-down.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/ddraw.h"
+#include "platform/windows.h"
+
+extern HINSTANCE appInstance;
+extern HWND mainWindow;
+extern std::uint32_t frameStartTick;
+
+// Called once by WinMain before the loop: display, keyboard, audio, menu and levels.
+int InitGame();
+// The display at 640 x 480 x 16, full screen, with the back surface's clipper.
+LPDIRECTDRAWCLIPPER SetUpDisplay();
+// Called at the start of every pass: notes the tick count.
+std::uint32_t StartFrameClock();
+// Called at the end of every pass: waits until ms have passed since StartFrameClock.
+std::uint32_t WaitFrameClock(std::uint32_t ms);
+// Called once by WinMain after the loop: releases every device and asset.
+int ShutdownGame();

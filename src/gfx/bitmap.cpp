@@ -1,0 +1,250 @@
+// Bitmap files and images.
+#include "gfx/bitmap.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "gfx/display.h"
+
+BitmapFile sharedBitmapFile = {};
+
+namespace {
+
+constexpr std::uint16_t kBitmapMagic = 0x4D42;  // "BM"
+constexpr int kFileHeaderBytes = 14;
+constexpr int kInfoHeaderBytes = 40;
+constexpr int kColourTableBytes = 1024;
+// More pixel data than this is never a picture of ours (a 16384 x 16384 24-bit one is 768 MiB).
+constexpr std::uint64_t kLargestPixelData = 800ull << 20;
+
+std::uint16_t Read16(const std::uint8_t* p) {
+    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
+
+std::uint32_t Read32(const std::uint8_t* p) {
+    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+
+BitmapFileHeader ParseFileHeader(const std::uint8_t* p) {
+    return BitmapFileHeader{Read16(p), Read32(p + 2), Read16(p + 6), Read16(p + 8), Read32(p + 10)};
+}
+
+BitmapInfoHeader ParseInfoHeader(const std::uint8_t* p) {
+    BitmapInfoHeader h;
+    h.biSize = Read32(p);
+    h.biWidth = static_cast<std::int32_t>(Read32(p + 4));
+    h.biHeight = static_cast<std::int32_t>(Read32(p + 8));
+    h.biPlanes = Read16(p + 12);
+    h.biBitCount = Read16(p + 14);
+    h.biCompression = Read32(p + 16);
+    h.biSizeImage = Read32(p + 20);
+    h.biXPelsPerMeter = static_cast<std::int32_t>(Read32(p + 24));
+    h.biYPelsPerMeter = static_cast<std::int32_t>(Read32(p + 28));
+    h.biClrUsed = Read32(p + 32);
+    h.biClrImportant = Read32(p + 36);
+    return h;
+}
+
+// Reads exactly `count` bytes, growing the buffer as data arrives so that a header that
+// claims more than the file holds never makes us allocate what is not there.
+bool ReadExactly(HFILE file, std::vector<std::uint8_t>& out, std::uint64_t count) {
+    out.clear();
+    constexpr std::size_t kChunk = 1 << 20;
+    while (out.size() < count) {
+        const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, count - out.size()));
+        const std::size_t had = out.size();
+        out.resize(had + want);
+        const UINT got = _lread(file, out.data() + had, static_cast<UINT>(want));
+        if (got == static_cast<UINT>(-1) || got != want) return false;
+    }
+    return true;
+}
+
+// The sizes a well-formed picture of ours can have: positive sides up to the largest we
+// accept, and pixel data at least as large as the rows it must hold, at most what any of
+// our pictures needs.
+bool SizesArePossible(const BitmapInfoHeader& info) {
+    if (info.biWidth <= 0 || info.biHeight <= 0) return false;
+    if (info.biWidth > kLargestBitmapSide || info.biHeight > kLargestBitmapSide) return false;
+    const std::uint64_t needed =
+        static_cast<std::uint64_t>(info.biWidth) * static_cast<std::uint64_t>(info.biHeight) * (info.biBitCount / 8);
+    return info.biSizeImage >= needed && info.biSizeImage <= kLargestPixelData;
+}
+
+void Convert24To16(const std::uint8_t* source, std::uint16_t* dest, std::size_t count) {
+    const bool fiveFiveFive = pixelFormat == 15;
+    for (std::size_t i = 0; i < count; ++i) {
+        const unsigned blue = source[i * 3], green = source[i * 3 + 1], red = source[i * 3 + 2];
+        dest[i] = fiveFiveFive
+                      ? static_cast<std::uint16_t>(((red >> 3) << 10) | ((green >> 3) << 5) | (blue >> 3))
+                      : static_cast<std::uint16_t>(((red >> 3) << 11) | ((green >> 2) << 5) | (blue >> 3));
+    }
+}
+
+}  // namespace
+
+int LoadBitmapFile(BitmapFile* bitmapFile, const char* fileName) {
+    if (!bitmapFile || !fileName) return 0;
+    OFSTRUCT info;
+    const HFILE file = OpenFile(fileName, &info, OF_READ);
+    if (file == HFILE_ERROR) return 0;
+    const auto fail = [file]() {
+        _lclose(file);
+        return 0;
+    };
+
+    std::uint8_t headerBytes[kFileHeaderBytes + kInfoHeaderBytes];
+    if (_lread(file, headerBytes, kFileHeaderBytes) != kFileHeaderBytes) return fail();
+    const BitmapFileHeader fileHeader = ParseFileHeader(headerBytes);
+    if (fileHeader.bfType != kBitmapMagic) {
+        bitmapFile->fileHeader = fileHeader;
+        return fail();
+    }
+    if (_lread(file, headerBytes + kFileHeaderBytes, kInfoHeaderBytes) != kInfoHeaderBytes) return fail();
+    BitmapInfoHeader infoHeader = ParseInfoHeader(headerBytes + kFileHeaderBytes);
+    const int bits = infoHeader.biBitCount;
+    if (bits != 8 && bits != 16 && bits != 24) {
+        bitmapFile->fileHeader = fileHeader;
+        bitmapFile->infoHeader = infoHeader;
+        return fail();
+    }
+    // A file whose headers claim impossible sizes is refused before anything is taken
+    // from it, so that no copy can ever run past a buffer.
+    if (!SizesArePossible(infoHeader)) return fail();
+
+    PALETTEENTRY palette[256];
+    if (bits == 8) {
+        std::uint8_t table[kColourTableBytes];
+        if (_lread(file, table, kColourTableBytes) != kColourTableBytes) return fail();
+        for (int i = 0; i < 256; ++i) {
+            palette[i].peRed = table[i * 4 + 2];
+            palette[i].peGreen = table[i * 4 + 1];
+            palette[i].peBlue = table[i * 4];
+            palette[i].peFlags = PC_NOCOLLAPSE;
+        }
+    }
+
+    std::vector<std::uint8_t> data;
+    if (!ReadExactly(file, data, infoHeader.biSizeImage)) return fail();
+    _lclose(file);
+
+    const std::size_t pixelCount = static_cast<std::size_t>(infoHeader.biWidth) * infoHeader.biHeight;
+    const std::size_t bufferBytes = bits == 24 ? pixelCount * 2 : infoHeader.biSizeImage;
+    auto* pixels = static_cast<std::uint8_t*>(std::malloc(bufferBytes == 0 ? 1 : bufferBytes));
+    if (!pixels) return 0;
+    if (bits == 24) {
+        Convert24To16(data.data(), reinterpret_cast<std::uint16_t*>(pixels), pixelCount);
+        infoHeader.biBitCount = 16;
+    } else {
+        std::memcpy(pixels, data.data(), bufferBytes);
+    }
+
+    std::free(bitmapFile->pixels);
+    bitmapFile->pixels = pixels;
+    bitmapFile->fileHeader = fileHeader;
+    bitmapFile->infoHeader = infoHeader;
+    if (bits == 8) std::memcpy(bitmapFile->palette, palette, sizeof(palette));
+
+    FlipBitmapRows(bitmapFile->pixels, (infoHeader.biBitCount / 8) * infoHeader.biWidth, infoHeader.biHeight);
+    return 1;
+}
+
+int UnloadBitmapFile(BitmapFile* bitmapFile) {
+    if (bitmapFile && bitmapFile->pixels) {
+        std::free(bitmapFile->pixels);
+        bitmapFile->pixels = nullptr;
+    }
+    return 1;
+}
+
+int FlipBitmapRows(std::uint8_t* buffer, int rowBytes, int rowCount) {
+    if (!buffer || rowBytes <= 0 || rowCount <= 0) return 1;
+    const std::size_t total = static_cast<std::size_t>(rowBytes) * static_cast<std::size_t>(rowCount);
+    auto* copy = static_cast<std::uint8_t*>(std::malloc(total));
+    if (!copy) return 0;
+    std::memcpy(copy, buffer, total);
+    for (int i = 0; i < rowCount; ++i)
+        std::memcpy(buffer + static_cast<std::size_t>(rowCount - 1 - i) * rowBytes,
+                    copy + static_cast<std::size_t>(i) * rowBytes, static_cast<std::size_t>(rowBytes));
+    std::free(copy);
+    return 1;
+}
+
+int CreateBitmapImage(BitmapImage* image, int x, int y, int width, int height, int bpp) {
+    if (!image || width < 0 || height < 0 || bpp < 0) return 0;
+    const long long bytes = static_cast<long long>(bpp / 8) * width * height;
+    if (bytes > 0x7FFFFFFFLL) return 0;
+    auto* buffer = static_cast<std::uint8_t*>(std::calloc(bytes > 0 ? static_cast<std::size_t>(bytes) : 1, 1));
+    if (!buffer) return 0;
+    std::free(image->buffer);
+    image->buffer = buffer;
+    image->x = x;
+    image->y = y;
+    image->width = width;
+    image->height = height;
+    image->byteCount = static_cast<int>(bytes);
+    image->bpp = bpp;
+    image->state = 1;
+    image->attributes = 0;
+    return 1;
+}
+
+int DestroyBitmapImage(BitmapImage* image) {
+    if (!image || !image->buffer) return 0;
+    std::free(image->buffer);
+    *image = BitmapImage{};
+    return 1;
+}
+
+bool BitmapHoldsRegion(const BitmapFile* bitmapFile, long long x0, long long y0, long long width, long long height) {
+    if (!bitmapFile || !bitmapFile->pixels || bitmapFile->infoHeader.biBitCount != 16) return false;
+    const long long pictureWidth = bitmapFile->infoHeader.biWidth;
+    const long long pictureHeight = bitmapFile->infoHeader.biHeight;
+    return width >= 0 && height >= 0 && x0 >= 0 && y0 >= 0 && x0 + width <= pictureWidth &&
+           y0 + height <= pictureHeight;
+}
+
+int LoadImageFromBitmap(BitmapImage* image, BitmapFile* bitmapFile, int cx, int cy, int mode) {
+    if (!image || !image->buffer) return 0;
+    long long x0 = cx, y0 = cy;
+    if (mode == 0) {
+        x0 = static_cast<long long>(cx) * (image->width + 1) + 1;
+        y0 = static_cast<long long>(cy) * (image->height + 1) + 1;
+    }
+    // The region must lie inside the loaded 16-bit picture and fit the image's buffer;
+    // otherwise nothing is copied.
+    if (!BitmapHoldsRegion(bitmapFile, x0, y0, image->width, image->height)) return 0;
+    if (static_cast<long long>(image->width) * image->height * 2 > image->byteCount) return 0;
+    const auto* source = reinterpret_cast<const std::uint16_t*>(bitmapFile->pixels);
+    auto* dest = reinterpret_cast<std::uint16_t*>(image->buffer);
+    const long long sourceWidth = bitmapFile->infoHeader.biWidth;
+    for (int r = 0; r < image->height; ++r)
+        std::memcpy(dest + static_cast<std::size_t>(r) * image->width, source + (y0 + r) * sourceWidth + x0,
+                    static_cast<std::size_t>(image->width) * 2);
+    image->attributes |= imageLoaded;
+    return 1;
+}
+
+int DrawBitmapImage(BitmapImage* image, WORD* destBuffer, int destPitch, int transparent) {
+    if (!image || !(image->attributes & imageLoaded) || !image->buffer) return 0;
+    if (!destBuffer) return 0;
+    const int destRow = destPitch / 2;
+    // The destination's height is the caller's to respect; its width we can check.
+    if (image->x < 0 || image->y < 0 || image->x + image->width > destRow) return 0;
+    const auto* source = reinterpret_cast<const std::uint16_t*>(image->buffer);
+    WORD* dest = destBuffer + static_cast<std::ptrdiff_t>(image->y) * destRow + image->x;
+    for (int r = 0; r < image->height; ++r) {
+        if (!transparent) {
+            std::memcpy(dest, source, static_cast<std::size_t>(image->width) * 2);
+        } else {
+            for (int c = 0; c < image->width; ++c)
+                if (source[c] != 0) dest[c] = source[c];
+        }
+        source += image->width;
+        dest += destRow;
+    }
+    return 1;
+}

@@ -1,0 +1,168 @@
+// Inner parts of the drawing-service stand-in shared by its source files: pixel formats,
+// the surface, clipper and palette objects, the device context record and the pixel kernels.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "platform/ddraw.h"
+#include "platform/host.h"
+
+namespace ddraw_detail {
+
+// ---------------------------------------------------------------- pixel formats
+struct Format {
+    int bits;           // 16 (5.6.5), 15 (5.5.5) or 8 (palette indices)
+    int bytesPerPixel;  // 2, 2, 1
+    DWORD redMask;
+    DWORD greenMask;
+    DWORD blueMask;
+};
+
+// The format for a bit count of 16, 15 or 8; null for anything else.
+const Format* FormatForBits(int bits);
+// The format a DDPIXELFORMAT asks for (by bit count and masks); null when we have none like it.
+const Format* FormatForDescription(const DDPIXELFORMAT& wanted);
+void DescribeFormat(const Format& format, DDPIXELFORMAT* out);
+host::PixelLayout LayoutOf(const Format& format);
+// The colour key or fill value as the format holds it (low 16 or low 8 bits).
+DWORD NarrowToFormat(const Format& format, DWORD value);
+
+// ---------------------------------------------------------------- settings
+int SurfacePitchPadding();
+
+// ---------------------------------------------------------------- clipper
+class Clipper final : public IDirectDrawClipper {
+public:
+    DWORD AddRef() override;
+    DWORD Release() override;
+    HRESULT SetClipList(const RGNDATA* region, DWORD flags) override;
+    HRESULT SetHWnd(DWORD flags, HWND window) override;
+
+    bool HasList() const { return hasList_; }
+    const std::vector<RECT>& Rects() const { return rects_; }
+    HWND Window() const { return window_; }
+
+private:
+    ~Clipper() override = default;
+
+    DWORD refs_ = 1;
+    bool hasList_ = false;
+    std::vector<RECT> rects_;
+    HWND window_ = nullptr;
+};
+
+// ---------------------------------------------------------------- palette
+class Palette final : public IDirectDrawPalette {
+public:
+    explicit Palette(const PALETTEENTRY* entries);
+    DWORD AddRef() override;
+    DWORD Release() override;
+    HRESULT GetEntries(DWORD flags, DWORD base, DWORD count, PALETTEENTRY* entries) override;
+    HRESULT SetEntries(DWORD flags, DWORD base, DWORD count, const PALETTEENTRY* entries) override;
+
+    const PALETTEENTRY* Entries() const { return entries_; }
+
+private:
+    ~Palette() override = default;
+
+    DWORD refs_ = 1;
+    PALETTEENTRY entries_[256] = {};
+};
+
+class Surface;
+
+}  // namespace ddraw_detail
+
+// What an HDC points at. A context taken from a surface draws into that surface until it is
+// given back; one with no surface (a window's paint context) accepts text and draws nothing.
+struct PlatformDeviceContext {
+    ddraw_detail::Surface* surface = nullptr;
+    bool valid = false;  // false once the context has been given back
+    COLORREF textColour = 0;
+    int backgroundMode = OPAQUE;
+};
+
+namespace ddraw_detail {
+
+// ---------------------------------------------------------------- surface
+class Surface final : public IDirectDrawSurface7 {
+public:
+    // A surface of the given size and format with zeroed pixels. Fails (null, with the
+    // reason in *result) for sizes we refuse or memory we cannot get.
+    static Surface* Create(int width, int height, const Format& format, DWORD caps, HRESULT* result);
+
+    DWORD AddRef() override;
+    DWORD Release() override;
+    HRESULT Blt(LPRECT destRect, IDirectDrawSurface7* source, LPRECT sourceRect, DWORD flags,
+                DDBLTFX* effects) override;
+    HRESULT Flip(IDirectDrawSurface7* target, DWORD flags) override;
+    HRESULT GetAttachedSurface(DDSCAPS2* caps, IDirectDrawSurface7** attached) override;
+    HRESULT GetPixelFormat(DDPIXELFORMAT* format) override;
+    HRESULT GetSurfaceDesc(DDSURFACEDESC2* desc) override;
+    HRESULT Lock(LPRECT rect, DDSURFACEDESC2* desc, DWORD flags, void* event) override;
+    HRESULT Unlock(LPRECT rect) override;
+    HRESULT SetColorKey(DWORD flags, DDCOLORKEY* key) override;
+    HRESULT GetColorKey(DWORD flags, DDCOLORKEY* key) override;
+    HRESULT SetClipper(IDirectDrawClipper* clipper) override;
+    HRESULT GetClipper(IDirectDrawClipper** clipper) override;
+    HRESULT SetPalette(IDirectDrawPalette* palette) override;
+    HRESULT GetDC(HDC* dc) override;
+    HRESULT ReleaseDC(HDC dc) override;
+
+    // The device makes a flip chain by handing the primary its back buffer, whose one
+    // reference the primary then owns.
+    void AttachBackBuffer(Surface* back);
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    int Pitch() const { return pitch_; }
+    std::uint8_t* Pixels() { return pixels_.get(); }
+    const std::uint8_t* Pixels() const { return pixels_.get(); }
+    const Format& PixelFormat() const { return *format_; }
+    // The palette that gives this surface's indices their colours: its own, else the one of
+    // the primary it is the back buffer of; null when there is none.
+    const Palette* ColourTable() const;
+
+private:
+    Surface(int width, int height, int pitch, const Format& format, DWORD caps,
+            std::unique_ptr<std::uint8_t[]> pixels);
+    ~Surface() override;
+
+    bool IsWindowedPrimary() const;
+    void PresentRegion(const Surface& picture, const RECT& area) const;
+
+    DWORD refs_ = 1;
+    int width_;
+    int height_;
+    int pitch_;
+    const Format* format_;
+    DWORD caps_;
+    std::unique_ptr<std::uint8_t[]> pixels_;
+    bool locked_ = false;
+    bool hasKey_ = false;
+    DWORD key_ = 0;
+    Clipper* clipper_ = nullptr;
+    Palette* palette_ = nullptr;
+    Surface* backBuffer_ = nullptr;  // primary of a flip chain: its back buffer (one reference)
+    Surface* front_ = nullptr;       // back buffer: the primary that owns it (no reference)
+    PlatformDeviceContext dc_;
+};
+
+// ---------------------------------------------------------------- pixel kernels
+// Every kernel takes the first pixel of the area in each picture, the pitches in bytes, and
+// the area's size in pixels; the area is already clipped and lies inside both pictures.
+void FillPixels(std::uint8_t* dst, int dstPitch, int width, int height, int bytesPerPixel,
+                DWORD colour);
+void CopyPixels(std::uint8_t* dst, int dstPitch, const std::uint8_t* src, int srcPitch, int width,
+                int height, int bytesPerPixel);
+void CopyKeyedPixels(std::uint8_t* dst, int dstPitch, const std::uint8_t* src, int srcPitch,
+                     int width, int height, int bytesPerPixel, DWORD key);
+// Nearest-pixel copy: destination column i reads source column columns[i], row j reads row
+// rows[j] (both counted from `src`).
+void CopyScaledPixels(std::uint8_t* dst, int dstPitch, const std::uint8_t* src, int srcPitch,
+                      const int* columns, int width, const int* rows, int height, int bytesPerPixel,
+                      bool keyed, DWORD key);
+
+}  // namespace ddraw_detail

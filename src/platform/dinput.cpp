@@ -1,0 +1,102 @@
+// The keyboard device stand-in: one system keyboard, read as 256 immediate key bytes.
+#include "platform/dinput.h"
+
+#include <cstring>
+
+const GUID IID_IDirectInput8A = {0x4E61B3A5u, 0x7C1Du, 0x4B85u, {0x9A, 0x33, 0x52, 0x10, 0x6E, 0xA7, 0x1F, 0x03}};
+const GUID GUID_SysKeyboard = {0x4E61B3A6u, 0x7C1Du, 0x4B85u, {0x9A, 0x33, 0x52, 0x10, 0x6E, 0xA7, 0x1F, 0x03}};
+const DIDATAFORMAT c_dfDIKeyboard = {sizeof(DIDATAFORMAT), 0, 0x2, 256, 256};
+
+namespace {
+
+BYTE systemKeys[256] = {};
+bool readsFail = false;
+
+bool SameGuid(const GUID& a, const GUID& b) {
+    return std::memcmp(&a, &b, sizeof(GUID)) == 0;
+}
+
+class Keyboard final : public IDirectInputDevice8A {
+public:
+    DWORD AddRef() override { return ++references_; }
+    DWORD Release() override {
+        const DWORD left = --references_;
+        if (left == 0) delete this;
+        return left;
+    }
+    HRESULT SetCooperativeLevel(HWND window, DWORD flags) override {
+        const bool oneSharing = ((flags & DISCL_EXCLUSIVE) != 0) != ((flags & DISCL_NONEXCLUSIVE) != 0);
+        const bool oneFocus = ((flags & DISCL_FOREGROUND) != 0) != ((flags & DISCL_BACKGROUND) != 0);
+        if (!window || !oneSharing || !oneFocus) return DIERR_INVALIDPARAM;
+        return DI_OK;
+    }
+    HRESULT SetDataFormat(const DIDATAFORMAT* format) override {
+        if (format != &c_dfDIKeyboard) return DIERR_INVALIDPARAM;
+        if (acquired_) return static_cast<HRESULT>(0x80070005u);  // not while acquired
+        formatSet_ = true;
+        return DI_OK;
+    }
+    HRESULT Acquire() override {
+        if (!formatSet_) return DIERR_INVALIDPARAM;
+        acquired_ = true;
+        return DI_OK;
+    }
+    HRESULT Unacquire() override {
+        if (!acquired_) return S_FALSE;
+        acquired_ = false;
+        return DI_OK;
+    }
+    HRESULT GetDeviceState(DWORD size, LPVOID data) override {
+        if (!data || size != sizeof(systemKeys)) return DIERR_INVALIDPARAM;
+        if (!acquired_) return DIERR_NOTACQUIRED;
+        if (readsFail) return DIERR_INPUTLOST;
+        std::memcpy(data, systemKeys, sizeof(systemKeys));
+        return DI_OK;
+    }
+
+private:
+    ~Keyboard() override = default;
+    DWORD references_ = 1;
+    bool formatSet_ = false;
+    bool acquired_ = false;
+};
+
+class Input final : public IDirectInput8A {
+public:
+    DWORD AddRef() override { return ++references_; }
+    DWORD Release() override {
+        const DWORD left = --references_;
+        if (left == 0) delete this;
+        return left;
+    }
+    HRESULT CreateDevice(const GUID& device, IDirectInputDevice8A** created, IUnknown* outer) override {
+        if (!created || outer) return DIERR_INVALIDPARAM;
+        *created = nullptr;
+        if (!SameGuid(device, GUID_SysKeyboard)) return static_cast<HRESULT>(0x80040154u);  // no such device
+        *created = new Keyboard();
+        return DI_OK;
+    }
+
+private:
+    ~Input() override = default;
+    DWORD references_ = 1;
+};
+
+}  // namespace
+
+HRESULT DirectInput8Create(HINSTANCE, DWORD version, REFIID iid, LPVOID* created, IUnknown* outer) {
+    if (!created) return DIERR_INVALIDPARAM;
+    *created = nullptr;
+    if (outer || version != DIRECTINPUT_VERSION || !SameGuid(iid, IID_IDirectInput8A)) return DIERR_INVALIDPARAM;
+    *created = static_cast<IDirectInput8A*>(new Input());
+    return DI_OK;
+}
+
+void SetSystemKeyState(int scanCode, bool down) {
+    if (scanCode < 0 || scanCode > 255) return;
+    systemKeys[scanCode] = down ? 0x80 : 0;
+}
+
+void SetKeyboardReadsFail(bool fail) {
+    readsFail = fail;
+}

@@ -1,0 +1,12 @@
+// Writes 0xRRGGBB pictures as PNG files (frame captures).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace host {
+
+bool WritePng(const std::string& path, const std::vector<std::uint32_t>& rgb, int width, int height);
+
+}  // namespace host

@@ -1,0 +1,374 @@
+// The SDL host: window, letterboxed presentation, keyboard and mouse, clocks and cursor.
+#include "platform/sdl/sdl_host.h"
+
+#include <SDL.h>
+
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+#include "platform/resources.h"
+#include "platform/sdl/sdl_keymap.h"
+
+namespace host {
+namespace {
+
+// Lends a picture's pixels to SDL as a surface without copying them; the window icon
+// and the cursor take their own copies, so the surface may go right after.
+SDL_Surface* SurfaceOf(const platform::ResourceImage& image) {
+    if (image.width <= 0 || image.height <= 0) return nullptr;
+    if (image.argb.size() < static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height)) {
+        return nullptr;
+    }
+    return SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(image.argb.data()), image.width,
+                                              image.height, 32, image.width * 4, SDL_PIXELFORMAT_ARGB8888);
+}
+
+Uint32 TextureFormatFor(PixelLayout layout) {
+    switch (layout) {
+        case PixelLayout::Rgb565: return SDL_PIXELFORMAT_RGB565;
+        case PixelLayout::Rgb555: return SDL_PIXELFORMAT_RGB555;
+        case PixelLayout::Indexed8: return SDL_PIXELFORMAT_RGB888;  // we expand through the palette
+    }
+    return SDL_PIXELFORMAT_RGB888;
+}
+
+class SdlHost final : public Host {
+public:
+    explicit SdlHost(const SdlOptions& options) : options_(options), fullscreen_(options.fullscreen) {
+        if (options_.scale < 1) options_.scale = 1;
+        // Sound: the audio device will open here, next to the display, and close in the
+        // destructor; the mixer then runs on SDL's audio thread.
+    }
+
+    ~SdlHost() override {
+        CloseWindow();
+        if (cursor_) SDL_FreeCursor(cursor_);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+
+    void OpenWindow(const char* title, int width, int height, HICON icon, HCURSOR cursor) override {
+        CloseWindow();
+        logicalWidth_ = width > 0 ? width : 640;
+        logicalHeight_ = height > 0 ? height : 480;
+        SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+
+        if (fullscreen_) {
+            // The window is made as large as the desktop from the start: a full-screen
+            // window made at the game's size keeps that size on an X display with no
+            // window manager while the picture is drawn for the whole desktop.
+            const SDL_Rect desktop = DesktopBounds(0);
+            window_ = SDL_CreateWindow(title ? title : "", desktop.x, desktop.y, desktop.w, desktop.h,
+                                       SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS);
+        } else {
+            const int scale = WindowScale(0);
+            window_ = SDL_CreateWindow(title ? title : "", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                       logicalWidth_ * scale, logicalHeight_ * scale, SDL_WINDOW_RESIZABLE);
+        }
+        if (!window_) {
+            std::fprintf(stderr, "Trundlebop: the window could not open: %s\n", SDL_GetError());
+            return;
+        }
+
+        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
+        if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+        if (!renderer_) {
+            std::fprintf(stderr, "Trundlebop: nothing can draw in the window: %s\n", SDL_GetError());
+            return;
+        }
+        // Scaled to fit with its proportions kept, black bars where the display's shape differs.
+        SDL_RenderSetLogicalSize(renderer_, logicalWidth_, logicalHeight_);
+
+        if (icon) {
+            if (SDL_Surface* surface = SurfaceOf(*icon)) {
+                SDL_SetWindowIcon(window_, surface);
+                SDL_FreeSurface(surface);
+            }
+        }
+        UseCursor(cursor);
+        SDL_ShowCursor(cursorVisible_ ? SDL_ENABLE : SDL_DISABLE);
+        // The game reads keys, never typed text.
+        SDL_StopTextInput();
+        Redraw();
+    }
+
+    void CloseWindow() override {
+        if (texture_) SDL_DestroyTexture(texture_);
+        if (renderer_) SDL_DestroyRenderer(renderer_);
+        if (window_) SDL_DestroyWindow(window_);
+        texture_ = nullptr;
+        renderer_ = nullptr;
+        window_ = nullptr;
+        textureFilled_ = false;
+        heldByHost_.fill(false);
+    }
+
+    void Present(const Frame& frame) override {
+        if (!renderer_ || !frame.pixels || frame.width <= 0 || frame.height <= 0) return;
+        if (!EnsureTexture(frame)) return;
+        if (frame.layout == PixelLayout::Indexed8) {
+            if (!frame.palette) return;
+            std::array<std::uint32_t, 256> colours;
+            for (int i = 0; i < 256; ++i) {
+                const std::uint8_t* entry = frame.palette + i * 4;
+                colours[i] = 0xFF000000u | (std::uint32_t{entry[0]} << 16) | (std::uint32_t{entry[1]} << 8) |
+                             std::uint32_t{entry[2]};
+            }
+            staging_.resize(static_cast<std::size_t>(frame.width) * static_cast<std::size_t>(frame.height));
+            const auto* rows = static_cast<const std::uint8_t*>(frame.pixels);
+            for (int y = 0; y < frame.height; ++y) {
+                const std::uint8_t* in = rows + static_cast<std::ptrdiff_t>(y) * frame.pitch;
+                std::uint32_t* out = staging_.data() + static_cast<std::size_t>(y) * frame.width;
+                for (int x = 0; x < frame.width; ++x) out[x] = colours[in[x]];
+            }
+            SDL_UpdateTexture(texture_, nullptr, staging_.data(), frame.width * 4);
+        } else {
+            // 16-bit pictures go up as they are; SDL turns them into the display's format.
+            SDL_UpdateTexture(texture_, nullptr, frame.pixels, frame.pitch);
+        }
+        textureFilled_ = true;
+        Redraw();
+    }
+
+    void PumpInput() override {
+        SDL_Event event;
+        while (SDL_PollEvent(&event)) {
+            switch (event.type) {
+                case SDL_QUIT:  // the window's close button, or the program asked to stop
+                    DeliverClose();
+                    break;
+                case SDL_KEYDOWN:
+                case SDL_KEYUP:
+                    OnKey(event.key);
+                    break;
+                case SDL_MOUSEBUTTONDOWN:
+                    OnButton(event.button);
+                    break;
+                case SDL_WINDOWEVENT:
+                    if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
+                        event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+                        Redraw();
+                    }
+                    break;
+                case SDL_RENDER_DEVICE_RESET:
+                    // The texture went with the device; the next picture makes a new one.
+                    if (texture_) SDL_DestroyTexture(texture_);
+                    texture_ = nullptr;
+                    textureFilled_ = false;
+                    break;
+                default:
+                    break;
+            }
+        }
+    }
+
+    // The game's frame clock waits by reading the tick count over and over until enough
+    // time has passed. That wait stays as the game wrote it; the clock itself gives the
+    // processor away while nothing changes: a reading equal to the one before sleeps
+    // until the next millisecond, so the wait costs almost nothing and every value the
+    // game sees is still the true time.
+    std::uint32_t Milliseconds() override {
+        std::uint32_t now = Ticks();
+        if (haveReading_ && now == lastReading_) {
+            do {
+                SDL_Delay(1);
+                now = Ticks();
+            } while (now == lastReading_);
+        }
+        lastReading_ = now;
+        haveReading_ = true;
+        return now;
+    }
+
+    CalendarTime Calendar() override {
+        const auto sinceEpoch = std::chrono::system_clock::now().time_since_epoch();
+        const std::int64_t ms = std::chrono::duration_cast<std::chrono::milliseconds>(sinceEpoch).count();
+        CalendarTime time;
+        time.seconds = ms / 1000;
+        time.milliseconds = static_cast<WORD>(ms % 1000);
+        return time;
+    }
+
+    void SetCursorVisible(bool visible) override {
+        cursorVisible_ = visible;
+        SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+    }
+
+private:
+    static std::uint32_t Ticks() { return static_cast<std::uint32_t>(SDL_GetTicks64()); }
+
+    static SDL_Rect DesktopBounds(int display) {
+        SDL_Rect bounds{0, 0, 640, 480};
+        SDL_GetDisplayBounds(display, &bounds);
+        SDL_DisplayMode mode;
+        if (SDL_GetDesktopDisplayMode(display, &mode) == 0) {
+            bounds.w = mode.w;
+            bounds.h = mode.h;
+        }
+        return bounds;
+    }
+
+    // The normal window's scale: as asked, made smaller until the window fits the desktop.
+    int WindowScale(int display) const {
+        SDL_Rect usable{0, 0, 0, 0};
+        if (SDL_GetDisplayUsableBounds(display, &usable) != 0) return options_.scale;
+        int scale = options_.scale;
+        while (scale > 1 && (logicalWidth_ * scale > usable.w || logicalHeight_ * scale > usable.h)) --scale;
+        return scale;
+    }
+
+    void UseCursor(HCURSOR cursor) {
+        SDL_Cursor* made = nullptr;
+        if (cursor) {
+            if (SDL_Surface* surface = SurfaceOf(*cursor)) {
+                made = SDL_CreateColorCursor(surface, cursor->hotX, cursor->hotY);
+                SDL_FreeSurface(surface);
+            }
+        }
+        SDL_SetCursor(made ? made : SDL_GetDefaultCursor());
+        if (cursor_) SDL_FreeCursor(cursor_);
+        cursor_ = made;
+    }
+
+    bool EnsureTexture(const Frame& frame) {
+        const Uint32 format = TextureFormatFor(frame.layout);
+        if (texture_ && format == textureFormat_ && frame.width == textureWidth_ && frame.height == textureHeight_) {
+            return true;
+        }
+        if (texture_) SDL_DestroyTexture(texture_);
+        textureFilled_ = false;
+        texture_ = SDL_CreateTexture(renderer_, format, SDL_TEXTUREACCESS_STREAMING, frame.width, frame.height);
+        if (!texture_) {
+            std::fprintf(stderr, "Trundlebop: the picture cannot be shown: %s\n", SDL_GetError());
+            return false;
+        }
+        textureFormat_ = format;
+        textureWidth_ = frame.width;
+        textureHeight_ = frame.height;
+        return true;
+    }
+
+    // Shows the last picture again, centred between black bars.
+    void Redraw() {
+        if (!renderer_) return;
+        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+        SDL_RenderClear(renderer_);
+        if (texture_ && textureFilled_) SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+        SDL_RenderPresent(renderer_);
+    }
+
+    void ToggleFullscreen() {
+        if (!window_) return;
+        int display = SDL_GetWindowDisplayIndex(window_);
+        if (display < 0) display = 0;
+        fullscreen_ = !fullscreen_;
+        if (fullscreen_) {
+            const SDL_Rect desktop = DesktopBounds(display);
+            SDL_SetWindowBordered(window_, SDL_FALSE);
+            SDL_SetWindowResizable(window_, SDL_FALSE);
+            SDL_SetWindowPosition(window_, desktop.x, desktop.y);
+            SDL_SetWindowSize(window_, desktop.w, desktop.h);
+            SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        } else {
+            const int scale = WindowScale(display);
+            SDL_SetWindowFullscreen(window_, 0);
+            SDL_SetWindowBordered(window_, SDL_TRUE);
+            SDL_SetWindowResizable(window_, SDL_TRUE);
+            SDL_SetWindowSize(window_, logicalWidth_ * scale, logicalHeight_ * scale);
+            SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED_DISPLAY(display),
+                                  SDL_WINDOWPOS_CENTERED_DISPLAY(display));
+        }
+        Redraw();
+    }
+
+    void OnKey(const SDL_KeyboardEvent& key) {
+        const SDL_Scancode position = key.keysym.scancode;
+        if (position < 0 || position >= SDL_NUM_SCANCODES) return;
+        const bool down = key.state == SDL_PRESSED;
+        const bool alt = (key.keysym.mod & KMOD_ALT) != 0;
+
+        // Alt+Enter and Alt+F4 belong to the host: the game sees neither the press, nor
+        // its repeats, nor its release. A key already down when Alt joined it stays the
+        // game's, so the game never misses a release.
+        if (down && !key.repeat && alt) {
+            if (position == SDL_SCANCODE_RETURN || position == SDL_SCANCODE_KP_ENTER) {
+                heldByHost_[position] = true;
+                ToggleFullscreen();
+                return;
+            }
+            if (position == SDL_SCANCODE_F4) {
+                heldByHost_[position] = true;
+                DeliverClose();
+                return;
+            }
+        }
+        if (heldByHost_[position]) {
+            if (!down) heldByHost_[position] = false;
+            return;
+        }
+
+        // A held key repeats as further key-down messages, as the window messages always
+        // have; the key state simply stays down.
+        const sdl::KeyCodes codes = sdl::MapKey(key.keysym);
+        if (codes.virtualKey == 0 && codes.scanCode == 0) return;
+        DeliverKey(codes.virtualKey, codes.scanCode, down);
+    }
+
+    void OnButton(const SDL_MouseButtonEvent& button) {
+        if (button.button != SDL_BUTTON_LEFT) return;
+        // The renderer has already turned window pixels into picture coordinates; a
+        // press on the black bars is outside the picture and goes nowhere.
+        if (button.x < 0 || button.y < 0 || button.x >= logicalWidth_ || button.y >= logicalHeight_) return;
+        // Quick presses pair up: the second of each pair is the double click, and a third
+        // starts over as a single one.
+        const bool doubleClick = button.clicks >= 2 && button.clicks % 2 == 0;
+        DeliverClick(button.x, button.y, doubleClick);
+    }
+
+    SdlOptions options_;
+    bool fullscreen_;
+
+    SDL_Window* window_ = nullptr;
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* texture_ = nullptr;
+    Uint32 textureFormat_ = 0;
+    int textureWidth_ = 0;
+    int textureHeight_ = 0;
+    bool textureFilled_ = false;  // the texture holds a picture worth showing again
+    int logicalWidth_ = 640;
+    int logicalHeight_ = 480;
+    std::vector<std::uint32_t> staging_;  // an 8-bit picture expanded through its palette
+
+    SDL_Cursor* cursor_ = nullptr;
+    bool cursorVisible_ = true;
+
+    std::uint32_t lastReading_ = 0;
+    bool haveReading_ = false;
+
+    // Keys whose press the host kept for itself (Alt+Enter, Alt+F4) until they come up.
+    std::array<bool, SDL_NUM_SCANCODES> heldByHost_{};
+};
+
+}  // namespace
+
+std::unique_ptr<Host> MakeSdlHost(const SdlOptions& options) {
+    SDL_SetMainReady();
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        std::fprintf(stderr, "Trundlebop: the display could not start: %s\n", SDL_GetError());
+        return nullptr;
+    }
+    // With no display at all SDL settles for a driver that shows nothing; the game would
+    // then run where nobody can see it. Those drivers are only for whoever names them.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    const bool invisible = driver && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0);
+    if (invisible && !(asked && *asked)) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        std::fprintf(stderr, "Trundlebop: the display could not start: no display was found\n");
+        return nullptr;
+    }
+    return std::make_unique<SdlHost>(options);
+}
+
+}  // namespace host

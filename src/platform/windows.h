@@ -1,0 +1,216 @@
+// Our stand-in for the window, message, GDI, file and clock services the game calls,
+// under the names and signatures the game was written against.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// ---------------------------------------------------------------- basic types
+using BYTE = std::uint8_t;
+using WORD = std::uint16_t;
+using DWORD = std::uint32_t;
+using LONG = std::int32_t;
+using UINT = unsigned int;
+using INT = int;
+using BOOL = int;
+using HRESULT = std::int32_t;
+using WPARAM = std::uintptr_t;
+using LPARAM = std::intptr_t;
+using LRESULT = std::intptr_t;
+using ATOM = WORD;
+using COLORREF = DWORD;
+using LPSTR = char*;
+using LPCSTR = const char*;
+using LPVOID = void*;
+using LPCVOID = const void*;
+using SHORT = std::int16_t;
+
+#ifndef TRUE
+#define TRUE 1
+#define FALSE 0
+#endif
+#define WINAPI
+#define CALLBACK
+
+// Handles are opaque pointers to records the platform owns.
+struct PlatformWindow;
+struct PlatformInstance;
+struct PlatformDeviceContext;
+struct PlatformGdiObject;
+namespace platform { struct ResourceImage; }
+using HWND = PlatformWindow*;
+using HINSTANCE = PlatformInstance*;
+using HMENU = void*;
+using HDC = PlatformDeviceContext*;
+using HGDIOBJ = PlatformGdiObject*;
+using HBRUSH = PlatformGdiObject*;
+using HICON = const platform::ResourceImage*;
+using HCURSOR = const platform::ResourceImage*;
+using HFILE = int;
+
+#define MAKEINTRESOURCEA(id) (reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(static_cast<WORD>(id))))
+#define MAKEINTRESOURCE MAKEINTRESOURCEA
+#define LOWORD(l) (static_cast<WORD>(static_cast<std::uintptr_t>(l) & 0xFFFF))
+#define HIWORD(l) (static_cast<WORD>((static_cast<std::uintptr_t>(l) >> 16) & 0xFFFF))
+#define MAKELPARAM(lo, hi) (static_cast<LPARAM>(static_cast<DWORD>((static_cast<WORD>(lo)) | (static_cast<DWORD>(static_cast<WORD>(hi)) << 16))))
+#define RGB(r, g, b) (static_cast<COLORREF>((static_cast<BYTE>(r)) | (static_cast<WORD>(static_cast<BYTE>(g)) << 8) | (static_cast<DWORD>(static_cast<BYTE>(b)) << 16)))
+#define GetRValue(c) (static_cast<BYTE>(c))
+#define GetGValue(c) (static_cast<BYTE>((c) >> 8))
+#define GetBValue(c) (static_cast<BYTE>((c) >> 16))
+#define SUCCEEDED(hr) (static_cast<HRESULT>(hr) >= 0)
+#define FAILED(hr) (static_cast<HRESULT>(hr) < 0)
+
+struct RECT {
+    LONG left;
+    LONG top;
+    LONG right;
+    LONG bottom;
+};
+using LPRECT = RECT*;
+
+struct POINT {
+    LONG x;
+    LONG y;
+};
+
+struct MSG {
+    HWND hwnd;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    DWORD time;
+    POINT pt;
+};
+using LPMSG = MSG*;
+
+using WNDPROC = LRESULT(CALLBACK*)(HWND, UINT, WPARAM, LPARAM);
+
+struct WNDCLASSEXA {
+    UINT cbSize;
+    UINT style;
+    WNDPROC lpfnWndProc;
+    int cbClsExtra;
+    int cbWndExtra;
+    HINSTANCE hInstance;
+    HICON hIcon;
+    HCURSOR hCursor;
+    HBRUSH hbrBackground;
+    LPCSTR lpszMenuName;
+    LPCSTR lpszClassName;
+    HICON hIconSm;
+};
+
+struct PAINTSTRUCT {
+    HDC hdc;
+    BOOL fErase;
+    RECT rcPaint;
+};
+
+// ---------------------------------------------------------------- constants
+constexpr UINT WM_CREATE = 0x0001;
+constexpr UINT WM_DESTROY = 0x0002;
+constexpr UINT WM_PAINT = 0x000F;
+constexpr UINT WM_CLOSE = 0x0010;
+constexpr UINT WM_QUIT = 0x0012;
+constexpr UINT WM_KEYDOWN = 0x0100;
+constexpr UINT WM_KEYUP = 0x0101;
+constexpr UINT WM_CHAR = 0x0102;
+constexpr UINT WM_SYSKEYDOWN = 0x0104;
+constexpr UINT WM_SYSKEYUP = 0x0105;
+constexpr UINT WM_MOUSEMOVE = 0x0200;
+constexpr UINT WM_LBUTTONDOWN = 0x0201;
+constexpr UINT WM_LBUTTONUP = 0x0202;
+constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
+
+constexpr int VK_BACK = 0x08;
+constexpr int VK_TAB = 0x09;
+constexpr int VK_RETURN = 0x0D;
+constexpr int VK_SHIFT = 0x10;
+constexpr int VK_CONTROL = 0x11;
+constexpr int VK_MENU = 0x12;
+constexpr int VK_ESCAPE = 0x1B;
+constexpr int VK_SPACE = 0x20;
+constexpr int VK_LEFT = 0x25;
+constexpr int VK_UP = 0x26;
+constexpr int VK_RIGHT = 0x27;
+constexpr int VK_DOWN = 0x28;
+constexpr int VK_F4 = 0x73;
+
+constexpr UINT CS_VREDRAW = 0x0001;
+constexpr UINT CS_HREDRAW = 0x0002;
+constexpr UINT CS_DBLCLKS = 0x0008;
+constexpr UINT CS_OWNDC = 0x0020;
+
+constexpr DWORD WS_POPUP = 0x80000000u;
+constexpr DWORD WS_VISIBLE = 0x10000000u;
+
+constexpr UINT PM_NOREMOVE = 0x0000;
+constexpr UINT PM_REMOVE = 0x0001;
+
+constexpr int BLACK_BRUSH = 4;
+constexpr int TRANSPARENT = 1;
+constexpr int OPAQUE = 2;
+
+constexpr int SW_SHOW = 5;
+
+// ---------------------------------------------------------------- windows and messages
+ATOM RegisterClassExA(const WNDCLASSEXA* windowClass);
+// Creates the window and sends WM_CREATE to its procedure before returning.
+HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
+                     int width, int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
+// Sends WM_DESTROY to the window's procedure; later messages to it are dropped.
+BOOL DestroyWindow(HWND window);
+BOOL PeekMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax, UINT removeFlags);
+BOOL TranslateMessage(const MSG* msg);
+LRESULT DispatchMessageA(const MSG* msg);
+BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void PostQuitMessage(int exitCode);
+// WM_CLOSE destroys the window; every other message does nothing and returns 0.
+LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+HDC BeginPaint(HWND window, PAINTSTRUCT* paint);
+BOOL EndPaint(HWND window, const PAINTSTRUCT* paint);
+// Negative while the key is down, as of the key messages already taken off the queue.
+SHORT GetKeyState(int virtualKey);
+// Display count: the cursor shows while the count is 0 or more. Returns the new count.
+int ShowCursor(BOOL show);
+BOOL GetWindowRect(HWND window, LPRECT rect);
+HGDIOBJ GetStockObject(int object);
+HICON LoadIconA(HINSTANCE instance, LPCSTR name);
+HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name);
+
+// ---------------------------------------------------------------- clock and calendar
+// Milliseconds from the host clock; wraps at 2^32.
+DWORD GetTickCount();
+// The calendar time in whole seconds (what the game seeds its random numbers from).
+std::int64_t GetCalendarSeconds();
+// The local calendar time with its millisecond part (for log time stamps).
+struct CalendarTime {
+    std::int64_t seconds;
+    WORD milliseconds;
+};
+CalendarTime GetCalendarTime();
+
+// ---------------------------------------------------------------- GDI text
+COLORREF SetTextColor(HDC dc, COLORREF colour);
+int SetBkMode(HDC dc, int mode);
+BOOL TextOutA(HDC dc, int x, int y, LPCSTR text, int length);
+
+// ---------------------------------------------------------------- file reading
+constexpr UINT OF_READ = 0x0000;
+constexpr HFILE HFILE_ERROR = -1;
+struct OFSTRUCT {
+    BYTE cBytes;
+    BYTE fFixedDisk;
+    WORD nErrCode;
+    WORD reserved1;
+    WORD reserved2;
+    char szPathName[128];
+};
+HFILE OpenFile(LPCSTR fileName, OFSTRUCT* info, UINT style);
+// Reads up to `count` bytes; returns the number read (0 at the end, UINT(-1) on error).
+UINT _lread(HFILE file, LPVOID buffer, UINT count);
+HFILE _lclose(HFILE file);
+
+// ---------------------------------------------------------------- the program's entry
+// Written by the game; the platform calls it once.
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand);

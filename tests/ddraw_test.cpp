@@ -1,0 +1,418 @@
+// Tests of the drawing-service stand-in and GDI text: blits, keys, clipping, locks, flips, text.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "platform/ddraw.h"
+#include "platform/font.h"
+#include "platform/host.h"
+
+namespace {
+
+using Pixels = std::vector<std::uint16_t>;
+
+class RecordingHost : public host::Host {
+public:
+    struct Shot {
+        int width, height;
+        host::PixelLayout layout;
+        std::vector<std::uint8_t> bytes;    // rows packed without padding
+        std::vector<std::uint8_t> palette;  // 1024 bytes for Indexed8
+    };
+    std::vector<Shot> shots;
+
+    void Present(const host::Frame& f) override {
+        Shot s{f.width, f.height, f.layout, {}, {}};
+        const int rowBytes = f.width * (f.layout == host::PixelLayout::Indexed8 ? 1 : 2);
+        for (int y = 0; y < f.height; ++y) {
+            const auto* row = static_cast<const std::uint8_t*>(f.pixels) + y * f.pitch;
+            s.bytes.insert(s.bytes.end(), row, row + rowBytes);
+        }
+        if (f.palette != nullptr) s.palette.assign(f.palette, f.palette + 1024);
+        shots.push_back(s);
+    }
+    void OpenWindow(const char*, int, int, HICON, HCURSOR) override {}
+    void CloseWindow() override {}
+    void PumpInput() override {}
+    std::uint32_t Milliseconds() override { return 0; }
+    CalendarTime Calendar() override { return CalendarTime{0, 0}; }
+    void SetCursorVisible(bool) override {}
+};
+
+class DDrawTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        void* out = nullptr;
+        ASSERT_EQ(DD_OK, DirectDrawCreateEx(nullptr, &out, IID_IDirectDraw7, nullptr));
+        dd = static_cast<IDirectDraw7*>(out);
+        host::Install(&rec);
+    }
+    void TearDown() override {
+        for (auto* s : owned) s->Release();
+        dd->Release();
+        host::Install(nullptr);
+        SetSurfacePitchPadding(0);
+    }
+    void FullScreen(DWORD bpp) {
+        ASSERT_EQ(DD_OK, dd->SetCooperativeLevel(nullptr, 1107));
+        ASSERT_EQ(DD_OK, dd->SetDisplayMode(640, 480, bpp, 0, 0));
+    }
+    IDirectDrawSurface7* Make(DWORD w, DWORD h, int key = -1) {
+        DDSURFACEDESC2 d{};
+        d.dwSize = sizeof d;
+        d.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
+        d.dwWidth = w;
+        d.dwHeight = h;
+        d.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY;
+        IDirectDrawSurface7* s = nullptr;
+        EXPECT_EQ(DD_OK, dd->CreateSurface(&d, &s, nullptr));
+        if (s == nullptr) return nullptr;
+        owned.push_back(s);
+        if (key >= 0) {
+            DDCOLORKEY k{DWORD(key), DWORD(key)};
+            s->SetColorKey(DDCKEY_SRCBLT, &k);
+        }
+        return s;
+    }
+    IDirectDrawSurface7* MakePrimaryChain(IDirectDrawSurface7** back) {
+        DDSURFACEDESC2 d{};
+        d.dwSize = sizeof d;
+        d.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
+        d.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
+        d.dwBackBufferCount = 1;
+        IDirectDrawSurface7* p = nullptr;
+        EXPECT_EQ(DD_OK, dd->CreateSurface(&d, &p, nullptr));
+        DDSCAPS2 caps{DDSCAPS_BACKBUFFER, 0, 0, 0};
+        EXPECT_EQ(DD_OK, p->GetAttachedSurface(&caps, back));
+        owned.push_back(*back);  // released before the primary, as the game does
+        owned.push_back(p);
+        return p;
+    }
+    // Whole picture read or written through a lock, row by row with the lock's pitch.
+    Pixels Read(IDirectDrawSurface7* s) {
+        DDSURFACEDESC2 d{};
+        d.dwSize = sizeof d;
+        EXPECT_EQ(DD_OK, s->Lock(nullptr, &d, DDLOCK_WAIT, nullptr));
+        Pixels p(d.dwWidth * d.dwHeight);
+        for (DWORD y = 0; y < d.dwHeight; ++y)
+            std::memcpy(&p[y * d.dwWidth], static_cast<char*>(d.lpSurface) + y * d.lPitch, d.dwWidth * 2);
+        s->Unlock(nullptr);
+        return p;
+    }
+    void Write(IDirectDrawSurface7* s, const Pixels& p) {
+        DDSURFACEDESC2 d{};
+        d.dwSize = sizeof d;
+        ASSERT_EQ(DD_OK, s->Lock(nullptr, &d, DDLOCK_WAIT, nullptr));
+        for (DWORD y = 0; y < d.dwHeight; ++y)
+            std::memcpy(static_cast<char*>(d.lpSurface) + y * d.lPitch, &p[y * d.dwWidth], d.dwWidth * 2);
+        s->Unlock(nullptr);
+    }
+    HRESULT Fill(IDirectDrawSurface7* s, DWORD colour, RECT* r = nullptr) {
+        DDBLTFX fx{};
+        fx.dwSize = sizeof fx;
+        fx.dwFillColor = colour;
+        return s->Blt(r, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
+    }
+    void Clip(IDirectDrawSurface7* s, std::vector<RECT> rects) {
+        std::vector<char> block(32 + rects.size() * sizeof(RECT));
+        auto* rgn = reinterpret_cast<RGNDATA*>(block.data());
+        rgn->rdh = RGNDATAHEADER{32, RDH_RECTANGLES, DWORD(rects.size()), DWORD(rects.size() * 16), {}};
+        std::memcpy(rgn->Buffer, rects.data(), rects.size() * sizeof(RECT));
+        IDirectDrawClipper* c = nullptr;
+        ASSERT_EQ(DD_OK, dd->CreateClipper(0, &c, nullptr));
+        ASSERT_EQ(DD_OK, c->SetClipList(rgn, 0));
+        ASSERT_EQ(DD_OK, s->SetClipper(c));
+        c->Release();  // the surface keeps its own reference
+    }
+
+    IDirectDraw7* dd = nullptr;
+    RecordingHost rec;
+    std::vector<IDirectDrawSurface7*> owned;
+};
+
+constexpr std::uint16_t kKey = 0xF81F;
+
+TEST_F(DDrawTest, KeyedBlitSkipsKeyPixelsAndCopiesNearKeyValues) {
+    // 27 wide: three groups of eight (all key, none key, mixed) and a scalar tail.
+    const int w = 27;
+    auto* src = Make(w, 2, kKey);
+    auto* dst = Make(w, 2);
+    Pixels in(w * 2);
+    for (int i = 0; i < w * 2; ++i) {
+        const int x = i % w;
+        in[i] = x < 8 ? kKey : x < 16 ? std::uint16_t(0x1000 + i) : (i % 3 == 0 ? kKey : std::uint16_t(0xF81E + (i & 1) * 0x21));
+    }
+    Write(src, in);
+    ASSERT_EQ(DD_OK, Fill(dst, 0x0A0A));
+    ASSERT_EQ(DD_OK, dst->Blt(nullptr, src, nullptr, DDBLT_KEYSRC | DDBLT_WAIT, nullptr));
+    const Pixels out = Read(dst);
+    for (int i = 0; i < w * 2; ++i)
+        EXPECT_EQ(in[i] == kKey ? 0x0A0A : in[i], out[i]) << "pixel " << i;
+}
+
+TEST_F(DDrawTest, KeyedBlitFromSurfaceWithoutKeyIsRefused) {
+    auto* src = Make(8, 8);
+    auto* dst = Make(8, 8);
+    EXPECT_EQ(DDERR_NOCOLORKEY, dst->Blt(nullptr, src, nullptr, DDBLT_KEYSRC, nullptr));
+}
+
+// A 6x6 sprite of distinct values blitted at each edge of a clipped 40x30 surface.
+struct EdgeCase { LONG x, y; };
+class ClipEdges : public DDrawTest, public ::testing::WithParamInterface<EdgeCase> {};
+
+TEST_P(ClipEdges, SpriteShowsOnlyItsVisiblePart) {
+    const EdgeCase c = GetParam();
+    auto* sprite = Make(6, 6, kKey);
+    auto* dst = Make(40, 30);
+    Pixels in(36);
+    for (int i = 0; i < 36; ++i) in[i] = std::uint16_t(0x100 + i);
+    Write(sprite, in);
+    Clip(dst, {RECT{0, 0, 40, 30}});
+    RECT r{c.x, c.y, c.x + 6, c.y + 6};
+    ASSERT_EQ(DD_OK, dst->Blt(&r, sprite, nullptr, DDBLT_KEYSRC | DDBLT_WAIT, nullptr));
+    const Pixels out = Read(dst);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x) {
+            const int sx = x - c.x, sy = y - c.y;
+            const bool covered = sx >= 0 && sx < 6 && sy >= 0 && sy < 6;
+            EXPECT_EQ(covered ? 0x100 + sy * 6 + sx : 0, out[y * 40 + x]) << x << "," << y;
+        }
+}
+
+INSTANTIATE_TEST_SUITE_P(Edges, ClipEdges,
+                         ::testing::Values(EdgeCase{-4, 10}, EdgeCase{37, 10}, EdgeCase{10, -5},
+                                           EdgeCase{10, 27}, EdgeCase{-3, -3}, EdgeCase{100, 100},
+                                           EdgeCase{-6, 0}));
+
+TEST_F(DDrawTest, ClipListOfTwoRectanglesLimitsFills) {
+    auto* dst = Make(32, 8);
+    Clip(dst, {RECT{0, 0, 10, 4}, RECT{20, 2, 40, 8}});
+    ASSERT_EQ(DD_OK, Fill(dst, 0x7777));
+    const Pixels out = Read(dst);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 32; ++x) {
+            const bool in = (x < 10 && y < 4) || (x >= 20 && y >= 2);
+            EXPECT_EQ(in ? 0x7777 : 0, out[y * 32 + x]) << x << "," << y;
+        }
+}
+
+TEST_F(DDrawTest, WithoutClipperARectOutsideTheSurfaceIsRefused) {
+    auto* src = Make(4, 4);
+    auto* dst = Make(16, 16);
+    RECT r{14, 0, 18, 4};
+    EXPECT_EQ(DDERR_INVALIDRECT, dst->Blt(&r, src, nullptr, DDBLT_WAIT, nullptr));
+    EXPECT_EQ(DDERR_INVALIDRECT, Fill(dst, 1, &r));
+    EXPECT_EQ(Pixels(256, 0), Read(dst));
+}
+
+TEST_F(DDrawTest, ColourFillTakesTheLowSixteenBits) {
+    auto* s = Make(13, 3);
+    ASSERT_EQ(DD_OK, Fill(s, 0xABCD1234u));
+    EXPECT_EQ(Pixels(39, 0x1234), Read(s));
+    RECT r{1, 1, 12, 2};
+    ASSERT_EQ(DD_OK, Fill(s, 0x0707, &r));
+    const Pixels out = Read(s);
+    EXPECT_EQ(0x1234, out[13]);
+    EXPECT_EQ(0x0707, out[14]);
+    EXPECT_EQ(0x0707, out[24]);
+    EXPECT_EQ(0x1234, out[25]);
+}
+
+TEST_F(DDrawTest, LockHonoursPaddedPitchAndRefusesMisuse) {
+    SetSurfacePitchPadding(64);
+    auto* a = Make(10, 5);
+    auto* b = Make(10, 5);
+    DDSURFACEDESC2 d{};
+    d.dwSize = sizeof d;
+    ASSERT_EQ(DD_OK, a->Lock(nullptr, &d, DDLOCK_WAIT, nullptr));
+    EXPECT_GE(d.lPitch, 10 * 2 + 64);
+    EXPECT_EQ(10u, d.dwWidth);
+    EXPECT_EQ(16u, d.ddpfPixelFormat.dwRGBBitCount);
+    DDSURFACEDESC2 again{};
+    EXPECT_EQ(DDERR_SURFACEBUSY, a->Lock(nullptr, &again, DDLOCK_WAIT, nullptr));
+    EXPECT_EQ(DDERR_SURFACEBUSY, b->Blt(nullptr, a, nullptr, DDBLT_WAIT, nullptr));
+    EXPECT_EQ(DDERR_SURFACEBUSY, a->Blt(nullptr, b, nullptr, DDBLT_WAIT, nullptr));
+    ASSERT_EQ(DD_OK, a->Unlock(nullptr));
+    EXPECT_EQ(DDERR_NOTLOCKED, a->Unlock(nullptr));
+    Pixels in(50);
+    for (int i = 0; i < 50; ++i) in[i] = std::uint16_t(i * 7 + 1);
+    Write(a, in);
+    ASSERT_EQ(DD_OK, b->Blt(nullptr, a, nullptr, DDBLT_WAIT, nullptr));
+    EXPECT_EQ(in, Read(b));
+}
+
+TEST_F(DDrawTest, BadArgumentsAreRefusedWithoutDrawing) {
+    auto* a = Make(8, 8);
+    auto* b = Make(8, 8);
+    RECT outside{4, 4, 12, 12}, inverted{5, 5, 2, 2}, empty{3, 3, 3, 6};
+    EXPECT_EQ(DDERR_INVALIDPARAMS, a->Blt(nullptr, nullptr, nullptr, DDBLT_WAIT, nullptr));
+    EXPECT_EQ(DDERR_INVALIDPARAMS, a->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL, nullptr));
+    EXPECT_EQ(DDERR_INVALIDRECT, a->Blt(nullptr, b, &outside, DDBLT_WAIT, nullptr));
+    EXPECT_EQ(DDERR_INVALIDRECT, a->Blt(&inverted, b, nullptr, DDBLT_WAIT, nullptr));
+    EXPECT_EQ(DDERR_INVALIDRECT, a->Blt(&empty, b, nullptr, DDBLT_WAIT, nullptr));
+    EXPECT_TRUE(FAILED(a->Blt(nullptr, a, nullptr, DDBLT_WAIT, nullptr)));
+    DDSURFACEDESC2 d{};
+    d.dwSize = sizeof d;
+    d.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PIXELFORMAT;
+    d.dwWidth = d.dwHeight = 8;
+    d.ddpfPixelFormat = DDPIXELFORMAT{32, DDPF_PALETTEINDEXED8, 0, 8, 0, 0, 0, 0};
+    IDirectDrawSurface7* eight = nullptr;
+    ASSERT_EQ(DD_OK, dd->CreateSurface(&d, &eight, nullptr));
+    owned.push_back(eight);
+    EXPECT_TRUE(FAILED(a->Blt(nullptr, eight, nullptr, DDBLT_WAIT, nullptr)));
+    EXPECT_EQ(Pixels(64, 0), Read(a));
+}
+
+TEST_F(DDrawTest, AbsurdSurfaceSizesAreRefused) {
+    const DWORD sizes[][2] = {{0, 10}, {10, 0}, {DWORD(-5), 10}, {20000, 4}, {16384, 16384}};
+    for (const auto& s : sizes) {
+        DDSURFACEDESC2 d{};
+        d.dwSize = sizeof d;
+        d.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
+        d.dwWidth = s[0];
+        d.dwHeight = s[1];
+        IDirectDrawSurface7* out = reinterpret_cast<IDirectDrawSurface7*>(1);
+        EXPECT_TRUE(FAILED(dd->CreateSurface(&d, &out, nullptr))) << s[0] << "x" << s[1];
+        EXPECT_EQ(nullptr, out);
+    }
+}
+
+TEST_F(DDrawTest, ScaledBlitTakesTheNearestPixelThroughTheUnclippedMapping) {
+    auto* src = Make(2, 2);
+    auto* dst = Make(4, 4);
+    Write(src, {1, 2, 3, 4});
+    RECT whole{0, 0, 4, 4};
+    ASSERT_EQ(DD_OK, dst->Blt(&whole, src, nullptr, DDBLT_WAIT, nullptr));
+    EXPECT_EQ(Pixels({1, 1, 2, 2, 1, 1, 2, 2, 3, 3, 4, 4, 3, 3, 4, 4}), Read(dst));
+    Fill(dst, 0);
+    Clip(dst, {RECT{0, 0, 4, 4}});
+    RECT left{-2, 0, 2, 4};  // the visible half shows the source's right column
+    ASSERT_EQ(DD_OK, dst->Blt(&left, src, nullptr, DDBLT_WAIT, nullptr));
+    EXPECT_EQ(Pixels({2, 2, 0, 0, 2, 2, 0, 0, 4, 4, 0, 0, 4, 4, 0, 0}), Read(dst));
+}
+
+TEST_F(DDrawTest, FlipPresentsTheBackPictureAndIsRefusedWhileLocked) {
+    FullScreen(16);
+    IDirectDrawSurface7* back = nullptr;
+    auto* primary = MakePrimaryChain(&back);
+    ASSERT_EQ(DD_OK, Fill(back, 0x1234));
+    DDSURFACEDESC2 d{};
+    d.dwSize = sizeof d;
+    ASSERT_EQ(DD_OK, back->Lock(nullptr, &d, DDLOCK_WAIT, nullptr));
+    EXPECT_EQ(DDERR_SURFACEBUSY, primary->Flip(nullptr, DDFLIP_WAIT));
+    back->Unlock(nullptr);
+    EXPECT_TRUE(rec.shots.empty());
+    ASSERT_EQ(DD_OK, primary->Flip(nullptr, DDFLIP_WAIT));
+    ASSERT_EQ(1u, rec.shots.size());
+    const auto& shot = rec.shots[0];
+    EXPECT_EQ(640, shot.width);
+    EXPECT_EQ(480, shot.height);
+    EXPECT_EQ(host::PixelLayout::Rgb565, shot.layout);
+    EXPECT_EQ(0x34, shot.bytes[0]);
+    EXPECT_EQ(0x12, shot.bytes.back());
+    EXPECT_EQ(0x1234, Read(primary)[640 * 480 - 1]);
+    EXPECT_EQ(0, Read(back)[0]);  // the old front picture is the new back one
+    EXPECT_EQ(DDERR_NOTFLIPPABLE, back->Flip(nullptr, DDFLIP_WAIT));
+}
+
+TEST_F(DDrawTest, FifteenBitModeReportsFiveFiveFive) {
+    FullScreen(15);
+    IDirectDrawSurface7* back = nullptr;
+    auto* primary = MakePrimaryChain(&back);
+    DDPIXELFORMAT pf{};
+    pf.dwSize = sizeof pf;
+    ASSERT_EQ(DD_OK, primary->GetPixelFormat(&pf));
+    EXPECT_EQ(15u, pf.dwRGBBitCount);
+    EXPECT_EQ(DDPF_RGB, pf.dwFlags);
+    EXPECT_EQ(0x7C00u, pf.dwRBitMask);
+    EXPECT_EQ(0x03E0u, pf.dwGBitMask);
+    EXPECT_EQ(0x001Fu, pf.dwBBitMask);
+    primary->Flip(nullptr, DDFLIP_WAIT);
+    ASSERT_EQ(1u, rec.shots.size());
+    EXPECT_EQ(host::PixelLayout::Rgb555, rec.shots[0].layout);
+    EXPECT_EQ(DDERR_INVALIDMODE, dd->SetDisplayMode(640, 480, 24, 0, 0));
+    EXPECT_EQ(DDERR_INVALIDMODE, dd->SetDisplayMode(DWORD(-640), 480, 16, 0, 0));
+}
+
+TEST_F(DDrawTest, EightBitModePresentsIndicesWithThePalette) {
+    FullScreen(8);
+    IDirectDrawSurface7* back = nullptr;
+    auto* primary = MakePrimaryChain(&back);
+    PALETTEENTRY entries[256] = {};
+    entries[5] = PALETTEENTRY{10, 20, 30, 0};
+    IDirectDrawPalette* pal = nullptr;
+    ASSERT_EQ(DD_OK, dd->CreatePalette(DDPCAPS_8BIT | DDPCAPS_ALLOW256, entries, &pal, nullptr));
+    ASSERT_EQ(DD_OK, primary->SetPalette(pal));
+    pal->Release();
+    ASSERT_EQ(DD_OK, Fill(back, 0x1205));  // the low byte only
+    ASSERT_EQ(DD_OK, primary->Flip(nullptr, DDFLIP_WAIT));
+    ASSERT_EQ(1u, rec.shots.size());
+    const auto& shot = rec.shots[0];
+    EXPECT_EQ(host::PixelLayout::Indexed8, shot.layout);
+    EXPECT_EQ(std::vector<std::uint8_t>(640 * 480, 5), shot.bytes);
+    ASSERT_EQ(1024u, shot.palette.size());
+    EXPECT_EQ(10, shot.palette[20]);
+    EXPECT_EQ(20, shot.palette[21]);
+    EXPECT_EQ(30, shot.palette[22]);
+}
+
+TEST_F(DDrawTest, WindowedPrimaryShowsWhatIsBlittedThroughTheWindowClipper) {
+    ASSERT_EQ(DD_OK, dd->SetCooperativeLevel(nullptr, DDSCL_NORMAL));
+    DDSURFACEDESC2 d{};
+    d.dwSize = sizeof d;
+    d.dwFlags = DDSD_CAPS;
+    d.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
+    IDirectDrawSurface7* primary = nullptr;
+    ASSERT_EQ(DD_OK, dd->CreateSurface(&d, &primary, nullptr));
+    owned.push_back(primary);
+    IDirectDrawClipper* c = nullptr;
+    ASSERT_EQ(DD_OK, dd->CreateClipper(0, &c, nullptr));
+    ASSERT_EQ(DD_OK, c->SetHWnd(0, reinterpret_cast<HWND>(&rec)));
+    ASSERT_EQ(DD_OK, primary->SetClipper(c));
+    c->Release();
+    auto* frame = Make(640, 480);
+    Fill(frame, 0x4321);
+    RECT r{0, 0, 640, 480};
+    ASSERT_EQ(DD_OK, primary->Blt(&r, frame, nullptr, DDBLT_WAIT, nullptr));
+    ASSERT_EQ(1u, rec.shots.size());
+    EXPECT_EQ(640, rec.shots[0].width);
+    EXPECT_EQ(0x43, rec.shots[0].bytes[1]);
+}
+
+TEST_F(DDrawTest, TextOutDrawsExactColourLeavesBackgroundAndClips) {
+    auto* s = Make(48, 24);
+    Fill(s, 0x0841);
+    HDC dc = nullptr;
+    DDSURFACEDESC2 d{};
+    d.dwSize = sizeof d;
+    ASSERT_EQ(DD_OK, s->Lock(nullptr, &d, DDLOCK_WAIT, nullptr));  // text into a locked surface
+    ASSERT_EQ(DD_OK, s->GetDC(&dc));
+    HDC second = nullptr;
+    EXPECT_EQ(DDERR_DCALREADYCREATED, s->GetDC(&second));
+    SetTextColor(dc, RGB(255, 128, 8));
+    EXPECT_EQ(OPAQUE, SetBkMode(dc, TRANSPARENT));
+    EXPECT_TRUE(TextOutA(dc, 3, 2, "A", 1));
+    EXPECT_TRUE(TextOutA(dc, 3, 2, "", 0));
+    s->Unlock(nullptr);
+    const Pixels out = Read(s);
+    const std::uint16_t ink = (31 << 11) | (32 << 5) | 1;
+    const font::Glyph& a = font::GlyphFor('A');
+    int inked = 0;
+    for (int y = 0; y < 24; ++y)
+        for (int x = 0; x < 48; ++x) {
+            const bool expect = font::GlyphInk(a, x - 3, y - 2);
+            inked += expect;
+            EXPECT_EQ(expect ? ink : 0x0841, out[y * 48 + x]) << x << "," << y;
+        }
+    EXPECT_GT(inked, 10);
+    // Text hanging over every edge draws its visible part and touches nothing outside.
+    EXPECT_TRUE(TextOutA(dc, -7, -9, "WWWWWWWWWW", 10));
+    EXPECT_TRUE(TextOutA(dc, 40, 18, "gjpqy", 5));
+    EXPECT_TRUE(TextOutA(dc, -100000, 100000, "x", 1));
+    EXPECT_EQ(DD_OK, s->ReleaseDC(dc));
+    EXPECT_NE(Pixels(48 * 24, 0x0841), Read(s));
+    EXPECT_FALSE(TextOutA(nullptr, 0, 0, "A", 1));
+}
+
+}  // namespace
