@@ -6,6 +6,7 @@
 #include "app/winmain.h"
 #include "gfx/display.h"
 #include "gfx/text.h"
+#include "levels/level1.h"
 
 int ScreenId = kScreenMenu;
 int menuCursor = 0;
@@ -139,7 +140,8 @@ int RunFrame() {
     FillSurface(backSurface, 0, nullptr);
     switch (ScreenId) {
         case kScreenPlay:
-            // The levels come here as they are built; until then play shows black.
+            // Levels 2 and 3 show black until they are built.
+            if (currentLevel == 1) RunLevel1();
             break;
         case kScreenQuit:
             PostQuitMessage(0);

@@ -2,10 +2,41 @@
 // and the state of each level, as the game holds it.
 #include "app/trace.h"
 
+#include <cstdio>
 #include <string>
 
 #include "app/screens.h"
+#include "levels/level1.h"
 #include "platform/diagnostics.h"
+
+namespace {
+
+// Floats as the game holds them: enough digits to give back the same float.
+std::string Number(float value) {
+    char text[32];
+    std::snprintf(text, sizeof(text), "%.9g", static_cast<double>(value));
+    return text;
+}
+
+std::string Level1Fields() {
+    const Sprite& hero = level1Hero;
+    std::string f = "\"l1\":{";
+    f += "\"x\":" + Number(hero.x) + ",\"y\":" + Number(hero.y);
+    f += ",\"vx\":" + Number(hero.velocityX) + ",\"vy\":" + Number(hero.velocityY);
+    f += ",\"frame\":" + std::to_string(hero.currentFrame) + ",\"anim\":" + std::to_string(hero.currentAnimation);
+    f += ",\"jumping\":" + std::to_string(heroJumping) + ",\"jumpFrames\":" + std::to_string(jumpFrames);
+    f += ",\"armed\":" + std::to_string(jumpArmed);
+    f += ",\"tiles\":[" + Number(level1Tiles[0].x) + "," + Number(level1Tiles[1].x) + "]";
+    f += ",\"houses\":[";
+    for (int i = 0; i < 20; ++i) {
+        if (i) f += ",";
+        f += "[" + Number(level1Houses[i].x) + "," + Number(level1Houses[i].y) + "]";
+    }
+    f += "]}";
+    return f;
+}
+
+}  // namespace
 
 void WritePassTrace() {
     if (!TraceEnabled()) return;
@@ -16,5 +47,6 @@ void WritePassTrace() {
     fields += std::string(",\"cursorShown\":") + (cursorShown ? "true" : "false");
     fields += ",\"music\":null";
     fields += ",\"sounds\":{}";
+    fields += "," + Level1Fields();
     WriteTraceRecord(fields);
 }

@@ -5,6 +5,9 @@
 #include "app/trace.h"
 #include "gfx/bitmap.h"
 #include "gfx/display.h"
+#include "gfx/sprite.h"
+#include "input/keyboard.h"
+#include "levels/level1.h"
 
 HINSTANCE appInstance = nullptr;
 HWND mainWindow = nullptr;
@@ -60,7 +63,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
 int InitGame() {
     SetUpDisplay();
+    InitKeyboard();
     LoadMenu();
+    LoadLevel1();
     return 1;
 }
 
@@ -89,8 +94,12 @@ std::uint32_t WaitFrameClock(std::uint32_t ms) {
 }
 
 int ShutdownGame() {
+    ShutdownKeyboard();
     DestroyBitmapImage(&menuImage);
     for (BitmapImage& image : optionImages) DestroyBitmapImage(&image);
+    for (Sprite& tile : level1Tiles) DestroySprite(&tile);
+    for (Sprite& house : level1Houses) DestroySprite(&house);
+    DestroySprite(&level1Hero);
     ShutdownDisplay();
     return 1;
 }

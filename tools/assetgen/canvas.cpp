@@ -167,7 +167,9 @@ void Canvas::VGradient(int x, int y, int w, int h, const std::vector<Rgb>& stops
     for (int j = 0; j < h; ++j) {
         float pos = h > 1 ? static_cast<float>(j) / (h - 1) * segments : 0.0f;
         int s = std::min(static_cast<int>(pos), segments - 1);
-        float t = pos - s;
+        // Flat bands with a short dithered step between them, as a pixel artist would paint it.
+        float t = (pos - s - 0.35f) / 0.3f;
+        t = t < 0 ? 0 : (t > 1 ? 1 : t);
         for (int i = x; i < x + w; ++i) Set(i, y + j, BayerThreshold(i, y + j) < t ? stops[s + 1] : stops[s]);
     }
 }
