@@ -130,14 +130,16 @@ protected:
 constexpr std::uint16_t kKey = 0xF81F;
 
 TEST_F(DDrawTest, KeyedBlitSkipsKeyPixelsAndCopiesNearKeyValues) {
-    // 27 wide: three groups of eight (all key, none key, mixed) and a scalar tail.
-    const int w = 27;
+    // 75 wide: a block of 32 with groups of eight all key, none key and mixed; a block of 32
+    // without key; one more mixed group of eight; a mixed tail of three.
+    const int w = 75;
     auto* src = Make(w, 2, kKey);
     auto* dst = Make(w, 2);
     Pixels in(w * 2);
     for (int i = 0; i < w * 2; ++i) {
         const int x = i % w;
-        in[i] = x < 8 ? kKey : x < 16 ? std::uint16_t(0x1000 + i) : (i % 3 == 0 ? kKey : std::uint16_t(0xF81E + (i & 1) * 0x21));
+        const bool opaque = (x >= 8 && x < 16) || (x >= 32 && x < 64);
+        in[i] = x < 8 ? kKey : opaque ? std::uint16_t(0x1000 + i) : i % 3 == 0 ? kKey : std::uint16_t(0xF81E + (i & 1) * 0x21);
     }
     Write(src, in);
     ASSERT_EQ(DD_OK, Fill(dst, 0x0A0A));
@@ -188,13 +190,13 @@ TEST_F(DDrawTest, ClipListOfTwoRectanglesLimitsFills) {
 }
 
 TEST_F(DDrawTest, ColourFillTakesTheLowSixteenBits) {
-    auto* s = Make(13, 3);
-    ASSERT_EQ(DD_OK, Fill(s, 0xABCD1234u));
-    EXPECT_EQ(Pixels(39, 0x1234), Read(s));
-    RECT r{1, 1, 12, 2};
-    ASSERT_EQ(DD_OK, Fill(s, 0x0707, &r));
-    Pixels want(39, 0x1234);
-    std::fill(want.begin() + 14, want.begin() + 25, 0x0707);
+    auto* s = Make(259, 3);  // long rows, and an odd width
+    ASSERT_EQ(DD_OK, Fill(s, 0x0707));
+    EXPECT_EQ(Pixels(259 * 3, 0x0707), Read(s));
+    RECT r{1, 1, 258, 2};
+    ASSERT_EQ(DD_OK, Fill(s, 0xABCD1234u, &r));
+    Pixels want(259 * 3, 0x0707);
+    std::fill(want.begin() + 260, want.begin() + 517, 0x1234);
     EXPECT_EQ(want, Read(s));
 }
 

@@ -175,8 +175,10 @@ int FlipBitmapRows(std::uint8_t* buffer, int rowBytes, int rowCount) {
 
 int CreateBitmapImage(BitmapImage* image, int x, int y, int width, int height, int bpp) {
     if (!image || width < 0 || height < 0 || bpp < 0) return 0;
-    const long long bytes = static_cast<long long>(bpp / 8) * width * height;
-    if (bytes > 0x7FFFFFFFLL) return 0;
+    // One row stays below 2^59 bytes; the whole is refused before it could pass what a long long holds.
+    const long long rowBytes = static_cast<long long>(bpp / 8) * width;
+    if (height > 0 && rowBytes > 0x7FFFFFFFLL / height) return 0;
+    const long long bytes = rowBytes * height;
     auto* buffer = static_cast<std::uint8_t*>(std::calloc(bytes > 0 ? static_cast<std::size_t>(bytes) : 1, 1));
     if (!buffer) return 0;
     std::free(image->buffer);
@@ -211,8 +213,8 @@ int LoadImageFromBitmap(BitmapImage* image, BitmapFile* bitmapFile, int cx, int 
     if (!image || !image->buffer) return 0;
     long long x0 = cx, y0 = cy;
     if (mode == 0) {
-        x0 = static_cast<long long>(cx) * (image->width + 1) + 1;
-        y0 = static_cast<long long>(cy) * (image->height + 1) + 1;
+        x0 = static_cast<long long>(cx) * (static_cast<long long>(image->width) + 1) + 1;
+        y0 = static_cast<long long>(cy) * (static_cast<long long>(image->height) + 1) + 1;
     }
     // The region must lie inside the loaded 16-bit picture and fit the image's buffer;
     // otherwise nothing is copied.
@@ -233,7 +235,7 @@ int DrawBitmapImage(BitmapImage* image, WORD* destBuffer, int destPitch, int tra
     if (!destBuffer) return 0;
     const int destRow = destPitch / 2;
     // The destination's height is the caller's to respect; its width we can check.
-    if (image->x < 0 || image->y < 0 || image->x + image->width > destRow) return 0;
+    if (image->x < 0 || image->y < 0 || static_cast<long long>(image->x) + image->width > destRow) return 0;
     const auto* source = reinterpret_cast<const std::uint16_t*>(image->buffer);
     WORD* dest = destBuffer + static_cast<std::ptrdiff_t>(image->y) * destRow + image->x;
     for (int r = 0; r < image->height; ++r) {

@@ -1,4 +1,4 @@
-// Writes canvases as uncompressed Windows bitmaps (24-bit BGR or 16-bit 5.6.5), bottom row first.
+// Writes canvases as uncompressed .bmp bitmaps (24-bit BGR or 16-bit 5.6.5), bottom row first.
 #include "bmp_writer.h"
 
 #include <cstdint>

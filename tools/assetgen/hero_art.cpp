@@ -212,8 +212,8 @@ Canvas SideFrame(int frame) {
         // The jump: knees tucked, board pulled up under the feet, arms thrown out.
         p = {0,
              {9, 26}, {5, 22}, {24, 27}, {29, 23},
-             {17, 44}, {10, 48}, {24, 40}, {22, 45},
-             {6, 47}, {19, 44},
+             {20, 42}, {12, 48}, {25, 39}, {23, 45},
+             {8, 47}, {19, 44},
              {3, 54}, {30, 49}};
     } else {
         const int bob = frame == 1 ? 1 : 0;
@@ -235,10 +235,13 @@ Canvas SideFrame(int frame) {
     AddPart(fig, Arm(back_shoulder, p.back_elbow, p.back_hand, true));
     AddPart(fig, BoardSide(p.tail, p.nose, frame));
     AddPart(fig, Leg(back_hip, p.back_knee, p.back_ankle, true, kShoeSide, p.back_shoe));
-    AddPart(fig, Leg(front_hip, p.front_knee, p.front_ankle, false, kShoeSide, p.front_shoe));
-    const float lean = frame == 3 ? 1.0f : 0.0f;
+    // In the jump the near thigh is pulled up across the body, so it goes over the shirt.
+    const bool tucked = frame == 3;
+    if (!tucked) AddPart(fig, Leg(front_hip, p.front_knee, p.front_ankle, false, kShoeSide, p.front_shoe));
+    const float lean = tucked ? 1.0f : 0.0f;
     AddPart(fig, Torso({{12 + lean, 25.0f + b}, {20 + lean, 25.0f + b}, {21, 33.0f + b}, {20, 42.0f + b}, {12, 42.0f + b}, {11, 33.0f + b}},
                        32 + b, false));
+    if (tucked) AddPart(fig, Leg(front_hip, p.front_knee, p.front_ankle, false, kShoeSide, p.front_shoe));
     Canvas head = Layer();
     head.DrawArt(9 + static_cast<int>(lean), 10 + b, kHeadSide, kHeroColours);
     AddPart(fig, head);

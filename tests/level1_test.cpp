@@ -1,0 +1,119 @@
+// Level 1 in process: the whole game started on the headless host, the street level
+// driven frame by frame with the keyboard set directly, the frames looked at.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/screens.h"
+#include "app/winmain.h"
+#include "gfx/display.h"
+#include "input/keyboard.h"
+#include "levels/level1.h"
+#include "platform/dinput.h"
+#include "platform/headless/headless_host.h"
+
+namespace {
+
+class Level1Test : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(chdir(TRUNDLEBOP_ASSETS), 0) << "the generated game files are needed";
+        host::HeadlessOptions options;
+        options.keepLastFrame = true;
+        headless_ = std::make_unique<host::HeadlessHost>(options);
+        host::Install(headless_.get());
+        WNDCLASSEXA windowClass{};
+        windowClass.cbSize = sizeof(windowClass);
+        windowClass.lpfnWndProc = WindowProcedure;
+        windowClass.lpszClassName = "WINCLASS1";
+        ASSERT_NE(RegisterClassExA(&windowClass), 0);
+        mainWindow = CreateWindowExA(0, "WINCLASS1", "Trundlebop", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr,
+                                     nullptr, nullptr, nullptr);
+        ASSERT_NE(mainWindow, nullptr);
+        InitGame();
+        ScreenId = kScreenPlay;
+        currentLevel = 1;
+    }
+
+    void TearDown() override {
+        ShutdownGame();
+        host::Install(nullptr);
+    }
+
+    void Frame() { RunFrame(); }
+
+    std::uint32_t Pixel(int x, int y) const { return headless_->LastFrame()[static_cast<std::size_t>(y) * 640 + x]; }
+
+    std::unique_ptr<host::HeadlessHost> headless_;
+};
+
+bool IsMagenta(std::uint32_t rgb) {
+    const std::uint32_t r = rgb >> 16 & 0xFF, g = rgb >> 8 & 0xFF, b = rgb & 0xFF;
+    return r > 240 && g < 8 && b > 240;
+}
+
+TEST_F(Level1Test, FailedKeyboardReadDrawsNothingOfTheLevel) {
+    SetKeyboardReadsFail(true);
+    SetSystemKeyState(DIK_RIGHT, true);
+    Frame();
+    SetKeyboardReadsFail(false);
+    for (std::uint32_t rgb : headless_->LastFrame()) ASSERT_EQ(rgb, 0u) << "the frame must stay black";
+    EXPECT_EQ(level1Hero.velocityX, 0.0f) << "no steering without a reading";
+    EXPECT_EQ(level1Hero.x, 35.0f);
+    // The next frame reads again and rides on.
+    Frame();
+    EXPECT_EQ(level1Hero.velocityX, 1.0f);
+}
+
+TEST_F(Level1Test, StreetAndRiderShowWithoutTheColourKey) {
+    Frame();
+    int lit = 0;
+    for (std::uint32_t rgb : headless_->LastFrame()) {
+        ASSERT_FALSE(IsMagenta(rgb)) << "the colour key must never reach the screen";
+        lit += rgb != 0;
+    }
+    EXPECT_GT(lit, 640 * 480 / 2) << "the street tile fills the screen";
+    // The rider stands at (35, 350), 34 x 68: some of its pixels differ from the street
+    // drawn where it stands in a frame without the rider.
+    EXPECT_EQ(level1Hero.currentFrame, 8);
+}
+
+TEST_F(Level1Test, JumpCastsABlackShadowBarUnderTheFeetsFormerLine) {
+    Frame();
+    SetSystemKeyState(DIK_SPACE, true);
+    Frame();
+    ASSERT_EQ(heroJumping, 1);
+    const int left = static_cast<int>(level1Hero.x + 3), right = static_cast<int>(level1Hero.x + 34 - 6);
+    const int top = static_cast<int>(level1Hero.y + 68 + 19);
+    for (int y = top; y < top + 2; ++y)
+        for (int x = left; x < right; ++x) ASSERT_EQ(Pixel(x, y), 0u) << "shadow pixel (" << x << "," << y << ")";
+    // Just outside the bar the street shows again.
+    int streetAround = 0;
+    for (int x = left; x < right; ++x) streetAround += Pixel(x, top + 2) != 0;
+    EXPECT_GT(streetAround, 0);
+    EXPECT_EQ(level1Hero.currentFrame, 11) << "the jumping picture of the right-facing row";
+}
+
+TEST_F(Level1Test, RiderIsDrawnWithItsCellFromTheSheet) {
+    Frame();
+    const std::vector<std::uint32_t> withRider = headless_->LastFrame();
+    level1Hero.attributes &= ~Visible;
+    Frame();
+    const std::vector<std::uint32_t> withoutRider = headless_->LastFrame();
+    int changed = 0, outside = 0;
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x) {
+            const bool differs = withRider[y * 640 + x] != withoutRider[y * 640 + x];
+            const bool inCell = x >= 35 && x < 35 + 34 && y >= 350 && y < 350 + 68;
+            changed += differs && inCell;
+            outside += differs && !inCell;
+        }
+    EXPECT_GT(changed, 34 * 68 / 6) << "the rider covers a good part of its cell";
+    EXPECT_LT(changed, 34 * 68) << "the magenta around the rider lets the street through";
+    EXPECT_EQ(outside, 0);
+}
+
+}  // namespace

@@ -1,0 +1,99 @@
+// Scenarios of the whole program run headless: closing the window, a fixed number of passes,
+// bad command lines, and a folder without any game files.
+#include <gtest/gtest.h>
+
+#include "support/run_game.h"
+
+namespace {
+
+using gamerun::GameFiles;
+using gamerun::RunGame;
+using gamerun::RunRequest;
+
+TEST(TraceReader, ReadsFlatRecordsAndKeepsNestedValuesWhole) {
+    gamerun::TraceRecord r;
+    ASSERT_TRUE(gamerun::ParseTraceLine(
+        R"({"pass":3,"screen":-1,"cursorShown":true,"music":null,"sounds":{"a,b.wav":1},)"
+        R"("l1":{"x":1.5,"h":[[1,2],[3,4]]},"name":"x\"}"})",
+        r));
+    EXPECT_EQ(3, r.Int("pass"));
+    EXPECT_EQ(-1, r.Int("screen"));
+    EXPECT_EQ("true", r.Raw("cursorShown"));
+    EXPECT_EQ("null", r.Raw("music"));
+    EXPECT_EQ(R"({"a,b.wav":1})", r.Raw("sounds"));
+    EXPECT_EQ(R"({"x":1.5,"h":[[1,2],[3,4]]})", r.Raw("l1"));
+    EXPECT_EQ(R"("x\"}")", r.Raw("name"));
+    EXPECT_EQ(gamerun::TraceRecord::kMissing, r.Int("l1"));
+    EXPECT_FALSE(gamerun::ParseTraceLine(R"({"pass":3,)", r));
+    EXPECT_FALSE(gamerun::ParseTraceLine(R"({"pass":3} extra)", r));
+}
+
+TEST(Shell, ClosingTheWindowEndsTheProgram) {
+    // Pass 5 takes WM_CLOSE; the default handling destroys the window, whose WM_DESTROY asks
+    // for the quit at once; pass 6 takes WM_QUIT and runs no frame.
+    RunRequest request;
+    request.script = "5 close\n";
+    request.frames = 50;
+    const auto run = RunGame(request);
+    EXPECT_EQ(0, run.exitCode) << run.errorText;
+    ASSERT_TRUE(run.traceWellFormed);
+    ASSERT_EQ(5u, run.trace.size());
+    EXPECT_EQ(5, run.LastPass());
+    EXPECT_EQ(-1, run.At(5).Int("screen"));
+}
+
+TEST(Shell, FramesOptionRunsExactlyThatManyPasses) {
+    RunRequest request;
+    request.frames = 3;
+    const auto run = RunGame(request);
+    EXPECT_EQ(0, run.exitCode) << run.errorText;
+    ASSERT_EQ(3u, run.trace.size());
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(i + 1, run.trace[i].Int("pass"));
+}
+
+TEST(Shell, BadCommandLinesExitWithTwo) {
+    const std::vector<std::vector<std::string>> bad = {
+        {"--bogus"},
+        {"--headless"},
+        {"--headless", "--frames", "0"},
+        {"--headless", "--frames", "ten"},
+        {"--headless", "--frames", "3", "--shot", "0:x.png"},
+        {"--headless", "--frames", "3", "--shot", "nocolon"},
+        {"--headless", "--frames", "3", "--input"},
+        {"--headless", "--frames", "3", "--input", "no-such-script.txt"},
+        {"--scale", "9"},
+    };
+    for (const auto& args : bad) {
+        RunRequest request;
+        request.args = args;
+        const auto run = RunGame(request);
+        EXPECT_EQ(2, run.exitCode) << args[0] << (args.size() > 1 ? " " + args.back() : "");
+        EXPECT_NE(std::string::npos, run.errorText.find("usage:")) << run.errorText;
+    }
+    RunRequest badScript;
+    badScript.script = "2 press Enter\n";
+    EXPECT_EQ(2, RunGame(badScript).exitCode);
+}
+
+TEST(Shell, RunsTheMenuWithEveryGameFileMissing) {
+    RunRequest request;
+    request.files = GameFiles::None;
+    request.script = "2 down S\n4 down Escape\n6 down Escape\n";
+    request.frames = 50;
+    request.shots = {1};
+    const auto run = RunGame(request);
+    EXPECT_EQ(0, run.exitCode) << run.errorText;
+    EXPECT_EQ(0, run.At(2).Int("screen"));
+    EXPECT_EQ(-1, run.At(4).Int("screen"));
+    EXPECT_EQ(7, run.LastPass()) << "the quit asked for at pass 6 is taken at pass 8";
+    // No menu picture: the frame is black but for the lettering.
+    gamerun::Picture shot;
+    ASSERT_TRUE(gamerun::ReadPng(run.shots.at(1), shot));
+    ASSERT_EQ(640, shot.width);
+    int lit = 0;
+    for (std::uint32_t p : shot.rgb) lit += p != 0;
+    EXPECT_GT(lit, 20);
+    EXPECT_LT(lit, 1500);
+}
+
+}  // namespace

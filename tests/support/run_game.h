@@ -1,0 +1,77 @@
+// Runs the built game headless in a scratch folder and reads back its trace and frame captures.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace gamerun {
+
+// One trace line: each member's value as its raw text (strings keep their quotes; nested
+// objects and arrays are kept whole).
+struct TraceRecord {
+    std::map<std::string, std::string> fields;
+    // The raw text of a member, "" when it is missing.
+    std::string Raw(const std::string& key) const;
+    // A whole-number member; kMissing when it is missing or not a whole number.
+    long long Int(const std::string& key) const;
+    static constexpr long long kMissing = -999999999;
+};
+
+// Reads one line of the flat JSON the trace writes. False when it is not such an object.
+bool ParseTraceLine(const std::string& line, TraceRecord& record);
+
+// A folder under the temporary directory, removed with everything in it when dropped.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+enum class GameFiles {
+    Generated,  // the play folder links every generated game file
+    None,       // the play folder is empty, and the program has no "assets" beside it either
+};
+
+struct RunRequest {
+    std::string script;                // the input script's text ("" for none)
+    int frames = 10;                   // --frames
+    GameFiles files = GameFiles::Generated;
+    std::vector<int> shots;            // passes whose frame is saved as PNG
+    std::vector<std::string> args;     // when not empty: the whole command line, used as given
+};
+
+struct RunResult {
+    int exitCode = -1;                 // 128 + signal when killed; -2 when it never ended
+    std::vector<TraceRecord> trace;    // in file order
+    bool traceWellFormed = true;       // every trace line parsed
+    std::map<int, std::string> shots;  // pass -> PNG path
+    std::string errorText;             // what the program wrote to stderr
+    std::shared_ptr<ScratchFolder> folder;
+
+    // The record of a pass (an empty record when there is none).
+    TraceRecord At(int pass) const;
+    // The pass number of the last record, 0 when the trace is empty.
+    long long LastPass() const;
+};
+
+RunResult RunGame(const RunRequest& request);
+
+// A picture read back from a PNG file, as 0xRRGGBB pixels.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> rgb;
+    std::uint32_t At(int x, int y) const { return rgb[static_cast<std::size_t>(y) * width + x]; }
+};
+bool ReadPng(const std::string& path, Picture& picture);
+
+}  // namespace gamerun

@@ -1,0 +1,77 @@
+// assetgen: draws every picture the game loads and writes them as .bmp files into OUTDIR.
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "bmp_writer.h"
+#include "hero_art.h"
+#include "house_art.h"
+#include "menu_art.h"
+#include "pages_art.h"
+#include "street_art.h"
+
+namespace {
+
+enum class KeyRule {
+    kOpaque,       // drawn without a colour key: anything goes
+    kNoKey,        // a sprite that must show every pixel: nothing may pack to the key
+    kKeyIsMagenta  // a sprite sheet: only exact magenta may pack to the key
+};
+
+struct Picture {
+    const char* name;
+    std::function<Canvas()> make;
+    KeyRule rule;
+};
+
+// Counts the pixels that would turn see-through by accident once packed to 5.6.5.
+int StrayKeyPixels(const Canvas& c, KeyRule rule) {
+    if (rule == KeyRule::kOpaque) return 0;
+    int stray = 0;
+    for (const Rgb& p : c.pixels()) {
+        if (!PacksToKey(p)) continue;
+        if (rule == KeyRule::kNoKey || p != kKey) ++stray;
+    }
+    return stray;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s OUTDIR\n", argc > 0 ? argv[0] : "assetgen");
+        return 2;
+    }
+    const std::string out = argv[1];
+    std::error_code ec;
+    std::filesystem::create_directories(out, ec);
+    if (ec) {
+        std::fprintf(stderr, "assetgen: cannot make %s: %s\n", out.c_str(), ec.message().c_str());
+        return 1;
+    }
+
+    const std::vector<Picture> pictures = {
+        {"menu.bmp", MakeMenuScreen, KeyRule::kOpaque},
+        {"option1.bmp", MakeStartPage, KeyRule::kOpaque},
+        {"option2.bmp", MakeHelpPage, KeyRule::kOpaque},
+        {"option3.bmp", MakeAboutPage, KeyRule::kOpaque},
+        {"lev1_backgroundtile.bmp", MakeStreetTile, KeyRule::kNoKey},
+        {"lev1_houses.bmp", MakeHouseSheet, KeyRule::kKeyIsMagenta},
+        {"lev1_vandu.bmp", MakeHeroSheet, KeyRule::kKeyIsMagenta},
+    };
+
+    bool ok = true;
+    for (const Picture& picture : pictures) {
+        const Canvas canvas = picture.make();
+        const int stray = StrayKeyPixels(canvas, picture.rule);
+        if (stray > 0) {
+            std::fprintf(stderr, "assetgen: %s has %d pixels that would turn transparent\n", picture.name, stray);
+            ok = false;
+            continue;
+        }
+        if (!WriteBmp24(out + "/" + picture.name, canvas)) ok = false;
+    }
+    return ok ? 0 : 1;
+}
