@@ -260,7 +260,7 @@ struct RecordingSurface : IDirectDrawSurface7 {
         fills.push_back({dest ? *dest : RECT{-1, -1, -1, -1}, flags, fx ? fx->dwFillColor : 0});
         return DD_OK;
     }
-    HRESULT Flip(IDirectDrawSurface7*, DWORD) override { return E_FAIL; }
+    HRESULT Flip(IDirectDrawSurface7*, DWORD) override { return ++flips, DD_OK; }
     HRESULT GetAttachedSurface(DDSCAPS2*, IDirectDrawSurface7**) override { return E_FAIL; }
     HRESULT GetPixelFormat(DDPIXELFORMAT*) override { return E_FAIL; }
     HRESULT GetSurfaceDesc(DDSURFACEDESC2*) override { return E_FAIL; }
@@ -276,6 +276,7 @@ struct RecordingSurface : IDirectDrawSurface7 {
     struct Fill { RECT rect; DWORD flags; DWORD colour; };
     std::vector<Fill> fills;
     IDirectDrawClipper* clipper = nullptr;
+    int flips = 0;
 };
 
 struct RecordingDevice : IDirectDraw7 {
@@ -293,8 +294,17 @@ struct RecordingDevice : IDirectDraw7 {
     RecordingClipper clipper;
 };
 
-TEST(DisplayCalls, FillsHandTheColourOnAsTheyShould) {
+TEST(DisplayCalls, FillsAndFlipsAskTheDeviceAsTheyShould) {
     RecordingSurface surface;
+    primarySurface = &surface;
+    WORD pixel = 0;
+    backBuffer = &pixel;  // as if locked
+    EXPECT_EQ(0, FlipDisplay());
+    EXPECT_EQ(0, surface.flips) << "no flip is asked for while the back surface is locked";
+    backBuffer = nullptr;
+    EXPECT_EQ(1, FlipDisplay());
+    EXPECT_EQ(1, surface.flips);
+    primarySurface = nullptr;
     FillSurface(&surface, 0x12345678u, nullptr);
     FillRectangle(1, 2, 3, 4, 0x12345678u, &surface);
     ASSERT_EQ(2u, surface.fills.size());

@@ -243,6 +243,10 @@ TEST_F(BitmapFileTest, LyingHeadersLeaveTheRecordUntouchedAndTheFileClosed) {
         EXPECT_EQ(LoadBitmapFile(&file_, Write(std::string(name) + ".bmp", content).c_str()), 0);
         EXPECT_EQ(std::memcmp(before, &file_, sizeof file_), 0);
     }
+    // A claim past 800 MiB is refused even when the file really holds that much (sparse, so cheap).
+    const std::string vast = Write("vast.bmp", lie(16384, 16384, 24, 0, (800ll << 20) + 4));
+    fs::resize_file(vast, 54 + (800ull << 20) + 4);
+    EXPECT_EQ(LoadBitmapFile(&file_, vast.c_str()), 0);
     EXPECT_EQ(LoadBitmapFile(&file_, (dir_ / "missing.bmp").c_str()), 0);
     EXPECT_EQ(std::memcmp(before, &file_, sizeof file_), 0);
     EXPECT_EQ(OpenDescriptorCount(), descriptors);

@@ -36,10 +36,14 @@ protected:
         InitGame();
         ScreenId = kScreenPlay;
         currentLevel = 1;
+        heroJumping = jumpArmed = jumpFrames = 0;
     }
 
     void TearDown() override {
         ShutdownGame();
+        for (int scan : {DIK_SPACE, DIK_RIGHT}) SetSystemKeyState(scan, false);
+        DestroyWindow(mainWindow);
+        UnregisterClassA("WINCLASS1", nullptr);
         host::Install(nullptr);
     }
 

@@ -125,7 +125,9 @@ TEST(Menu, EscapeAndQEndTheProgramFromTheMenu) {
 
 TEST(Menu, LettersLeaveTheHighlightForEnter) {
     const auto run =
-        Play("2 tap Down\n4 tap S\n6 tap Escape\n8 tap Enter\n10 tap Escape\n12 tap S\n14 tap Enter\n", 16);
+        Play("2 tap Down\n4 tap S\n6 tap Escape\n8 tap Enter\n10 tap Escape\n12 tap S\n14 tap Down\n16 tap Up\n"
+             "18 tap Enter\n",
+             20);
     EXPECT_EQ(0, run.exitCode);
     EXPECT_EQ("-1,1,1", State(run, 2));
     EXPECT_EQ("0,1,1", State(run, 4));
@@ -133,7 +135,8 @@ TEST(Menu, LettersLeaveTheHighlightForEnter) {
     EXPECT_EQ("1,1,1", State(run, 8)) << "Enter goes to the highlighted entry";
     EXPECT_EQ("-1,1,1", State(run, 10)) << "Escape on help returns to the menu";
     EXPECT_EQ("0,1,1", State(run, 12));
-    EXPECT_EQ("1,1,1", State(run, 14)) << "Enter during play opens help";
+    EXPECT_EQ("0,1,1", State(run, 16)) << "the arrows move the highlight only on the menu";
+    EXPECT_EQ("1,1,1", State(run, 18)) << "Enter during play opens help";
 }
 
 // The ink pixels of a text drawn with its top-left at (x, y).

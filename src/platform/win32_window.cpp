@@ -77,6 +77,12 @@ ATOM RegisterClassExA(const WNDCLASSEXA* record) {
     return 0xC001;
 }
 
+BOOL UnregisterClassA(LPCSTR className, HINSTANCE) {
+    if (!windowClass.registered || !SameClassName(className, windowClass.name.c_str()) || liveWindow) return FALSE;
+    windowClass = RegisteredClass{};
+    return TRUE;
+}
+
 HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD, int x, int y, int width, int height,
                      HWND, HMENU, HINSTANCE, LPVOID) {
     if (!windowClass.registered || !SameClassName(className, windowClass.name.c_str())) return nullptr;

@@ -155,6 +155,8 @@ constexpr int SW_SHOW = 5;
 
 // ---------------------------------------------------------------- windows and messages
 ATOM RegisterClassExA(const WNDCLASSEXA* windowClass);
+// Fails while a window of the class exists.
+BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance);
 // Creates the window and sends WM_CREATE to its procedure before returning.
 HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
                      int width, int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
