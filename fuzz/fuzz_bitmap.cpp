@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -40,7 +41,7 @@ void CutAndDraw(BitmapFile* file, int width, int height, std::vector<WORD>& scre
                              {INT_MAX, 0, 0}, {0, INT_MAX, 1}, {INT_MIN, INT_MIN, 0}};
     for (const auto& p : places) {
         if (!LoadImageFromBitmap(&image, file, p[0], p[1], p[2])) continue;
-        // The destination's height is ours to respect; the draw checks the row itself.
+        // The draw checks the row but not the height of the destination: that stays ours to keep.
         image.x = 640 - width > 3 ? 3 : 0;
         image.y = 480 - height > 2 ? 2 : 0;
         if (image.y + height <= 480) {
@@ -57,6 +58,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const std::string inputPath = "/tmp/fuzz_bitmap_" + std::to_string(::getpid()) + ".bmp";
     static const std::string startPath = "/tmp/fuzz_bitmap_" + std::to_string(::getpid()) + "_start.bmp";
     static const bool ready = [] {
+        std::atexit([] {
+            std::remove(inputPath.c_str());
+            std::remove(startPath.c_str());
+        });
         const std::vector<std::uint8_t> start = StartingPicture();
         return WriteFile(startPath, start.data(), start.size());
     }();

@@ -23,45 +23,30 @@ namespace fs = std::filesystem;
 using Byte = std::uint8_t;
 using Bytes = std::vector<Byte>;
 
-// What a test .bmp holds; the defaults make an honest file, the other fields make it lie.
+// What a test .bmp holds; the first four fields make an honest file, the others make it lie.
 struct BmpContent {
     BmpContent(int w, int h, int b, Bytes d) : width(w), height(h), bits(b), data(std::move(d)) {}
-    int width;
-    int height;
-    int bits;
-    Bytes data;                      // pixel bytes as stored: bottom row first
-    long long sizeImage = -1;        // biSizeImage; -1 means data.size()
-    std::uint16_t magic = 0x4D42;    // "BM"
-    Bytes table;                     // 8-bit colour table; empty gives (i, 255 - i, 3i, 0)
-    long long keep = -1;             // bytes of the whole file to write; -1 means all
+    int width, height, bits;
+    Bytes data;                    // pixel bytes as stored: bottom row first
+    long long sizeImage = -1;      // biSizeImage; -1 means data.size()
+    std::uint16_t magic = 0x4D42;  // "BM"
+    long long keep = -1;           // bytes of the whole file to write; -1 means all
 };
 
-void Put16(Bytes& out, std::uint32_t v) {
-    out.push_back(v & 0xFF);
-    out.push_back((v >> 8) & 0xFF);
-}
-void Put32(Bytes& out, std::uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
+// Little-endian value of `count` bytes.
+void Put(Bytes& out, std::uint64_t v, int count) {
+    for (int i = 0; i < count; ++i) out.push_back(static_cast<Byte>(v >> (8 * i)));
 }
 
+// 8-bit files get the colour table (blue i, green 255 - i, red 3i, 0) for entry i.
 void WriteBmp(const std::string& path, const BmpContent& c) {
-    Bytes table = c.table;
-    if (c.bits == 8 && table.empty())
-        for (int i = 0; i < 256; ++i) table.insert(table.end(), {Byte(i), Byte(255 - i), Byte(i * 3), 0});
-    const std::uint32_t offset = 54 + static_cast<std::uint32_t>(table.size());
+    const std::uint32_t offset = c.bits == 8 ? 54 + 1024 : 54;
+    const std::uint64_t sizeImage = c.sizeImage < 0 ? c.data.size() : static_cast<std::uint64_t>(c.sizeImage);
     Bytes out;
-    Put16(out, c.magic);
-    Put32(out, offset + static_cast<std::uint32_t>(c.data.size()));
-    Put32(out, 0);
-    Put32(out, offset);
-    for (std::uint32_t v : {40u, std::uint32_t(c.width), std::uint32_t(c.height)}) Put32(out, v);
-    Put16(out, 1);
-    Put16(out, static_cast<std::uint32_t>(c.bits));
-    Put32(out, 0);
-    Put32(out, static_cast<std::uint32_t>(c.sizeImage < 0 ? c.data.size() : c.sizeImage));
-    for (int i = 0; i < 4; ++i) Put32(out, 0);
-    out.insert(out.end(), table.begin(), table.end());
+    Put(out, c.magic, 2), Put(out, offset + c.data.size(), 4), Put(out, 0, 4), Put(out, offset, 4);
+    Put(out, 40, 4), Put(out, static_cast<std::uint32_t>(c.width), 4), Put(out, static_cast<std::uint32_t>(c.height), 4);
+    Put(out, 1, 2), Put(out, c.bits, 2), Put(out, 0, 4), Put(out, sizeImage, 4), Put(out, 0, 8), Put(out, 0, 8);
+    for (int i = 0; c.bits == 8 && i < 256; ++i) out.insert(out.end(), {Byte(i), Byte(255 - i), Byte(i * 3), 0});
     out.insert(out.end(), c.data.begin(), c.data.end());
     if (c.keep >= 0) out.resize(static_cast<std::size_t>(c.keep));
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(out.data()), out.size());
@@ -72,12 +57,6 @@ Bytes BottomUp(const Bytes& topDown, int rowBytes) {
     Bytes out;
     for (std::size_t end = topDown.size(); end >= static_cast<std::size_t>(rowBytes); end -= rowBytes)
         out.insert(out.end(), topDown.begin() + (end - rowBytes), topDown.begin() + end);
-    return out;
-}
-
-Bytes Words(const std::vector<std::uint16_t>& values) {
-    Bytes out;
-    for (std::uint16_t v : values) Put16(out, v);
     return out;
 }
 
@@ -109,10 +88,10 @@ protected:
     // A 16-bit picture whose pixel (x, y) holds value(x, y); loaded into file_.
     template <typename F>
     void Load16(int width, int height, F value) {
-        std::vector<std::uint16_t> top;
+        Bytes top;
         for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x) top.push_back(static_cast<std::uint16_t>(value(x, y)));
-        BmpContent c{width, height, 16, BottomUp(Words(top), width * 2)};
+            for (int x = 0; x < width; ++x) Put(top, static_cast<std::uint16_t>(value(x, y)), 2);
+        BmpContent c{width, height, 16, BottomUp(top, width * 2)};
         ASSERT_EQ(LoadBitmapFile(&file_, Write("picture16.bmp", c).c_str()), 1);
     }
     fs::path dir_;
@@ -150,9 +129,8 @@ TEST_F(BitmapFileTest, FullScreenPictureLoadsTopRowFirst) {
         for (int x = 0; x < 640; ++x) top.insert(top.end(), {Byte((y / 32) * 8), Byte((x % 64) * 4), Byte((y % 32) * 8)});
     pixelFormat = 16;
     ASSERT_EQ(LoadBitmapFile(&file_, Write("screen.bmp", {640, 480, 24, BottomUp(top, 640 * 3)}).c_str()), 1);
-    EXPECT_EQ(file_.infoHeader.biBitCount, 16);
-    EXPECT_EQ(file_.infoHeader.biWidth, 640);
-    EXPECT_EQ(file_.infoHeader.biHeight, 480);
+    const BitmapInfoHeader& info = file_.infoHeader;
+    EXPECT_EQ(std::vector<int>({info.biBitCount, info.biWidth, info.biHeight}), std::vector<int>({16, 640, 480}));
     int wrong = 0;  // all 614400 bytes are read, so a shorter buffer fails under the address checker
     for (int y = 0; y < 480; ++y)
         for (int x = 0; x < 640; ++x)
@@ -189,9 +167,6 @@ TEST_F(BitmapFileTest, SixteenBitValuesAreKeptAndOneRowIsNotMoved) {
     Bytes row = {1, 2, 3, 4, 5};
     EXPECT_EQ(FlipBitmapRows(row.data(), 5, 1), 1);
     EXPECT_EQ(row, (Bytes{1, 2, 3, 4, 5}));
-    Bytes three = {1, 2, 3, 4, 5, 6};
-    EXPECT_EQ(FlipBitmapRows(three.data(), 2, 3), 1);
-    EXPECT_EQ(three, (Bytes{5, 6, 3, 4, 1, 2}));
 }
 
 TEST_F(BitmapFileTest, RefusedBitCountsAndMagicLeaveThePixels) {
@@ -259,9 +234,7 @@ TEST_F(BitmapFileTest, LyingHeadersLeaveTheRecordUntouchedAndTheFileClosed) {
 
 TEST_F(BitmapImageTest, FullScreenImageIsRefusedUntilLoaded) {
     ASSERT_EQ(CreateBitmapImage(&image_, 0, 0, 640, 480, 16), 1);
-    EXPECT_EQ(image_.byteCount, 614400);
-    EXPECT_EQ(image_.state, 1);
-    EXPECT_EQ(image_.attributes, 0);
+    EXPECT_EQ(std::vector<int>({image_.byteCount, image_.state, image_.attributes}), std::vector<int>({614400, 1, 0}));
     EXPECT_TRUE(std::all_of(image_.buffer, image_.buffer + 614400, [](std::uint8_t b) { return b == 0; }));
     std::vector<WORD> screen(640 * 480, 0x1111);
     EXPECT_EQ(DrawBitmapImage(&image_, screen.data(), 1280, 0), 0);
@@ -281,9 +254,7 @@ TEST_F(BitmapImageTest, CellsAndAbsoluteOriginsPickTheRightPixels) {
     EXPECT_EQ(Image16(image_)[0], (34 << 8) | 67);
     EXPECT_EQ(Image16(image_)[31], (34 << 8) | 98);
     EXPECT_EQ(Image16(image_)[31 * 32], (65 << 8) | 67);
-    EXPECT_EQ(image_.attributes, 0x01 | imageLoaded);
-    EXPECT_EQ(image_.x, 10);
-    EXPECT_EQ(image_.y, 20);
+    EXPECT_EQ(std::vector<int>({image_.attributes, image_.x, image_.y}), std::vector<int>({0x01 | imageLoaded, 10, 20}));
     ASSERT_EQ(LoadImageFromBitmap(&image_, &file_, 5, 7, 1), 1);
     EXPECT_EQ(Image16(image_)[0], (7 << 8) | 5);
     EXPECT_EQ(Image16(image_)[33], (8 << 8) | 6);
@@ -294,15 +265,14 @@ TEST_F(BitmapImageTest, TransparentDrawingSkipsOnlyZero) {
     ASSERT_EQ(CreateBitmapImage(&image_, 1, 1, 4, 1, 16), 1);
     ASSERT_EQ(LoadImageFromBitmap(&image_, &file_, 0, 0, 1), 1);
     std::vector<WORD> dest(12, 0x1234);
+    const WORD k = 0x1234;
     EXPECT_EQ(DrawBitmapImage(&image_, dest.data(), 12, 1), 1);
-    EXPECT_EQ(dest, (std::vector<WORD>{0x1234, 0x1234, 0x1234, 0x1234, 0x1234, 0x1234,
-                                       0x1234, 0x1234, 0x0001, 0xF81F, 0x1234, 0x1234}));
+    EXPECT_EQ(dest, (std::vector<WORD>{k, k, k, k, k, k, k, k, 0x0001, 0xF81F, k, k}));
     EXPECT_EQ(DrawBitmapImage(&image_, dest.data(), 12, 0), 1);
-    EXPECT_EQ(dest, (std::vector<WORD>{0x1234, 0x1234, 0x1234, 0x1234, 0x1234, 0x1234,
-                                       0x1234, 0x0000, 0x0001, 0xF81F, 0x0000, 0x1234}));
+    EXPECT_EQ(dest, (std::vector<WORD>{k, k, k, k, k, k, k, 0, 0x0001, 0xF81F, 0, k}));
 }
 
-TEST_F(BitmapImageTest, DrawingFollowsAWidePitch) {
+TEST_F(BitmapImageTest, DrawingFollowsThePitchAndStaysInsideTheRow) {
     Load16(3, 2, [](int x, int y) { return 0x0A00 + y * 3 + x; });
     ASSERT_EQ(CreateBitmapImage(&image_, 4, 1, 3, 2, 16), 1);
     ASSERT_EQ(LoadImageFromBitmap(&image_, &file_, 0, 0, 1), 1);
@@ -315,24 +285,17 @@ TEST_F(BitmapImageTest, DrawingFollowsAWidePitch) {
                 EXPECT_EQ(dest[y * 10 + x], inside ? 0x0A00 + (y - 1) * 3 + (x - 4) : 0xEEEE) << x << "," << y;
             }
     }
-}
-
-TEST_F(BitmapImageTest, DrawingRefusesWhatLeavesTheRow) {
-    Load16(4, 1, [](int x, int) { return x + 1; });
-    ASSERT_EQ(CreateBitmapImage(&image_, 0, 0, 4, 1, 16), 1);
-    ASSERT_EQ(LoadImageFromBitmap(&image_, &file_, 0, 0, 1), 1);
-    std::vector<WORD> dest(20, 0);
-    const std::pair<int, int> spots[] = {{-1, 0}, {0, -1}, {7, 0}, {INT_MAX, 0}, {INT_MIN, 0}};
+    // Nothing is drawn left of or above the buffer, nor past the end of a row.
+    std::vector<WORD> dest(40, 0);
+    const std::pair<int, int> spots[] = {{-1, 0}, {0, -1}, {8, 0}, {INT_MAX, 0}, {INT_MIN, 0}};
     for (const auto& [x, y] : spots) {
-        image_.x = x;
-        image_.y = y;
+        image_.x = x, image_.y = y;
         EXPECT_EQ(DrawBitmapImage(&image_, dest.data(), 20, 0), 0) << x << "," << y;
     }
     EXPECT_TRUE(std::all_of(dest.begin(), dest.end(), [](WORD p) { return p == 0; }));
-    image_.x = 6;
-    image_.y = 1;
+    image_.x = 7, image_.y = 2;
     EXPECT_EQ(DrawBitmapImage(&image_, dest.data(), 20, 0), 1);
-    EXPECT_EQ(dest[19], 4);
+    EXPECT_EQ(dest[39], 0x0A05);
 }
 
 TEST_F(BitmapImageTest, RegionsOutsideThePictureCopyNothing) {
@@ -358,14 +321,13 @@ TEST_F(BitmapImageTest, RegionsOutsideThePictureCopyNothing) {
     EXPECT_EQ(LoadImageFromBitmap(&image_, &file_, 0, 0, 1), 0);
     UnloadBitmapFile(&file_);
     EXPECT_EQ(LoadImageFromBitmap(&image_, &file_, 0, 0, 1), 0);
-    EXPECT_EQ(LoadImageFromBitmap(&image_, nullptr, 0, 0, 1), 0);
 }
 
 TEST_F(BitmapImageTest, DestroyTwiceAndExtremeSizes) {
     ASSERT_EQ(CreateBitmapImage(&image_, 3, 4, 8, 8, 16), 1);
     EXPECT_EQ(DestroyBitmapImage(&image_), 1);
-    EXPECT_EQ(image_.buffer, nullptr);
-    EXPECT_EQ(image_.state, 0);
+    const BitmapImage zero{};
+    EXPECT_EQ(std::memcmp(&image_, &zero, sizeof zero), 0);
     EXPECT_EQ(DestroyBitmapImage(&image_), 0);
     EXPECT_EQ(DestroyBitmapImage(nullptr), 0);
     EXPECT_EQ(CreateBitmapImage(&image_, 0, 0, INT_MAX, INT_MAX, INT_MAX), 0);

@@ -40,9 +40,9 @@ public:
     void OpenWindow(const char*, int, int, HICON, HCURSOR) override {}
     void CloseWindow() override {}
     void PumpInput() override {}
+    void SetCursorVisible(bool) override {}
     std::uint32_t Milliseconds() override { return 0; }
     CalendarTime Calendar() override { return CalendarTime{0, 0}; }
-    void SetCursorVisible(bool) override {}
 };
 
 class DDrawTest : public ::testing::Test {
@@ -109,14 +109,15 @@ protected:
         DDBLTFX fx{sizeof(DDBLTFX), 0, colour, {}};
         return s->Blt(r, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
     }
-    void Clip(IDirectDrawSurface7* s, std::vector<RECT> rects) {
+    // A clipper with these rectangles, or bound to a window when one is given.
+    void Clip(IDirectDrawSurface7* s, std::vector<RECT> rects, HWND window = nullptr) {
         std::vector<char> block(32 + rects.size() * sizeof(RECT));
         auto* rgn = reinterpret_cast<RGNDATA*>(block.data());
         rgn->rdh = RGNDATAHEADER{32, RDH_RECTANGLES, DWORD(rects.size()), DWORD(rects.size() * 16), {}};
-        std::memcpy(rgn->Buffer, rects.data(), rects.size() * sizeof(RECT));
+        if (!rects.empty()) std::memcpy(rgn->Buffer, rects.data(), rects.size() * sizeof(RECT));
         IDirectDrawClipper* c = nullptr;
         ASSERT_EQ(DD_OK, dd->CreateClipper(0, &c, nullptr));
-        ASSERT_EQ(DD_OK, c->SetClipList(rgn, 0));
+        ASSERT_EQ(DD_OK, window ? c->SetHWnd(0, window) : c->SetClipList(rgn, 0));
         ASSERT_EQ(DD_OK, s->SetClipper(c));
         c->Release();  // the surface keeps its own reference
     }
@@ -337,11 +338,7 @@ TEST_F(DDrawTest, WindowedPrimaryShowsWhatIsBlittedThroughTheWindowClipper) {
     IDirectDrawSurface7* primary = nullptr;
     ASSERT_EQ(DD_OK, dd->CreateSurface(&d, &primary, nullptr));
     owned.push_back(primary);
-    IDirectDrawClipper* c = nullptr;
-    ASSERT_EQ(DD_OK, dd->CreateClipper(0, &c, nullptr));
-    ASSERT_EQ(DD_OK, c->SetHWnd(0, reinterpret_cast<HWND>(&rec)));
-    ASSERT_EQ(DD_OK, primary->SetClipper(c));
-    c->Release();
+    Clip(primary, {}, reinterpret_cast<HWND>(&rec));  // any window will do: it is only named
     auto* frame = Make(640, 480);
     Fill(frame, 0x4321);
     RECT r{0, 0, 640, 480};

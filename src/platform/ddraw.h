@@ -207,5 +207,5 @@ HRESULT DirectDrawCreateEx(GUID* driver, void** directDraw, REFIID iid, IUnknown
 // Extra bytes added to the pitch of every surface created afterwards (0 by default), so that
 // code that forgets the pitch shows up in tests.
 void SetSurfacePitchPadding(int extraBytes);
-// The display format used before any display mode is set (the desktop's): 16 or 15.
+// The display format used before any display mode is set (the desktop's): 16, 15 or 8.
 void SetDesktopBitsPerPixel(int bitsPerPixel);

@@ -3,17 +3,14 @@
 
 #include <fcntl.h>
 #include <png.h>
-#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -62,8 +59,7 @@ std::string ReadFile(const std::string& path) {
     return text.str();
 }
 
-// Starts the program in `folder` with stdout and stderr going to files; waits at most a
-// minute for it to end.
+// Runs the program in `folder` with stdout and stderr going to files, and waits for it.
 int Spawn(const std::string& program, const std::vector<std::string>& args, const std::string& folder,
           const std::string& outPath, const std::string& errPath) {
     std::vector<char*> argv;
@@ -82,18 +78,7 @@ int Spawn(const std::string& program, const std::vector<std::string>& args, cons
         _exit(127);
     }
     int status = 0;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    for (;;) {
-        const pid_t done = waitpid(pid, &status, WNOHANG);
-        if (done == pid) break;
-        if (done < 0) return -1;
-        if (std::chrono::steady_clock::now() > deadline) {
-            kill(pid, SIGKILL);
-            waitpid(pid, &status, 0);
-            return -2;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+    if (waitpid(pid, &status, 0) != pid) return -1;
     if (WIFEXITED(status)) return WEXITSTATUS(status);
     return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : -1;
 }

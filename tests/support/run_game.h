@@ -50,7 +50,7 @@ struct RunRequest {
 };
 
 struct RunResult {
-    int exitCode = -1;                 // 128 + signal when killed; -2 when it never ended
+    int exitCode = -1;                 // 128 + signal when killed
     std::vector<TraceRecord> trace;    // in file order
     bool traceWellFormed = true;       // every trace line parsed
     std::map<int, std::string> shots;  // pass -> PNG path
