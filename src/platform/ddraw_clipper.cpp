@@ -12,15 +12,6 @@ constexpr DWORD kMostRectangles = 1u << 16;
 
 }  // namespace
 
-DWORD Clipper::AddRef() { return ++refs_; }
-
-DWORD Clipper::Release() {
-    const DWORD left = --refs_;
-    if (left == 0)
-        delete this;
-    return left;
-}
-
 HRESULT Clipper::SetClipList(const RGNDATA* region, DWORD flags) {
     if (flags != 0)
         return DDERR_INVALIDPARAMS;

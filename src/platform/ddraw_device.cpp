@@ -30,17 +30,8 @@ bool SameGuid(const GUID& a, const GUID& b) {
     return true;
 }
 
-class Device final : public IDirectDraw7 {
+class Device final : public CountedObject<IDirectDraw7> {
 public:
-    DWORD AddRef() override { return ++refs_; }
-
-    DWORD Release() override {
-        const DWORD left = --refs_;
-        if (left == 0)
-            delete this;
-        return left;
-    }
-
     HRESULT SetCooperativeLevel(HWND window, DWORD flags) override {
         (void)window;
         const bool fullscreen = (flags & DDSCL_FULLSCREEN) != 0;
@@ -176,7 +167,6 @@ private:
         return DD_OK;
     }
 
-    DWORD refs_ = 1;
     bool levelSet_ = false;
     DWORD cooperativeFlags_ = 0;
     bool modeSet_ = false;

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/com_object.h"
 #include "platform/ddraw.h"
 #include "platform/host.h"
 
@@ -33,10 +34,8 @@ DWORD NarrowToFormat(const Format& format, DWORD value);
 int SurfacePitchPadding();
 
 // ---------------------------------------------------------------- clipper
-class Clipper final : public IDirectDrawClipper {
+class Clipper final : public CountedObject<IDirectDrawClipper> {
 public:
-    DWORD AddRef() override;
-    DWORD Release() override;
     HRESULT SetClipList(const RGNDATA* region, DWORD flags) override;
     HRESULT SetHWnd(DWORD flags, HWND window) override;
 
@@ -47,18 +46,15 @@ public:
 private:
     ~Clipper() override = default;
 
-    DWORD refs_ = 1;
     bool hasList_ = false;
     std::vector<RECT> rects_;
     HWND window_ = nullptr;
 };
 
 // ---------------------------------------------------------------- palette
-class Palette final : public IDirectDrawPalette {
+class Palette final : public CountedObject<IDirectDrawPalette> {
 public:
     explicit Palette(const PALETTEENTRY* entries);
-    DWORD AddRef() override;
-    DWORD Release() override;
     HRESULT GetEntries(DWORD flags, DWORD base, DWORD count, PALETTEENTRY* entries) override;
     HRESULT SetEntries(DWORD flags, DWORD base, DWORD count, const PALETTEENTRY* entries) override;
 
@@ -67,7 +63,6 @@ public:
 private:
     ~Palette() override = default;
 
-    DWORD refs_ = 1;
     PALETTEENTRY entries_[256] = {};
 };
 
@@ -87,14 +82,12 @@ struct PlatformDeviceContext {
 namespace ddraw_detail {
 
 // ---------------------------------------------------------------- surface
-class Surface final : public IDirectDrawSurface7 {
+class Surface final : public CountedObject<IDirectDrawSurface7> {
 public:
     // A surface of the given size and format with zeroed pixels. Fails (null, with the
     // reason in *result) for sizes we refuse or memory we cannot get.
     static Surface* Create(int width, int height, const Format& format, DWORD caps, HRESULT* result);
 
-    DWORD AddRef() override;
-    DWORD Release() override;
     HRESULT Blt(LPRECT destRect, IDirectDrawSurface7* source, LPRECT sourceRect, DWORD flags,
                 DDBLTFX* effects) override;
     HRESULT Flip(IDirectDrawSurface7* target, DWORD flags) override;
@@ -133,7 +126,6 @@ private:
     bool IsWindowedPrimary() const;
     void PresentRegion(const Surface& picture, const RECT& area) const;
 
-    DWORD refs_ = 1;
     int width_;
     int height_;
     int pitch_;

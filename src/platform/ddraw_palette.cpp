@@ -14,15 +14,6 @@ bool RangeFits(DWORD base, DWORD count) { return base <= kEntries && count <= kE
 
 Palette::Palette(const PALETTEENTRY* entries) { std::memcpy(entries_, entries, sizeof(entries_)); }
 
-DWORD Palette::AddRef() { return ++refs_; }
-
-DWORD Palette::Release() {
-    const DWORD left = --refs_;
-    if (left == 0)
-        delete this;
-    return left;
-}
-
 HRESULT Palette::GetEntries(DWORD flags, DWORD base, DWORD count, PALETTEENTRY* entries) {
     (void)flags;
     if (entries == nullptr || !RangeFits(base, count))

@@ -73,15 +73,6 @@ Surface::~Surface() {
     }
 }
 
-DWORD Surface::AddRef() { return ++refs_; }
-
-DWORD Surface::Release() {
-    const DWORD left = --refs_;
-    if (left == 0)
-        delete this;
-    return left;
-}
-
 void Surface::AttachBackBuffer(Surface* back) {
     backBuffer_ = back;
     back->front_ = this;

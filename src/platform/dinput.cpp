@@ -1,4 +1,5 @@
 // The keyboard device stand-in: one system keyboard, read as 256 immediate key bytes.
+#include "platform/com_object.h"
 #include "platform/dinput.h"
 
 #include <cstring>
@@ -16,14 +17,8 @@ bool SameGuid(const GUID& a, const GUID& b) {
     return std::memcmp(&a, &b, sizeof(GUID)) == 0;
 }
 
-class Keyboard final : public IDirectInputDevice8A {
+class Keyboard final : public CountedObject<IDirectInputDevice8A> {
 public:
-    DWORD AddRef() override { return ++references_; }
-    DWORD Release() override {
-        const DWORD left = --references_;
-        if (left == 0) delete this;
-        return left;
-    }
     HRESULT SetCooperativeLevel(HWND window, DWORD flags) override {
         const bool oneSharing = ((flags & DISCL_EXCLUSIVE) != 0) != ((flags & DISCL_NONEXCLUSIVE) != 0);
         const bool oneFocus = ((flags & DISCL_FOREGROUND) != 0) != ((flags & DISCL_BACKGROUND) != 0);
@@ -56,19 +51,12 @@ public:
 
 private:
     ~Keyboard() override = default;
-    DWORD references_ = 1;
     bool formatSet_ = false;
     bool acquired_ = false;
 };
 
-class Input final : public IDirectInput8A {
+class Input final : public CountedObject<IDirectInput8A> {
 public:
-    DWORD AddRef() override { return ++references_; }
-    DWORD Release() override {
-        const DWORD left = --references_;
-        if (left == 0) delete this;
-        return left;
-    }
     HRESULT CreateDevice(const GUID& device, IDirectInputDevice8A** created, IUnknown* outer) override {
         if (!created || outer) return DIERR_INVALIDPARAM;
         *created = nullptr;
@@ -79,7 +67,6 @@ public:
 
 private:
     ~Input() override = default;
-    DWORD references_ = 1;
 };
 
 }  // namespace
