@@ -234,7 +234,7 @@ int DrawBitmapImage(BitmapImage* image, WORD* destBuffer, int destPitch, int tra
     if (!image || !(image->attributes & imageLoaded) || !image->buffer) return 0;
     if (!destBuffer) return 0;
     const int destRow = destPitch / 2;
-    // The destination's height is the caller's to respect; its width we can check.
+    // The destination's height is the caller's to keep to; its width we can check.
     if (image->x < 0 || image->y < 0 || static_cast<long long>(image->x) + image->width > destRow) return 0;
     const auto* source = reinterpret_cast<const std::uint16_t*>(image->buffer);
     WORD* dest = destBuffer + static_cast<std::ptrdiff_t>(image->y) * destRow + image->x;
