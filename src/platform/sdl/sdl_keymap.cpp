@@ -24,8 +24,8 @@ constexpr int kVkHome = 0x24;
 constexpr int kVkPrintScreen = 0x2C;
 constexpr int kVkInsert = 0x2D;
 constexpr int kVkDelete = 0x2E;
-constexpr int kVkLeftWindows = 0x5B;
-constexpr int kVkRightWindows = 0x5C;
+constexpr int kVkLeftSystemKey = 0x5B;
+constexpr int kVkRightSystemKey = 0x5C;
 constexpr int kVkApplications = 0x5D;
 constexpr int kVkNumpad0 = 0x60;
 constexpr int kVkMultiply = 0x6A;
@@ -153,8 +153,8 @@ constexpr KeyRow kKeys[] = {
     {SDL_SCANCODE_PAGEDOWN, kVkPageDown, 0xD1},
     {SDL_SCANCODE_INSERT, kVkInsert, 0xD2},
     {SDL_SCANCODE_DELETE, kVkDelete, 0xD3},
-    {SDL_SCANCODE_LGUI, kVkLeftWindows, 0xDB},
-    {SDL_SCANCODE_RGUI, kVkRightWindows, 0xDC},
+    {SDL_SCANCODE_LGUI, kVkLeftSystemKey, 0xDB},
+    {SDL_SCANCODE_RGUI, kVkRightSystemKey, 0xDC},
     {SDL_SCANCODE_APPLICATION, kVkApplications, 0xDD},
 };
 
