@@ -92,6 +92,9 @@ TEST(MainLoop, FailedClassRegistrationMakesNoWindowAndExitsZero) {
     taken.cbSize = sizeof(taken);
     taken.lpfnWndProc = WindowProcedure;
     taken.lpszClassName = "WINCLASS1";
+    // A class left by an earlier test in this process would do, but make our own.
+    if (host::MainWindow()) DestroyWindow(host::MainWindow());
+    UnregisterClassA("WINCLASS1", nullptr);
     ASSERT_NE(0, RegisterClassExA(&taken));
     LoopHost loop(host::HeadlessOptions{});
     loop.quitAtPass = 3;  // in case it went on anyway

@@ -25,6 +25,11 @@ protected:
         options.keepLastFrame = true;
         headless_ = std::make_unique<host::HeadlessHost>(options);
         host::Install(headless_.get());
+        // Another test in this process may have left the game's window and class behind.
+        if (host::MainWindow()) DestroyWindow(host::MainWindow());
+        UnregisterClassA("WINCLASS1", nullptr);
+        SetKeyboardReadsFail(false);
+        for (int scan = 0; scan < 256; ++scan) SetSystemKeyState(scan, false);
         WNDCLASSEXA windowClass{};
         windowClass.cbSize = sizeof(windowClass);
         windowClass.lpfnWndProc = WindowProcedure;
@@ -41,7 +46,6 @@ protected:
 
     void TearDown() override {
         ShutdownGame();
-        for (int scan : {DIK_SPACE, DIK_RIGHT}) SetSystemKeyState(scan, false);
         DestroyWindow(mainWindow);
         UnregisterClassA("WINCLASS1", nullptr);
         host::Install(nullptr);
