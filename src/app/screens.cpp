@@ -4,6 +4,8 @@
 #include <cstdio>
 
 #include "app/winmain.h"
+#include "audio/music.h"
+#include "audio/sound.h"
 #include "gfx/display.h"
 #include "gfx/text.h"
 #include "levels/level1.h"
@@ -150,6 +152,10 @@ int RunFrame() {
         case kScreenHelp:
         case kScreenAbout:
             DrawMenu();
+            // Sounds a level left looping stop on the first frame of these screens; the
+            // help and about pages are silent, so the piece DrawMenu started stops again.
+            StopAllSounds();
+            if (ScreenId != kScreenMenu) StopMusic(currentMusic);
             break;
         default:
             break;
@@ -159,6 +165,7 @@ int RunFrame() {
 }
 
 void LoadMenu() {
+    menuMusic = LoadMidi("menu_bgmusic.mid");
     LoadFullScreenPicture(&menuImage, "menu.bmp");
     for (int n = 1; n <= 3; ++n) {
         char fileName[32];
@@ -168,6 +175,7 @@ void LoadMenu() {
 }
 
 int DrawMenu() {
+    if (MusicStatus(menuMusic) != kMusicPlaying) PlayMusic(menuMusic);
     LockBackSurface();
     if (ScreenId == kScreenMenu) {
         if (backBuffer) DrawBitmapImage(&menuImage, backBuffer, backPitch, 0);
@@ -184,5 +192,6 @@ int DrawMenu() {
 
 int JumpToLevel(int level) {
     currentLevel = level;
-    return 0;
+    StopAllSounds();
+    return StopMusic(currentMusic);
 }

@@ -6,6 +6,8 @@
 #include <string>
 
 #include "app/screens.h"
+#include "audio/music.h"
+#include "audio/sound.h"
 #include "levels/level1.h"
 #include "platform/diagnostics.h"
 
@@ -45,8 +47,18 @@ void WritePassTrace() {
     fields += ",\"cursor\":" + std::to_string(menuCursor);
     fields += ",\"level\":" + std::to_string(currentLevel);
     fields += std::string(",\"cursorShown\":") + (cursorShown ? "true" : "false");
-    fields += ",\"music\":null";
-    fields += ",\"sounds\":{}";
+    const char* piece = MusicFileName(currentMusic);
+    fields += std::string(",\"music\":") + (piece ? "\"" + std::string(piece) + "\"" : "null");
+    fields += ",\"sounds\":{";
+    bool first = true;
+    for (int id = 0; id < 256; ++id) {
+        const int status = SoundStatus(id);
+        const char* name = SoundFileName(id);
+        if (status == 0 || status == -1 || !name) continue;
+        fields += (first ? "\"" : ",\"") + std::string(name) + "\":" + std::to_string(status);
+        first = false;
+    }
+    fields += "}";
     fields += "," + Level1Fields();
     WriteTraceRecord(fields);
 }

@@ -3,6 +3,7 @@
 
 #include "app/screens.h"
 #include "app/trace.h"
+#include "audio/music.h"
 #include "gfx/bitmap.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
@@ -64,6 +65,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 int InitGame() {
     SetUpDisplay();
     InitKeyboard();
+    InitAudio();
     LoadMenu();
     LoadLevel1();
     return 1;
@@ -95,6 +97,7 @@ std::uint32_t WaitFrameClock(std::uint32_t ms) {
 
 int ShutdownGame() {
     ShutdownKeyboard();
+    ShutdownAudio();
     DestroyBitmapImage(&menuImage);
     for (BitmapImage& image : optionImages) DestroyBitmapImage(&image);
     for (Sprite& tile : level1Tiles) DestroySprite(&tile);

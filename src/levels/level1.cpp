@@ -1,8 +1,11 @@
 // Level 1: the street ride.
 #include "levels/level1.h"
 
+#include <algorithm>
 #include <cmath>
 
+#include "audio/music.h"
+#include "audio/sound.h"
 #include "gfx/bitmap.h"
 #include "gfx/display.h"
 #include "input/keyboard.h"
@@ -63,6 +66,10 @@ int LoadLevel1() {
     LoadLevel1Tiles();
     LoadLevel1Houses();
     LoadLevel1Hero();
+    // 224: frequency, pan and volume control.
+    boardLoopSound = LoadWav("lev1_boardloop.wav", 224);
+    jumpSound = LoadWav("lev1_jump.wav", 224);
+    level1Music = LoadMidi("lev1_bgmusic.mid");
     return level1Music;
 }
 
@@ -123,6 +130,8 @@ int LoadLevel1Hero() {
 void RunLevel1() {
     // Without a keyboard reading the level neither moves nor draws this frame.
     if (!ReadKeyboard()) return;
+    // The piece starts again from its beginning whenever it has ended.
+    if (MusicStatus(level1Music) != kMusicPlaying) PlayMusic(level1Music);
     DrawLevel1Tiles();
     DrawLevel1Houses();
     UpdateLevel1Hero();
@@ -206,12 +215,22 @@ void DrawLevel1Hero() {
         FillRectangle(static_cast<int>(hero.x + 3.0f), static_cast<int>(hero.y + hero.height + 19.0f),
                       static_cast<int>(hero.x + hero.width - 6.0f), static_cast<int>(hero.y + hero.height + 21.0f),
                       0, backSurface);
+        StopSoundEffect(boardLoopSound);
+        // The jump sound starts at take-off, and again if it ends before the landing.
+        if (SoundStatus(jumpSound) != DSBSTATUS_PLAYING) PlaySoundEffect(jumpSound, 0);
         DrawSprite(&hero, backSurface);
     } else if (hero.velocityX == 0.0f && hero.velocityY == 0.0f) {
         hero.currentFrame = hero.currentAnimation * 4;
+        StopSoundEffect(boardLoopSound);
         DrawSprite(&hero, backSurface);
     } else {
         AnimateSprite(&hero);
+        if (SoundStatus(boardLoopSound) != (DSBSTATUS_PLAYING | DSBSTATUS_LOOPING))
+            PlaySoundEffect(boardLoopSound, DSBPLAY_LOOPING);
+        // Louder with speed; above 2.5 pixels a frame the volume passes 100, which the
+        // platform refuses, so the loop keeps the last volume it took.
+        const float speed = std::max(std::fabs(hero.velocityX), std::fabs(hero.velocityY));
+        SetSoundVolume(boardLoopSound, static_cast<int>(speed * 20.0f + 50.0f));
         DrawSprite(&hero, backSurface);
     }
 }

@@ -27,7 +27,7 @@ const char kUsage[] =
     "usage: trundlebop                        play, full screen\n"
     "       trundlebop --window [--scale N]   play in a window (Alt+Enter toggles)\n"
     "       trundlebop --headless --frames N [--input FILE] [--trace FILE]\n"
-    "                  [--shot PASS:FILE.png]... [--time SECONDS]\n"
+    "                  [--shot PASS:FILE.png]... [--audio-out FILE.wav] [--time SECONDS]\n"
     "       trundlebop --timedemo FILE [--frames N]\n"
     "Run it from the folder that holds the game's files.\n";
 
@@ -40,6 +40,7 @@ struct Options {
     std::string input;
     std::string trace;
     std::map<int, std::string> shots;
+    std::string audioOut;
     std::int64_t time = 1000000000;
     std::string timedemo;
 };
@@ -94,6 +95,10 @@ int ParseOptions(int argc, char** argv, Options& o) {
             if (!ReadNumber(std::string(v, colon).c_str(), 1, 100000000, n))
                 return Fail("--shot takes PASS:FILE.png with a pass from 1");
             o.shots[static_cast<int>(n)] = colon + 1;
+        } else if (arg == "--audio-out") {
+            const char* v = next();
+            if (!v) return Fail("--audio-out takes a file");
+            o.audioOut = v;
         } else if (arg == "--time") {
             if (!ReadNumber(next(), 0, 4102444800LL, n)) return Fail("--time takes calendar seconds");
             o.time = n;
@@ -107,6 +112,7 @@ int ParseOptions(int argc, char** argv, Options& o) {
     }
     if (o.headless && !o.framesGiven) return Fail("--headless needs --frames N");
     if (o.headless && !o.timedemo.empty()) return Fail("--timedemo runs headless by itself");
+    if (!o.audioOut.empty() && !o.headless) return Fail("--audio-out is for --headless runs");
     return -1;
 }
 
@@ -186,10 +192,12 @@ int main(int argc, char** argv) {
         h.maxPasses = o.frames;
         h.tracePath = o.trace;
         h.shots = o.shots;
+        h.audioOutPath = o.audioOut;
         host::HeadlessHost headless(h);
         host::Install(&headless);
         const int code = RunGame();
         host::Install(nullptr);
+        headless.FinishAudio();
         if (!headless.OutputsOk()) return code == 0 ? 1 : code;
         return code;
     }

@@ -1,4 +1,4 @@
-// assetgen: draws every picture the game loads and writes them as .bmp files into OUTDIR.
+// assetgen: makes every file the game loads (pictures, sound effects and music) and writes them into OUTDIR.
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -10,7 +10,10 @@
 #include "house_art.h"
 #include "menu_art.h"
 #include "pages_art.h"
+#include "sound_effects.h"
 #include "street_art.h"
+#include "tunes.h"
+#include "wav_writer.h"
 
 namespace {
 
@@ -18,6 +21,16 @@ enum class KeyRule {
     kOpaque,       // drawn without a colour key: anything goes
     kNoKey,        // a sprite that must show every pixel: nothing may pack to the key
     kKeyIsMagenta  // a sprite sheet: only exact magenta may pack to the key
+};
+
+struct Sound {
+    const char* name;
+    std::function<std::vector<float>()> make;
+};
+
+struct Music {
+    const char* name;
+    std::function<bool(const std::string&)> write;
 };
 
 struct Picture {
@@ -73,5 +86,23 @@ int main(int argc, char** argv) {
         }
         if (!WriteBmp24(out + "/" + picture.name, canvas)) ok = false;
     }
+
+    const std::vector<Sound> sounds = {
+        {"lev1_boardloop.wav", MakeBoardLoop},
+        {"lev1_jump.wav", MakeJump},
+        {"l2fall.wav", MakeHeadBump},
+        {"l3_steps.wav", MakeSteps},
+    };
+    for (const Sound& sound : sounds)
+        if (!WriteWav8(out + "/" + sound.name, sound.make())) ok = false;
+
+    const std::vector<Music> music = {
+        {"menu_bgmusic.mid", WriteMenuTune},
+        {"lev1_bgmusic.mid", WriteStreetTune},
+        {"l2bg.mid", WriteGirderTune},
+        {"l3bg.mid", WriteRoomsTune},
+    };
+    for (const Music& piece : music)
+        if (!piece.write(out + "/" + piece.name)) ok = false;
     return ok ? 0 : 1;
 }

@@ -1,12 +1,50 @@
-// The headless host: virtual clock, scripted input, trace file and frame captures.
+// The headless host: virtual clock, scripted input, trace file, frame captures and sound file.
 #include "platform/headless/headless_host.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 
+#include "platform/audio_mixer.h"
 #include "platform/headless/png_writer.h"
 
 namespace host {
+namespace {
+
+// The sound file: RIFF/WAVE, one format chunk (PCM, 16-bit stereo at the mix rate) and
+// one data chunk, whose sizes are filled in when the run ends.
+constexpr int kWavHeaderBytes = 44;
+constexpr std::uint64_t kMostWavData = 0xFFFFFFFFull - (kWavHeaderBytes - 8);
+// The headless mix runs in pieces of at most this many frames.
+constexpr int kMixPieceFrames = 4096;
+
+void PutLe16(std::uint8_t* at, std::uint32_t value) {
+    at[0] = static_cast<std::uint8_t>(value);
+    at[1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+void PutLe32(std::uint8_t* at, std::uint32_t value) {
+    PutLe16(at, value & 0xFFFF);
+    PutLe16(at + 2, value >> 16);
+}
+
+void MakeWavHeader(std::uint8_t* h, std::uint32_t dataBytes) {
+    constexpr std::uint32_t channels = 2, bytesPerSample = 2;
+    std::copy_n("RIFF", 4, h);
+    PutLe32(h + 4, dataBytes + (kWavHeaderBytes - 8));
+    std::copy_n("WAVEfmt ", 8, h + 8);
+    PutLe32(h + 16, 16);
+    PutLe16(h + 20, 1);  // PCM
+    PutLe16(h + 22, channels);
+    PutLe32(h + 24, platform::kMixRate);
+    PutLe32(h + 28, platform::kMixRate * channels * bytesPerSample);
+    PutLe16(h + 32, channels * bytesPerSample);
+    PutLe16(h + 34, bytesPerSample * 8);
+    std::copy_n("data", 4, h + 36);
+    PutLe32(h + 40, dataBytes);
+}
+
+}  // namespace
 
 std::vector<std::uint32_t> FrameToRgb(const Frame& frame) {
     std::vector<std::uint32_t> rgb(static_cast<std::size_t>(frame.width) * frame.height);
@@ -46,7 +84,8 @@ std::vector<std::uint32_t> FrameToRgb(const Frame& frame) {
     return rgb;
 }
 
-HeadlessHost::HeadlessHost(HeadlessOptions options) : options_(std::move(options)), tick_(options_.startTick) {
+HeadlessHost::HeadlessHost(HeadlessOptions options)
+    : options_(std::move(options)), tick_(options_.startTick), mixedTick_(options_.startTick) {
     if (!options_.tracePath.empty()) {
         trace_ = std::fopen(options_.tracePath.c_str(), "w");
         if (!trace_) {
@@ -54,10 +93,81 @@ HeadlessHost::HeadlessHost(HeadlessOptions options) : options_(std::move(options
             outputsOk_ = false;
         }
     }
+    if (!options_.audioOutPath.empty()) {
+        std::uint8_t header[kWavHeaderBytes];
+        MakeWavHeader(header, 0);
+        audio_ = std::fopen(options_.audioOutPath.c_str(), "wb");
+        if (!audio_ || std::fwrite(header, 1, sizeof header, audio_) != sizeof header) {
+            std::fprintf(stderr, "trundlebop: cannot write the sound %s\n", options_.audioOutPath.c_str());
+            outputsOk_ = false;
+            if (audio_) std::fclose(audio_);
+            audio_ = nullptr;
+        }
+    }
 }
 
 HeadlessHost::~HeadlessHost() {
     if (trace_) std::fclose(trace_);
+    FinishAudio();
+}
+
+void HeadlessHost::FinishAudio() {
+    if (audio_ && !CloseAudioFile()) {
+        std::fprintf(stderr, "trundlebop: cannot write the sound %s\n", options_.audioOutPath.c_str());
+        outputsOk_ = false;
+    }
+}
+
+bool HeadlessHost::CloseAudioFile() {
+    std::uint8_t header[kWavHeaderBytes];
+    MakeWavHeader(header, static_cast<std::uint32_t>(audioDataBytes_));
+    bool ok = std::fflush(audio_) == 0 && std::fseek(audio_, 0, SEEK_SET) == 0 &&
+              std::fwrite(header, 1, sizeof header, audio_) == sizeof header;
+    ok = std::fclose(audio_) == 0 && ok;
+    audio_ = nullptr;
+    return ok;
+}
+
+// Every pass mixes the sound of the virtual time since the one before, whether or not
+// it is kept: the voices move on as they would on a sound card, and a sound played once
+// ends when its samples have gone by. Frames are counted in thousandths so that no
+// millisecond's share of a frame is lost: after T milliseconds exactly T * rate / 1000
+// frames (rounded down) have been mixed.
+void HeadlessHost::MixElapsed() {
+    const std::int32_t elapsed = static_cast<std::int32_t>(tick_ - mixedTick_);
+    mixedTick_ = tick_;
+    if (elapsed <= 0) return;  // a clock set back by a test: nothing to play
+    const std::uint64_t thousandths =
+        static_cast<std::uint64_t>(elapsed) * platform::kMixRate + mixRemainder_;
+    std::uint64_t frames = thousandths / 1000;
+    mixRemainder_ = static_cast<std::uint32_t>(thousandths % 1000);
+    if (mixBuffer_.empty()) mixBuffer_.resize(kMixPieceFrames * 2);
+    while (frames > 0) {
+        const int piece = static_cast<int>(std::min<std::uint64_t>(frames, kMixPieceFrames));
+        platform::MixAudio(mixBuffer_.data(), piece, platform::kMixRate);
+        if (audio_) WriteAudio(mixBuffer_.data(), piece);
+        framesMixed_ += static_cast<std::uint64_t>(piece);
+        frames -= static_cast<std::uint64_t>(piece);
+    }
+}
+
+void HeadlessHost::WriteAudio(const std::int16_t* stereo, int frames) {
+    const std::size_t bytes = static_cast<std::size_t>(frames) * 4;
+    bool ok = audioDataBytes_ + bytes <= kMostWavData;
+    if (ok) {
+        audioBytes_.resize(bytes);
+        for (std::size_t i = 0; i < bytes / 2; ++i)
+            PutLe16(audioBytes_.data() + i * 2, static_cast<std::uint16_t>(stereo[i]));
+        ok = std::fwrite(audioBytes_.data(), 1, bytes, audio_) == bytes;
+    }
+    if (!ok) {
+        // The file keeps the sizes of what went in whole, and nothing more goes into it.
+        std::fprintf(stderr, "trundlebop: cannot write the sound %s\n", options_.audioOutPath.c_str());
+        outputsOk_ = false;
+        CloseAudioFile();
+        return;
+    }
+    audioDataBytes_ += bytes;
 }
 
 void HeadlessHost::OpenWindow(const char* title, int, int, HICON, HCURSOR) {
@@ -86,6 +196,7 @@ void HeadlessHost::Present(const Frame& frame) {
 }
 
 void HeadlessHost::PumpInput() {
+    MixElapsed();
     ++pass_;
     if (options_.maxPasses > 0 && pass_ > options_.maxPasses) {
         DeliverQuit(0);

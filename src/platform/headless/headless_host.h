@@ -1,5 +1,6 @@
 // The headless host: no display and no audio device; a virtual clock, scripted input,
-// a trace file and frame captures, so that the same script always gives the same run.
+// a trace file, frame captures and a sound file, so that the same script always gives
+// the same run.
 #pragma once
 
 #include <cstdint>
@@ -22,6 +23,7 @@ struct HeadlessOptions {
     std::map<int, std::string> shots;      // pass -> PNG file of that pass's frame
     bool keepLastFrame = false;            // keep a copy of the last frame for tests
     std::uint32_t millisecondsPerReading = 1;  // how far each clock reading moves the clock
+    std::string audioOutPath;              // WAV file of everything mixed, empty for none
 };
 
 class HeadlessHost : public Host {
@@ -45,16 +47,27 @@ public:
     bool WindowOpen() const { return windowOpen_; }
     const std::string& WindowTitle() const { return windowTitle_; }
     bool CursorVisible() const { return cursorVisible_; }
-    // Moves the virtual clock (tests).
-    void SetClock(std::uint32_t tick) { tick_ = tick; }
+    // Moves the virtual clock (tests). The jump is not played: the sound carries on from
+    // the new reading.
+    void SetClock(std::uint32_t tick) { tick_ = tick; mixedTick_ = tick; }
+    // Stereo frames mixed so far (whether or not they were written to a file).
+    std::uint64_t FramesMixed() const { return framesMixed_; }
+    // Completes the sound file (its sizes) and closes it; later mixing writes nothing.
+    // The destructor does it too; call it first to learn from OutputsOk() whether it worked.
+    void FinishAudio();
     // The last frame presented, as 0xRRGGBB pixels, 640 x 480 (keepLastFrame only).
     const std::vector<std::uint32_t>& LastFrame() const { return lastFrame_; }
     int LastFrameWidth() const { return lastWidth_; }
     int LastFrameHeight() const { return lastHeight_; }
-    // False once a requested capture or the trace could not be written.
+    // False once a requested capture, the trace or the sound file could not be written.
     bool OutputsOk() const { return outputsOk_; }
 
 private:
+    // Mixes the sound of the virtual milliseconds since the last mix.
+    void MixElapsed();
+    void WriteAudio(const std::int16_t* stereo, int frames);
+    bool CloseAudioFile();  // fills in the sizes and closes; false when that failed
+
     HeadlessOptions options_;
     std::size_t nextEvent_ = 0;
     int pass_ = 0;
@@ -68,6 +81,14 @@ private:
     std::vector<std::uint32_t> lastFrame_;
     int lastWidth_ = 0;
     int lastHeight_ = 0;
+
+    std::uint32_t mixedTick_ = 0;          // the clock reading the mix has reached
+    std::uint32_t mixRemainder_ = 0;       // thousandths of a frame not yet mixed
+    std::uint64_t framesMixed_ = 0;
+    std::vector<std::int16_t> mixBuffer_;
+    std::vector<std::uint8_t> audioBytes_;
+    std::FILE* audio_ = nullptr;
+    std::uint64_t audioDataBytes_ = 0;
 };
 
 // Converts a presented frame to 0xRRGGBB pixels.

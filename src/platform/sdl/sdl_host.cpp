@@ -1,4 +1,4 @@
-// The SDL host: window, letterboxed presentation, keyboard and mouse, clocks and cursor.
+// The SDL host: window, letterboxed presentation, keyboard and mouse, sound, clocks and cursor.
 #include "platform/sdl/sdl_host.h"
 
 #include <SDL.h>
@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/audio_mixer.h"
 #include "platform/resources.h"
 #include "platform/sdl/sdl_keymap.h"
 
@@ -38,11 +39,14 @@ class SdlHost final : public Host {
 public:
     explicit SdlHost(const SdlOptions& options) : options_(options), fullscreen_(options.fullscreen) {
         if (options_.scale < 1) options_.scale = 1;
-        // Sound: the audio device will open here, next to the display, and close in the
-        // destructor; the mixer then runs on SDL's audio thread.
+        OpenSound();
     }
 
     ~SdlHost() override {
+        if (audioDevice_ != 0) {
+            SDL_CloseAudioDevice(audioDevice_);
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        }
         CloseWindow();
         if (cursor_) SDL_FreeCursor(cursor_);
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -91,6 +95,8 @@ public:
         // The game reads keys, never typed text.
         SDL_StopTextInput();
         Redraw();
+        // The sound starts with the window and plays until the host goes.
+        if (audioDevice_ != 0) SDL_PauseAudioDevice(audioDevice_, 0);
     }
 
     void CloseWindow() override {
@@ -196,6 +202,27 @@ public:
     }
 
 private:
+    // One audio device at the mix rate; SDL's audio thread pulls the platform mix through
+    // it. A machine without sound plays on in silence.
+    void OpenSound() {
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
+        SDL_AudioSpec wanted;
+        SDL_zero(wanted);
+        wanted.freq = platform::kMixRate;
+        wanted.format = AUDIO_S16SYS;
+        wanted.channels = 2;
+        wanted.samples = 1024;
+        wanted.callback = &SdlHost::PullSound;
+        SDL_AudioSpec got;
+        // No changes allowed: SDL converts to whatever the device really takes.
+        audioDevice_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &got, 0);
+        if (audioDevice_ == 0) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+
+    static void SDLCALL PullSound(void*, Uint8* stream, int bytes) {
+        platform::MixAudio(reinterpret_cast<std::int16_t*>(stream), bytes / 4, platform::kMixRate);
+    }
+
     static std::uint32_t Ticks() { return static_cast<std::uint32_t>(SDL_GetTicks64()); }
 
     static SDL_Rect DesktopBounds(int display) {
@@ -345,6 +372,8 @@ private:
 
     std::uint32_t lastReading_ = 0;
     bool haveReading_ = false;
+
+    SDL_AudioDeviceID audioDevice_ = 0;  // 0: no sound
 
     // Keys whose press the host kept for itself (Alt+Enter, Alt+F4) until they come up.
     std::array<bool, SDL_NUM_SCANCODES> heldByHost_{};

@@ -1,0 +1,328 @@
+// Tests of the music module and the music service under it: slots, play, stop, status, piece ends, bad files.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "audio/music.h"
+#include "platform/audio_mixer.h"
+#include "platform/dmusic.h"
+#include "platform/objbase.h"
+#include "support/run_game.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// A format-0 standard MIDI file at 96 ticks a beat and 120 beats a minute: a piano playing
+// `notes` rising notes of `ticksPerNote` each, one after the other.
+Bytes MakeMidi(int notes, std::uint32_t ticksPerNote) {
+    Bytes track = {0x00, 0xC0, 0x00};  // program 0 on channel 1
+    for (int i = 0; i < notes; ++i) {
+        const auto key = static_cast<std::uint8_t>(60 + 2 * i);
+        track.insert(track.end(), {0x00, 0x90, key, 100});
+        std::uint8_t length[4];
+        int count = 0;
+        std::uint32_t t = ticksPerNote;
+        length[count++] = t & 0x7F;
+        while (t >>= 7) length[count++] = 0x80 | (t & 0x7F);
+        while (count > 0) track.push_back(length[--count]);
+        track.insert(track.end(), {0x80, key, 0});
+    }
+    track.insert(track.end(), {0x00, 0xFF, 0x2F, 0x00});
+    Bytes file = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96, 'M', 'T', 'r', 'k'};
+    const auto size = static_cast<std::uint32_t>(track.size());
+    for (int shift = 24; shift >= 0; shift -= 8) file.push_back(static_cast<std::uint8_t>(size >> shift));
+    file.insert(file.end(), track.begin(), track.end());
+    return file;
+}
+
+void WriteFile(const std::string& path, const Bytes& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool HaveSoundFont() {
+    return access("/usr/share/sounds/sf2/default-GM.sf2", R_OK) == 0 ||
+           access("/usr/share/sounds/sf2/TimGM6mb.sf2", R_OK) == 0;
+}
+
+// Pulls `seconds` of the mix at `rate`, as a host would; returns the loudest sample heard.
+int Mix(double seconds, int rate = platform::kMixRate) {
+    std::vector<std::int16_t> block(2 * 1024);
+    int loudest = 0;
+    for (int left = static_cast<int>(seconds * rate); left > 0; left -= 1024) {
+        const int frames = std::min(left, 1024);
+        platform::MixAudio(block.data(), frames, rate);
+        for (int i = 0; i < 2 * frames; ++i) loudest = std::max(loudest, std::abs(static_cast<int>(block[i])));
+    }
+    return loudest;
+}
+
+// Each test works in a scratch folder holding a short tune (three notes, 0.75 s), a long
+// one (one note of a minute) and a file that is no MIDI file, with music started.
+class MusicTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char previous[4096];
+        ASSERT_NE(nullptr, getcwd(previous, sizeof previous));
+        previousFolder_ = previous;
+        WriteFile(folder_.Path() + "/tune.mid", MakeMidi(3, 48));
+        WriteFile(folder_.Path() + "/long.mid", MakeMidi(1, 96 * 120));
+        WriteFile(folder_.Path() + "/not_midi.mid", Bytes(200, 'x'));
+        ASSERT_EQ(0, chdir(folder_.Path().c_str()));
+        ASSERT_EQ(1, InitMusic());
+    }
+    void TearDown() override {
+        ShutdownMusic();
+        currentMusic = -1;
+        ASSERT_EQ(0, chdir(previousFolder_.c_str()));
+    }
+
+    gamerun::ScratchFolder folder_;
+    std::string previousFolder_;
+};
+
+TEST_F(MusicTest, TableHoldsSixtyFourPiecesAndRefusesTheNext) {
+    for (int i = 0; i < kMusicSlots; ++i) ASSERT_EQ(i, LoadMidi("tune.mid")) << "load " << i;
+    // The same name twice gives two slots with a piece each.
+    EXPECT_NE(nullptr, musicSlots[0].segment);
+    EXPECT_NE(nullptr, musicSlots[1].segment);
+    EXPECT_NE(musicSlots[0].segment, musicSlots[1].segment);
+    EXPECT_STREQ("tune.mid", MusicFileName(1));
+    EXPECT_EQ(-1, LoadMidi("tune.mid"));
+
+    // A freed slot is the next one taken.
+    EXPECT_EQ(1, DeleteMidi(10));
+    EXPECT_EQ(nullptr, musicSlots[10].segment);
+    EXPECT_EQ(kMusicFree, musicSlots[10].state);
+    EXPECT_EQ(nullptr, MusicFileName(10));
+    EXPECT_EQ(10, LoadMidi("long.mid"));
+    EXPECT_STREQ("long.mid", MusicFileName(10));
+}
+
+TEST_F(MusicTest, LoadedPieceNeverPlayedReadsStopped) {
+    const int id = LoadMidi("tune.mid");
+    ASSERT_EQ(0, id);
+    EXPECT_EQ(kMusicLoaded, musicSlots[id].state);
+    EXPECT_EQ(nullptr, musicSlots[id].segmentState);
+    EXPECT_EQ(5, musicSlots[5].id);
+    EXPECT_EQ(3, MusicStatus(id));
+    EXPECT_EQ(kMusicStopped, musicSlots[id].state);
+}
+
+TEST_F(MusicTest, PlayingAPieceStopsTheCurrentOne) {
+    const int a = LoadMidi("long.mid");
+    const int b = LoadMidi("long.mid");
+    ASSERT_EQ(1, PlayMusic(a));
+    EXPECT_EQ(a, currentMusic);
+    EXPECT_NE(nullptr, musicSlots[a].segmentState);
+    EXPECT_EQ(2, MusicStatus(a));
+
+    ASSERT_EQ(1, PlayMusic(b));
+    EXPECT_EQ(kMusicStopped, musicSlots[a].state);
+    EXPECT_EQ(b, currentMusic);
+    EXPECT_EQ(2, MusicStatus(b));
+    EXPECT_EQ(3, MusicStatus(a));
+}
+
+TEST_F(MusicTest, StoppingAnyPieceLeavesNoCurrentPiece) {
+    const int a = LoadMidi("long.mid");
+    const int b = LoadMidi("tune.mid");
+    ASSERT_EQ(1, PlayMusic(a));
+    // b was never current and never played; a plays on.
+    EXPECT_EQ(1, StopMusic(b));
+    EXPECT_EQ(-1, currentMusic);
+    EXPECT_EQ(kMusicStopped, musicSlots[b].state);
+    EXPECT_EQ(2, MusicStatus(a));
+
+    EXPECT_EQ(1, StopMusic(a));
+    EXPECT_EQ(3, MusicStatus(a));
+    // Stopped, then played again: it plays.
+    EXPECT_EQ(1, PlayMusic(a));
+    EXPECT_EQ(2, MusicStatus(a));
+}
+
+TEST_F(MusicTest, PlayingTheCurrentPieceStartsItAgain) {
+    const int id = LoadMidi("tune.mid");
+    ASSERT_EQ(1, PlayMusic(id));
+    Mix(0.5);
+    ASSERT_EQ(2, MusicStatus(id));
+    ASSERT_EQ(1, PlayMusic(id));
+    EXPECT_EQ(id, currentMusic);
+    // 0.5 s more would have ended the first run (0.75 s); the new run has 0.25 s left.
+    Mix(0.5);
+    EXPECT_EQ(2, MusicStatus(id));
+    Mix(0.5);
+    EXPECT_EQ(3, MusicStatus(id));
+}
+
+TEST_F(MusicTest, IdsOutsideTheTableDoNothing) {
+    const int id = LoadMidi("long.mid");
+    ASSERT_EQ(1, PlayMusic(id));
+    for (int bad : {-1, kMusicSlots, 1000}) {
+        EXPECT_EQ(0, PlayMusic(bad));
+        EXPECT_EQ(0, StopMusic(bad));
+        EXPECT_EQ(0, MusicStatus(bad));
+        EXPECT_EQ(1, DeleteMidi(bad));
+        EXPECT_EQ(nullptr, MusicFileName(bad));
+    }
+    EXPECT_EQ(id, currentMusic);
+    EXPECT_EQ(2, MusicStatus(id));
+    // An empty slot inside the table is refused the same way.
+    EXPECT_EQ(0, PlayMusic(id + 1));
+    EXPECT_EQ(0, StopMusic(id + 1));
+    EXPECT_EQ(id, currentMusic);
+}
+
+TEST_F(MusicTest, DeletingTheCurrentPieceLeavesItCurrentAndPlayGoesOn) {
+    const int a = LoadMidi("long.mid");
+    const int b = LoadMidi("long.mid");
+    ASSERT_EQ(1, PlayMusic(a));
+    EXPECT_EQ(1, DeleteMidi(a));
+    EXPECT_EQ(a, currentMusic);
+    EXPECT_EQ(nullptr, musicSlots[a].segment);
+    EXPECT_EQ(nullptr, musicSlots[a].segmentState);
+    EXPECT_EQ(kMusicFree, musicSlots[a].state);
+    EXPECT_EQ(0, MusicStatus(a));
+
+    EXPECT_EQ(1, PlayMusic(b));
+    EXPECT_EQ(b, currentMusic);
+    EXPECT_EQ(2, MusicStatus(b));
+}
+
+TEST_F(MusicTest, ShortPieceEndsAfterItsLengthIsMixed) {
+    const int id = LoadMidi("tune.mid");
+    ASSERT_EQ(1, PlayMusic(id));
+    // The file was read at load time: it may go now.
+    ASSERT_EQ(0, unlink("tune.mid"));
+    const int loudest = Mix(0.5);
+    EXPECT_EQ(2, MusicStatus(id));
+    if (HaveSoundFont()) {
+        EXPECT_GT(loudest, 300) << "the notes should be heard";
+    }
+    Mix(0.5);
+    // Ended by itself: the slot still says playing until it is asked.
+    EXPECT_EQ(kMusicPlaying, musicSlots[id].state);
+    EXPECT_EQ(3, MusicStatus(id));
+    EXPECT_EQ(kMusicStopped, musicSlots[id].state);
+
+    // At another output rate the piece keeps its own time.
+    ASSERT_EQ(1, PlayMusic(id));
+    Mix(0.5, 22050);
+    EXPECT_EQ(2, MusicStatus(id));
+    Mix(0.5, 22050);
+    EXPECT_EQ(3, MusicStatus(id));
+}
+
+TEST_F(MusicTest, StoppedMusicFallsSilent) {
+    if (!HaveSoundFont()) GTEST_SKIP() << "no SoundFont, so nothing to hear";
+    const int id = LoadMidi("long.mid");
+    ASSERT_EQ(1, PlayMusic(id));
+    EXPECT_GT(Mix(0.3), 300);
+    StopMusic(id);
+    Mix(3.0);  // the released note and the room fade away
+    EXPECT_LT(Mix(0.2), 4);
+}
+
+TEST_F(MusicTest, FilesThatAreNoMusicAreRefused) {
+    EXPECT_EQ(-1, LoadMidi("absent.mid"));
+    EXPECT_EQ(-1, LoadMidi("not_midi.mid"));
+    Bytes cut = MakeMidi(3, 48);
+    cut.resize(cut.size() - 6);
+    WriteFile("cut.mid", cut);
+    EXPECT_EQ(-1, LoadMidi("cut.mid"));
+    // A good tune padded past 4 MiB is too big to read.
+    Bytes huge = MakeMidi(3, 48);
+    huge.resize((4u << 20) + 1, 0);
+    WriteFile("huge.mid", huge);
+    EXPECT_EQ(-1, LoadMidi("huge.mid"));
+    huge.resize(4u << 20);
+    WriteFile("huge.mid", huge);
+    EXPECT_EQ(0, LoadMidi("huge.mid")) << "4 MiB exactly is still read";
+    EXPECT_EQ(-1, LoadMidi(std::string(300, 'a').c_str()));
+    // Every failure left the slots free.
+    EXPECT_EQ(1, LoadMidi("tune.mid"));
+}
+
+TEST_F(MusicTest, NamesOutsideAsciiAreFound) {
+    WriteFile("m\xC3\xBCsik \xE2\x99\xAA.mid", MakeMidi(1, 48));
+    EXPECT_EQ(0, LoadMidi("m\xC3\xBCsik \xE2\x99\xAA.mid"));
+}
+
+TEST_F(MusicTest, ShutdownReleasesEverythingAndMusicCanStartAgain) {
+    const int id = LoadMidi("long.mid");
+    PlayMusic(id);
+    EXPECT_EQ(1, ShutdownMusic());
+    EXPECT_EQ(nullptr, musicPerformance);
+    EXPECT_EQ(nullptr, musicLoader);
+    for (const MusicSlot& slot : musicSlots) {
+        EXPECT_EQ(nullptr, slot.segment);
+        EXPECT_EQ(kMusicFree, slot.state);
+    }
+    EXPECT_EQ(-1, LoadMidi("tune.mid")) << "no loader after shut-down";
+    EXPECT_EQ(0, PlayMusic(id));
+
+    ASSERT_EQ(1, InitMusic());
+    EXPECT_EQ(-1, currentMusic);
+    EXPECT_EQ(0, LoadMidi("tune.mid"));
+}
+
+TEST(MusicService, ObjectsNeedTheServiceStartedAndTextConvertsBothWays) {
+    void* object = nullptr;
+    EXPECT_EQ(CO_E_NOTINITIALIZED, CoCreateInstance(CLSID_DirectMusicLoader, nullptr, CLSCTX_INPROC,
+                                                    IID_IDirectMusicLoader, &object));
+    EXPECT_EQ(nullptr, object);
+    ASSERT_EQ(S_OK, CoInitialize(nullptr));
+    EXPECT_EQ(S_FALSE, CoInitialize(nullptr));
+    EXPECT_EQ(E_NOINTERFACE, CoCreateInstance(CLSID_DirectMusicLoader, nullptr, CLSCTX_INPROC,
+                                              IID_IDirectMusicSegment, &object));
+    ASSERT_EQ(S_OK, CoCreateInstance(CLSID_DirectMusicPerformance, nullptr, CLSCTX_INPROC,
+                                     IID_IDirectMusicPerformance, &object));
+    auto* performance = static_cast<IDirectMusicPerformance*>(object);
+    EXPECT_EQ(DMUS_E_NOT_INIT, performance->AddPort(nullptr));
+    EXPECT_EQ(S_OK, performance->Init(nullptr, nullptr, nullptr));
+    EXPECT_EQ(DMUS_E_ALREADY_INITED, performance->Init(nullptr, nullptr, nullptr));
+    performance->CloseDown();
+    performance->Release();
+    CoUninitialize();
+    CoUninitialize();
+
+    // "ü♪" and a character beyond the 16-bit plane, through the terminator.
+    const char* text = "\xC3\xBC\xE2\x99\xAA\xF0\x9F\x8E\xB5";
+    WCHAR wide[8] = {};
+    ASSERT_EQ(5, MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, text, -1, wide, 8));
+    EXPECT_EQ(0x00FC, wide[0]);
+    EXPECT_EQ(0x266A, wide[1]);
+    EXPECT_EQ(0xD83C, wide[2]);
+    EXPECT_EQ(0xDFB5, wide[3]);
+    EXPECT_EQ(0, wide[4]);
+    EXPECT_EQ(5, MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0));
+    EXPECT_EQ(0, MultiByteToWideChar(CP_ACP, 0, text, -1, wide, 4)) << "no room for the terminator";
+    char back[16] = {};
+    ASSERT_EQ(10, WideCharToMultiByte(CP_UTF8, 0, wide, -1, back, 16, nullptr, nullptr));
+    EXPECT_STREQ(text, back);
+    EXPECT_EQ(1, MultiByteToWideChar(CP_ACP, 0, "\xFF", 1, wide, 8));
+    EXPECT_EQ(0xFFFD, wide[0]);
+    EXPECT_EQ(0, MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, "\xFF", 1, wide, 8));
+}
+
+TEST(MusicWithoutStart, LoadsFail) {
+    gamerun::ScratchFolder folder;
+    WriteFile(folder.Path() + "/tune.mid", MakeMidi(3, 48));
+    char previous[4096];
+    ASSERT_NE(nullptr, getcwd(previous, sizeof previous));
+    ASSERT_EQ(0, chdir(folder.Path().c_str()));
+    EXPECT_EQ(-1, LoadMidi("tune.mid"));
+    EXPECT_EQ(0, PlayMusic(0));
+    EXPECT_EQ(0, MusicStatus(0));
+    EXPECT_EQ(1, ShutdownMusic()) << "nothing to release is fine too";
+    ASSERT_EQ(0, chdir(previous));
+}
+
+}  // namespace
