@@ -172,6 +172,9 @@ int main(int argc, char** argv) {
         h.script = script;
         h.calendarSeconds = o.time;
         h.millisecondsPerReading = 30;
+        // In play the mix runs on the audio device's own thread; the timedemo measures
+        // the frames themselves.
+        h.mixAudio = false;
         h.maxPasses = o.framesGiven ? o.frames : (script.empty() ? 1000 : script.back().pass + 1);
         TimedemoHost demo(h);
         host::Install(&demo);

@@ -137,6 +137,7 @@ void HeadlessHost::MixElapsed() {
     const std::int32_t elapsed = static_cast<std::int32_t>(tick_ - mixedTick_);
     mixedTick_ = tick_;
     if (elapsed <= 0) return;  // a clock set back by a test: nothing to play
+    if (!options_.mixAudio) return;
     const std::uint64_t thousandths =
         static_cast<std::uint64_t>(elapsed) * platform::kMixRate + mixRemainder_;
     std::uint64_t frames = thousandths / 1000;

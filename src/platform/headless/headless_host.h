@@ -24,6 +24,7 @@ struct HeadlessOptions {
     bool keepLastFrame = false;            // keep a copy of the last frame for tests
     std::uint32_t millisecondsPerReading = 1;  // how far each clock reading moves the clock
     std::string audioOutPath;              // WAV file of everything mixed, empty for none
+    bool mixAudio = true;                  // false: sound never advances (the timedemo)
 };
 
 class HeadlessHost : public Host {
