@@ -1,0 +1,82 @@
+// What the game plays, screen by screen: the music piece and the sounds of each pass as
+// the trace reports them, and the mixed sound written by a headless run.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "support/run_game.h"
+
+namespace {
+
+gamerun::RunResult Play(const std::string& script, int frames) {
+    gamerun::RunRequest request;
+    request.script = script;
+    request.frames = frames;
+    gamerun::RunResult run = gamerun::RunGame(request);
+    EXPECT_EQ(0, run.exitCode) << run.errorText;
+    return run;
+}
+
+std::string Music(const gamerun::RunResult& run, int pass) {
+    return run.At(pass).Raw("music");
+}
+
+std::string Sounds(const gamerun::RunResult& run, int pass) {
+    return run.At(pass).Raw("sounds");
+}
+
+TEST(Audio, EachScreenPlaysItsPieceAndHelpIsSilent) {
+    // Menu; H for help at 3; Escape at 5; S at 7 plays level 1; Ctrl+2 at 10 (level 2 has
+    // no music yet); Ctrl+1 at 13 and level 1's piece is back.
+    const auto run = Play("3 tap H\n5 tap Escape\n7 tap S\n9 down Ctrl\n10 tap 2\n13 tap 1\n", 16);
+    EXPECT_EQ("\"menu_bgmusic.mid\"", Music(run, 1));
+    EXPECT_EQ("null", Music(run, 3)) << "the help page is silent";
+    EXPECT_EQ("\"menu_bgmusic.mid\"", Music(run, 5)) << "back on the menu the piece starts again";
+    EXPECT_EQ("\"lev1_bgmusic.mid\"", Music(run, 7));
+    EXPECT_EQ("null", Music(run, 10)) << "Ctrl+digit stops the current piece";
+    EXPECT_EQ("\"lev1_bgmusic.mid\"", Music(run, 13));
+}
+
+TEST(Audio, TheBoardRollsWhileRidingAndTheJumpTakesOver) {
+    // S at 2; Right held from 3; Space at 20; Escape at 45.
+    const auto run = Play("2 tap S\n3 down Right\n20 down Space\n21 up Space\n45 tap Escape\n", 46);
+    EXPECT_EQ("{}", Sounds(run, 2)) << "at rest nothing rolls";
+    EXPECT_EQ("{\"lev1_boardloop.wav\":5}", Sounds(run, 3)) << "looped while moving";
+    EXPECT_EQ("{\"lev1_jump.wav\":1}", Sounds(run, 20)) << "in the air the loop stops and the jump sounds";
+    EXPECT_EQ("{\"lev1_boardloop.wav\":5}", Sounds(run, 37)) << "landed while moving: the loop resumes";
+    EXPECT_EQ("{}", Sounds(run, 45)) << "the menu stops every sound";
+}
+
+TEST(Audio, HeadlessRunWritesTheMixInStepWithTheClock) {
+    // Sixty passes on the menu, its piece playing.
+    gamerun::RunRequest request;
+    const gamerun::ScratchFolder out;
+    const std::string wav = out.Path() + "/mix.wav";
+    request.args = {"--headless", "--frames", "60", "--audio-out", wav};
+    const auto run = gamerun::RunGame(request);
+    ASSERT_EQ(0, run.exitCode) << run.errorText;
+    std::ifstream file(wav, std::ios::binary);
+    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    ASSERT_GT(bytes.size(), 44u);
+    const auto word = [&](std::size_t at) {
+        return static_cast<std::uint32_t>(bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | bytes[at + 3] << 24);
+    };
+    EXPECT_EQ(44100u, word(24)) << "44100 frames a second";
+    const std::uint32_t dataBytes = word(40);
+    EXPECT_EQ(bytes.size() - 44, dataBytes);
+    // 60 passes of about 32 virtual milliseconds: close to two seconds of sound.
+    const double seconds = dataBytes / 4.0 / 44100.0;
+    EXPECT_GT(seconds, 1.5);
+    EXPECT_LT(seconds, 2.5);
+    int loud = 0;
+    for (std::size_t i = 44; i + 1 < bytes.size(); i += 2) {
+        const auto sample = static_cast<std::int16_t>(bytes[i] | bytes[i + 1] << 8);
+        loud += sample > 2000 || sample < -2000;
+    }
+    EXPECT_GT(loud, 1000) << "the menu's piece is heard";
+}
+
+}  // namespace
