@@ -1,7 +1,6 @@
 // Level 1 in process: the whole game started on the headless host, the street level
 // driven frame by frame with the keyboard set directly, the frames looked at.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <string>
@@ -13,49 +12,18 @@
 #include "input/keyboard.h"
 #include "levels/level1.h"
 #include "platform/dinput.h"
-#include "platform/headless/headless_host.h"
+#include "support/game_fixture.h"
 
 namespace {
 
-class Level1Test : public ::testing::Test {
+class Level1Test : public gametest::GameFixture {
 protected:
     void SetUp() override {
-        ASSERT_EQ(chdir(TRUNDLEBOP_ASSETS), 0) << "the generated game files are needed";
-        host::HeadlessOptions options;
-        options.keepLastFrame = true;
-        headless_ = std::make_unique<host::HeadlessHost>(options);
-        host::Install(headless_.get());
-        // Another test in this process may have left the game's window and class behind.
-        if (host::MainWindow()) DestroyWindow(host::MainWindow());
-        UnregisterClassA("WINCLASS1", nullptr);
-        SetKeyboardReadsFail(false);
-        for (int scan = 0; scan < 256; ++scan) SetSystemKeyState(scan, false);
-        WNDCLASSEXA windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.lpfnWndProc = WindowProcedure;
-        windowClass.lpszClassName = "WINCLASS1";
-        ASSERT_NE(RegisterClassExA(&windowClass), 0);
-        mainWindow = CreateWindowExA(0, "WINCLASS1", "Trundlebop", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr,
-                                     nullptr, nullptr, nullptr);
-        ASSERT_NE(mainWindow, nullptr);
-        InitGame();
-        ScreenId = kScreenPlay;
+        GameFixture::SetUp();
+        if (HasFatalFailure()) return;
         currentLevel = 1;
         heroJumping = jumpArmed = jumpFrames = 0;
     }
-
-    void TearDown() override {
-        ShutdownGame();
-        DestroyWindow(mainWindow);
-        UnregisterClassA("WINCLASS1", nullptr);
-        host::Install(nullptr);
-    }
-
-    void Frame() { RunFrame(); }
-
-    std::uint32_t Pixel(int x, int y) const { return headless_->LastFrame()[static_cast<std::size_t>(y) * 640 + x]; }
-
-    std::unique_ptr<host::HeadlessHost> headless_;
 };
 
 bool IsMagenta(std::uint32_t rgb) {

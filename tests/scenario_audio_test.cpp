@@ -29,14 +29,14 @@ std::string Sounds(const gamerun::RunResult& run, int pass) {
 }
 
 TEST(Audio, EachScreenPlaysItsPieceAndHelpIsSilent) {
-    // Menu; H for help at 3; Escape at 5; S at 7 plays level 1; Ctrl+2 at 10 (level 2 has
-    // no music yet); Ctrl+1 at 13 and level 1's piece is back.
+    // Menu; H for help at 3; Escape at 5; S at 7 plays level 1; Ctrl+2 at 10 switches to
+    // level 2 and its piece; Ctrl+1 at 13 and level 1's piece is back.
     const auto run = Play("3 tap H\n5 tap Escape\n7 tap S\n9 down Ctrl\n10 tap 2\n13 tap 1\n", 16);
     EXPECT_EQ("\"menu_bgmusic.mid\"", Music(run, 1));
     EXPECT_EQ("null", Music(run, 3)) << "the help page is silent";
     EXPECT_EQ("\"menu_bgmusic.mid\"", Music(run, 5)) << "back on the menu the piece starts again";
     EXPECT_EQ("\"lev1_bgmusic.mid\"", Music(run, 7));
-    EXPECT_EQ("null", Music(run, 10)) << "Ctrl+digit stops the current piece";
+    EXPECT_EQ("\"l2bg.mid\"", Music(run, 10)) << "Ctrl+digit stops level 1's piece; level 2 starts its own";
     EXPECT_EQ("\"lev1_bgmusic.mid\"", Music(run, 13));
 }
 

@@ -9,6 +9,8 @@
 #include "gfx/display.h"
 #include "gfx/text.h"
 #include "levels/level1.h"
+#include "levels/level2.h"
+#include "levels/level3.h"
 
 int ScreenId = kScreenMenu;
 int menuCursor = 0;
@@ -142,8 +144,12 @@ int RunFrame() {
     FillSurface(backSurface, 0, nullptr);
     switch (ScreenId) {
         case kScreenPlay:
-            // Levels 2 and 3 show black until they are built.
-            if (currentLevel == 1) RunLevel1();
+            if (currentLevel == 1)
+                RunLevel1();
+            else if (currentLevel == 2)
+                RunLevel2();
+            else if (currentLevel == 3)
+                RunLevel3();
             break;
         case kScreenQuit:
             PostQuitMessage(0);

@@ -9,6 +9,8 @@
 #include "audio/music.h"
 #include "audio/sound.h"
 #include "levels/level1.h"
+#include "levels/level2.h"
+#include "levels/level3.h"
 #include "platform/diagnostics.h"
 
 namespace {
@@ -38,6 +40,30 @@ std::string Level1Fields() {
     return f;
 }
 
+std::string Flag(bool value) {
+    return value ? "true" : "false";
+}
+
+std::string Level2Fields() {
+    const Sprite& hero = level2Hero;
+    std::string f = "\"l2\":{";
+    f += "\"x\":" + Number(hero.x) + ",\"y\":" + Number(hero.y) + ",\"bgX\":" + Number(level2Background.x);
+    f += ",\"frame\":" + std::to_string(hero.currentFrame) + ",\"anim\":" + std::to_string(hero.currentAnimation);
+    f += ",\"jumpTimer\":" + std::to_string(jumpTimer) + ",\"onGround\":" + Flag(onGround);
+    f += ",\"blockedLeft\":" + Flag(blockedLeft) + ",\"blockedRight\":" + Flag(blockedRight);
+    f += ",\"scanPage\":" + std::to_string(scanPage) + ",\"scanX\":" + std::to_string(scanX) + "}";
+    return f;
+}
+
+std::string Level3Fields() {
+    const Sprite& hero = level3Hero;
+    std::string f = "\"l3\":{";
+    f += "\"x\":" + Number(hero.x) + ",\"y\":" + Number(hero.y) + ",\"room\":" + std::to_string(roomIndex);
+    f += ",\"frame\":" + std::to_string(hero.currentFrame) + ",\"anim\":" + std::to_string(hero.currentAnimation);
+    f += "}";
+    return f;
+}
+
 }  // namespace
 
 void WritePassTrace() {
@@ -60,5 +86,7 @@ void WritePassTrace() {
     }
     fields += "}";
     fields += "," + Level1Fields();
+    fields += "," + Level2Fields();
+    fields += "," + Level3Fields();
     WriteTraceRecord(fields);
 }

@@ -9,6 +9,8 @@
 #include "gfx/sprite.h"
 #include "input/keyboard.h"
 #include "levels/level1.h"
+#include "levels/level2.h"
+#include "levels/level3.h"
 
 HINSTANCE appInstance = nullptr;
 HWND mainWindow = nullptr;
@@ -68,6 +70,8 @@ int InitGame() {
     InitAudio();
     LoadMenu();
     LoadLevel1();
+    LoadLevel2();
+    LoadLevel3();
     return 1;
 }
 
@@ -103,6 +107,20 @@ int ShutdownGame() {
     for (Sprite& tile : level1Tiles) DestroySprite(&tile);
     for (Sprite& house : level1Houses) DestroySprite(&house);
     DestroySprite(&level1Hero);
+    DestroySprite(&level2Hero);
+    DestroySprite(&level2Background);
+    for (BitmapImage& page : scanImages) DestroyBitmapImage(&page);
+    for (int i = 0; i < 2; ++i) {
+        DestroyBitmapImage(&roomImages[i]);
+        DestroyBitmapImage(&roomMasks[i]);
+    }
+    DestroySprite(&level3Hero);
+    // The room mask surface goes too, before the display: nothing the levels made
+    // outlives the device.
+    if (roomMaskSurface) {
+        roomMaskSurface->Release();
+        roomMaskSurface = nullptr;
+    }
     ShutdownDisplay();
     return 1;
 }

@@ -6,13 +6,18 @@
 #include <vector>
 
 #include "bmp_writer.h"
+#include "girder_layout.h"
+#include "girder_world.h"
 #include "hero_art.h"
 #include "house_art.h"
 #include "menu_art.h"
 #include "pages_art.h"
+#include "room_walker.h"
+#include "rooms_art.h"
 #include "sound_effects.h"
 #include "street_art.h"
 #include "tunes.h"
+#include "walker_art.h"
 #include "wav_writer.h"
 
 namespace {
@@ -73,6 +78,21 @@ int main(int argc, char** argv) {
         {"lev1_backgroundtile.bmp", MakeStreetTile, KeyRule::kNoKey},
         {"lev1_houses.bmp", MakeHouseSheet, KeyRule::kKeyIsMagenta},
         {"lev1_vandu.bmp", MakeHeroSheet, KeyRule::kKeyIsMagenta},
+        {"vandu0.BMP", [] { return MakeWalkerSheet(WalkerView::kToward); }, KeyRule::kKeyIsMagenta},
+        {"vandu1.BMP", [] { return MakeWalkerSheet(WalkerView::kClimb); }, KeyRule::kKeyIsMagenta},
+        {"vandu2.BMP", [] { return MakeWalkerSheet(WalkerView::kRight); }, KeyRule::kKeyIsMagenta},
+        {"vandu3.BMP", [] { return MakeWalkerSheet(WalkerView::kLeft); }, KeyRule::kKeyIsMagenta},
+        {"viewback.bmp", MakeGirderWorld, KeyRule::kNoKey},
+        {"scan00.bmp", [] { return MakeScanPage(0); }, KeyRule::kOpaque},
+        {"scan01.bmp", [] { return MakeScanPage(1); }, KeyRule::kOpaque},
+        {"l3room0.bmp", [] { return MakeRoomPicture(0); }, KeyRule::kOpaque},
+        {"l3room1.bmp", [] { return MakeRoomPicture(1); }, KeyRule::kOpaque},
+        {"l3maskroom0.bmp", [] { return MakeRoomMask(0); }, KeyRule::kOpaque},
+        {"l3maskroom1.bmp", [] { return MakeRoomMask(1); }, KeyRule::kOpaque},
+        {"l3vandu0.BMP", [] { return MakeRoomWalkerSheet(0); }, KeyRule::kKeyIsMagenta},
+        {"l3vandu1.BMP", [] { return MakeRoomWalkerSheet(1); }, KeyRule::kKeyIsMagenta},
+        {"l3vandu2.BMP", [] { return MakeRoomWalkerSheet(2); }, KeyRule::kKeyIsMagenta},
+        {"l3vandu3.BMP", [] { return MakeRoomWalkerSheet(3); }, KeyRule::kKeyIsMagenta},
     };
 
     bool ok = true;
