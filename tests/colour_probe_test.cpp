@@ -1,5 +1,6 @@
-// The colour probe on plain pixel buffers: exact pixels, clamping to the screen, reversed
-// corners, exact colours, wide pitches and the 8-bit range member.
+// Tests of the colour probe on plain pixel buffers.
+// Exact pixels, clamping to the screen, reversed corners, exact colours, wide pitches and
+// the 8-bit range member.
 #include <gtest/gtest.h>
 
 #include <cstdint>

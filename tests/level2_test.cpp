@@ -1,5 +1,5 @@
-// Level 2 in process: the platform world on collision pages drawn by the test, the hero's
-// falls, walks, scrolls, jumps, climbs and walls checked frame by frame.
+// Level 2 tests in process, on collision pages drawn by the test.
+// The hero's falls, walks, scrolls, jumps, climbs and walls, checked frame by frame.
 #include <gtest/gtest.h>
 
 #include <algorithm>

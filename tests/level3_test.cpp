@@ -1,5 +1,5 @@
-// Level 3 in process: the walk through two rooms on masks drawn by the test; the hero's
-// animation, key priority, wall strips, room changes, footsteps and a lost keyboard.
+// Level 3 tests in process, on room masks drawn by the test.
+// The hero's animation, key priority, wall strips, room changes, footsteps and a lost keyboard.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,5 +1,5 @@
-// Levels 2 and 3 through the real program: reached with Ctrl and a digit, left with
-// Escape and resumed, their state read back from the trace pass by pass.
+// Levels 2 and 3 scenarios through the real program, read back from its trace.
+// Reached with Ctrl and a digit, left with Escape and resumed where they were.
 #include <gtest/gtest.h>
 
 #include <cstdlib>

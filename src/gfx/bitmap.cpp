@@ -6,6 +6,10 @@
 #include <cstring>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "gfx/display.h"
 
 BitmapFile sharedBitmapFile = {};
@@ -82,6 +86,25 @@ void Convert24To16(const std::uint8_t* source, std::uint16_t* dest, std::size_t 
                       ? static_cast<std::uint16_t>(((red >> 3) << 10) | ((green >> 3) << 5) | (blue >> 3))
                       : static_cast<std::uint16_t>(((red >> 3) << 11) | ((green >> 2) << 5) | (blue >> 3));
     }
+}
+
+// Copies a row of pixels, leaving the destination where the source is 0 (black): eight
+// pixels at a time where the processor allows, the rest one by one.
+void CopyRowSkippingBlack(std::uint16_t* dest, const std::uint16_t* source, int count) {
+    int c = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    for (; c + 8 <= count; c += 8) {
+        const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + c));
+        const __m128i black = _mm_cmpeq_epi16(pixels, zero);
+        if (_mm_movemask_epi8(black) == 0xFFFF) continue;  // all black: nothing to draw
+        const __m128i under = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dest + c));
+        const __m128i mixed = _mm_or_si128(_mm_and_si128(black, under), _mm_andnot_si128(black, pixels));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dest + c), mixed);
+    }
+#endif
+    for (; c < count; ++c)
+        if (source[c] != 0) dest[c] = source[c];
 }
 
 }  // namespace
@@ -242,8 +265,7 @@ int DrawBitmapImage(BitmapImage* image, WORD* destBuffer, int destPitch, int tra
         if (!transparent) {
             std::memcpy(dest, source, static_cast<std::size_t>(image->width) * 2);
         } else {
-            for (int c = 0; c < image->width; ++c)
-                if (source[c] != 0) dest[c] = source[c];
+            CopyRowSkippingBlack(dest, source, image->width);
         }
         source += image->width;
         dest += destRow;

@@ -1,5 +1,5 @@
-// The whole game started in process on the headless host, on the play screen, for tests
-// that drive a level frame by frame with the keyboard set directly.
+// The in-process game fixture: the whole game on the headless host, on the play screen.
+// Level tests drive it frame by frame with the keyboard set directly.
 #pragma once
 
 #include <gtest/gtest.h>
