@@ -5,17 +5,9 @@
 #include <cstdio>
 #include <vector>
 
+#include "byte_out.h"
+
 namespace {
-
-void Put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    out.push_back(static_cast<std::uint8_t>(v & 0xFF));
-    out.push_back(static_cast<std::uint8_t>((v >> 8) & 0xFF));
-}
-
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
 
 bool WriteBmp(const std::string& path, const Canvas& canvas, int bits) {
     const int w = canvas.width(), h = canvas.height();
@@ -58,15 +50,7 @@ bool WriteBmp(const std::string& path, const Canvas& canvas, int bits) {
             }
         }
     }
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) {
-        std::perror(("assetgen: " + path).c_str());
-        return false;
-    }
-    bool ok = std::fwrite(out.data(), 1, out.size(), f) == out.size();
-    ok = (std::fclose(f) == 0) && ok;
-    if (!ok) std::fprintf(stderr, "assetgen: could not write %s\n", path.c_str());
-    return ok;
+    return WriteBytes(path, out);
 }
 
 }  // namespace

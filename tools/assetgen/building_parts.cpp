@@ -4,16 +4,9 @@
 #include <algorithm>
 #include <cstdint>
 
-namespace {
+#include "rng.h"
 
-// A fixed scramble of two integers, for brick-to-brick tone changes that repeat exactly.
-std::uint32_t Hash(int a, int b) {
-    std::uint32_t h = static_cast<std::uint32_t>(a) * 73856093u ^ static_cast<std::uint32_t>(b) * 19349663u;
-    h ^= h >> 13;
-    h *= 0x5bd1e995u;
-    h ^= h >> 15;
-    return h;
-}
+namespace {
 
 Canvas LayerLike(const Canvas& c) { return Canvas(c.width(), c.height()); }
 

@@ -234,3 +234,15 @@ void StampOutlined(Canvas& dst, Canvas part, Rgb outline, int dx, int dy) {
     part.Outline(outline);
     dst.BlitAll(part, dx, dy, true);
 }
+
+Canvas FrameSheet(const std::vector<std::vector<Canvas>>& rows, int width) {
+    const int cell_w = rows[0][0].width() + 1, cell_h = rows[0][0].height() + 1;
+    const int columns = static_cast<int>(rows[0].size()), row_count = static_cast<int>(rows.size());
+    Canvas sheet(width, row_count * cell_h + 1, kKey);
+    const Rgb grid{64, 64, 72};
+    for (int r = 0; r <= row_count; ++r) sheet.HLine(0, columns * cell_w, r * cell_h, grid);
+    for (int i = 0; i <= columns; ++i) sheet.VLine(i * cell_w, 0, sheet.height() - 1, grid);
+    for (int r = 0; r < row_count; ++r)
+        for (int i = 0; i < columns; ++i) sheet.BlitAll(rows[r][i], i * cell_w + 1, r * cell_h + 1, true);
+    return sheet;
+}

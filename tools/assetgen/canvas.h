@@ -78,3 +78,8 @@ float BayerThreshold(int x, int y);
 // Gives part its outline and draws it over dst at (dx, dy): parts stamped back to front keep
 // a dark line between them, as hand-drawn pixel art does.
 void StampOutlined(Canvas& dst, Canvas part, Rgb outline, int dx = 0, int dy = 0);
+
+// A sprite sheet: the frames laid out row by row in cells the size of the first frame, each
+// behind 1-pixel grid lines on a key background. width may be more than the grid needs, to
+// keep every 24-bit row a multiple of four bytes.
+Canvas FrameSheet(const std::vector<std::vector<Canvas>>& rows, int width);

@@ -8,6 +8,7 @@
 #include "girder_layout.h"
 #include "girder_part.h"
 #include "girder_props.h"
+#include "rng.h"
 
 namespace {
 
@@ -30,14 +31,6 @@ const Rgb kRail{200, 206, 218};
 const Rgb kRailLight{240, 242, 248};
 const Rgb kRailDark{136, 144, 166};
 const Rgb kHazard{250, 204, 60};
-
-std::uint32_t Hash(int a, int b) {
-    std::uint32_t h = static_cast<std::uint32_t>(a) * 73856093u ^ static_cast<std::uint32_t>(b) * 19349663u;
-    h ^= h >> 13;
-    h *= 0x5bd1e995u;
-    h ^= h >> 15;
-    return h;
-}
 
 bool IsFloorAt(int level, int wx) {
     for (const FloorSpan& f : TheGirderLayout().floors)

@@ -2,57 +2,14 @@
 #include "hero_art.h"
 
 #include <cmath>
-#include <string>
 #include <vector>
+
+#include "kid_parts.h"
 
 namespace {
 
-using Art = std::vector<std::string>;
-using Colours = std::vector<std::pair<char, Rgb>>;
-
-const Colours kHeroColours = {
-    {'R', pal::kCap},   {'r', pal::kCapDark}, {'W', pal::kCapLight}, {'h', pal::kHair},
-    {'S', pal::kSkin},  {'s', pal::kSkinShade}, {'e', pal::kInk},    {'m', pal::kSkinShade},
-    {'w', pal::kWhite}, {'k', pal::kInkSoft},
-};
-
-// Head in profile, looking right. The outline is added when the part is placed.
-const Art kHeadSide = {
-    "....RRRRR.......",
-    "..RRRRRRWWR.....",
-    ".RRRRRRRRRWR....",
-    ".rRRRRRRRRRRR...",
-    ".rrRRRRRRRRRRR..",
-    ".hrrrrrrrrrrrrrr",
-    ".hhhhSSSSSSSS...",
-    ".hhhSSSSSSSeS...",
-    ".hhSsSSSSSSeSS..",
-    ".hhSssSSSSSSSSS.",
-    "..hssSSSSSSSS...",
-    "..hSSSSSSSSmS...",
-    "...SSSSSSSSS....",
-    "....sSSSSSS.....",
-    ".....sSSS.......",
-};
-
-const Art kHeadToward = {
-    "....RRRRRR....",
-    "..RRRRWWRRRR..",
-    ".RRRRRRRRWRRR.",
-    ".RRRRRRRRRRRR.",
-    "rrrrrrrrrrrrrr",
-    ".hrrrrrrrrrrh.",
-    ".hhSSSSSSSShh.",
-    ".hSSeSSSSeSSh.",
-    "sSSSeSSSSeSSSs",
-    "sSSSSSSSSSSSSs",
-    ".SSSSSmmSSSSS.",
-    "..SSSSSSSSSS..",
-    "...sSSSSSSs...",
-    ".....ssss.....",
-};
-
-const Art kHeadAway = {
+// From behind: the cap's button, hair over the neck.
+const KidArt kHeadAway = {
     "....RRRRRR....",
     "..RRRRRRRRRR..",
     ".RRRRRRRRRRRR.",
@@ -69,61 +26,12 @@ const Art kHeadAway = {
     ".....ssss.....",
 };
 
-// A sneaker in profile, toe to the right.
-const Art kShoeSide = {
-    "..RRR..",
-    ".RRRRR.",
-    "RRRRRRR",
-    "wwwwwww",
-};
-const Art kShoeFront = {
-    ".RRR.",
-    "RRRRR",
-    "wwwww",
-};
-
-// Draws a layer's art with its own outline over the figure built so far.
-void AddPart(Canvas& figure, Canvas part) {
-    part.Outline(pal::kInk);
-    figure.BlitAll(part, 0, 0, true);
-}
-
-Canvas Layer() { return Canvas(kHeroCellW, kHeroCellH); }
-
-// An arm: sleeve from the shoulder, then bare skin down to the hand.
-Canvas Arm(Pt shoulder, Pt elbow, Pt hand, bool far_side) {
-    Canvas c = Layer();
-    Rgb skin = far_side ? pal::kSkinShade : pal::kSkin;
-    Rgb sleeve = far_side ? pal::kShirtShade : pal::kShirt;
-    c.ThickLine(elbow.x, elbow.y, hand.x, hand.y, 1.05f, skin);
-    c.ThickLine(shoulder.x, shoulder.y, elbow.x, elbow.y, 1.1f, skin);
-    // Short sleeve: the first third of the upper arm.
-    Pt mid{shoulder.x + (elbow.x - shoulder.x) * 0.45f, shoulder.y + (elbow.y - shoulder.y) * 0.45f};
-    c.ThickLine(shoulder.x, shoulder.y, mid.x, mid.y, 1.5f, sleeve);
-    c.FillCircle(hand.x, hand.y, 1.3f, skin);
-    return c;
-}
-
-// A leg in jeans from hip through knee to ankle, with a shoe at the end.
-Canvas Leg(Pt hip, Pt knee, Pt ankle, bool far_side, const Art& shoe, Pt shoe_at) {
-    Canvas c = Layer();
-    Rgb jeans = far_side ? pal::kJeansShade : pal::kJeans;
-    c.ThickLine(hip.x, hip.y, knee.x, knee.y, 2.1f, jeans);
-    c.ThickLine(knee.x, knee.y, ankle.x, ankle.y, 1.8f, jeans);
-    if (!far_side) {
-        // A lit seam down the front of the near leg.
-        c.Line(static_cast<int>(hip.x + 1), static_cast<int>(hip.y + 1), static_cast<int>(knee.x + 1), static_cast<int>(knee.y),
-               pal::kJeansLight);
-    }
-    Colours shoe_colours = {{'R', far_side ? pal::kCapDark : pal::kShoe}, {'w', pal::kShoeSole}};
-    c.DrawArt(static_cast<int>(shoe_at.x), static_cast<int>(shoe_at.y), shoe, shoe_colours);
-    return c;
-}
+const KidParts kKid({kHeroCellW, kHeroCellH, 1.05f, 1.1f, 1.5f, 1.3f, 0.45f, 2.1f, 1.8f, false});
 
 // The board seen from the side: deck from tail to nose (both the deck's top line), two
 // wheels; phase turns the wheels' shine.
 Canvas BoardSide(Pt tail, Pt nose, int phase) {
-    Canvas c = Layer();
+    Canvas c = kKid.Layer();
     float dx = nose.x - tail.x, dy = nose.y - tail.y;
     float len = std::sqrt(dx * dx + dy * dy);
     float ux = dx / len, uy = dy / len;  // along the deck
@@ -168,7 +76,7 @@ Canvas BoardSide(Pt tail, Pt nose, int phase) {
 
 // The board seen end-on (riding toward or away from the viewer).
 Canvas BoardEnd(int deck_y, int phase) {
-    Canvas c = Layer();
+    Canvas c = kKid.Layer();
     c.FillRect(9, deck_y, 16, 1, pal::kGrip);
     c.FillRect(9, deck_y + 1, 16, 1, pal::kDeck);
     c.FillRect(10, deck_y + 2, 14, 1, pal::kDeckDark);
@@ -182,20 +90,14 @@ Canvas BoardEnd(int deck_y, int phase) {
     return c;
 }
 
+// The shirt, shaded on the side away from the light.
 Canvas Torso(const std::vector<Pt>& shape, int stripe_y, bool lit_left) {
-    Canvas c = Layer();
-    c.FillPolygon(shape, pal::kShirt);
-    // Shade the side away from the light, then the stripe across the chest.
     float minx = 99, maxx = -99;
     for (const Pt& p : shape) {
         minx = std::fmin(minx, p.x);
         maxx = std::fmax(maxx, p.x);
     }
-    int shade_x = lit_left ? static_cast<int>(maxx) - 2 : static_cast<int>(minx);
-    c.Recolour(shade_x, 0, 2, kHeroCellH, pal::kShirt, pal::kShirtShade);
-    c.Recolour(0, stripe_y, kHeroCellW, 2, pal::kShirt, pal::kShirtStripe);
-    c.Recolour(0, stripe_y, kHeroCellW, 2, pal::kShirtShade, Mix(pal::kShirtStripe, pal::kInk, 0.3f));
-    return c;
+    return kKid.Torso(shape, stripe_y, lit_left ? static_cast<int>(maxx) - 2 : static_cast<int>(minx));
 }
 
 struct SidePose {
@@ -225,27 +127,25 @@ Canvas SideFrame(int frame) {
              {3, 59}, {30, 59}};
     }
     const int b = p.bob;
-    Canvas fig = Layer();
+    Canvas fig = kKid.Layer();
     Pt back_shoulder{14, 28.0f + b}, front_shoulder{18, 28.0f + b};
     Pt back_hip{14.5f, 40.0f + b}, front_hip{17.5f, 40.0f + b};
     if (frame == 3) {
         back_hip = {14.5f, 39};
         front_hip = {17.5f, 38};
     }
-    AddPart(fig, Arm(back_shoulder, p.back_elbow, p.back_hand, true));
+    AddPart(fig, kKid.Arm(back_shoulder, p.back_elbow, p.back_hand, true));
     AddPart(fig, BoardSide(p.tail, p.nose, frame));
-    AddPart(fig, Leg(back_hip, p.back_knee, p.back_ankle, true, kShoeSide, p.back_shoe));
+    AddPart(fig, kKid.Leg(back_hip, p.back_knee, p.back_ankle, true, kKidShoeSide, p.back_shoe));
     // In the jump the near thigh is pulled up across the body, so it goes over the shirt.
     const bool tucked = frame == 3;
-    if (!tucked) AddPart(fig, Leg(front_hip, p.front_knee, p.front_ankle, false, kShoeSide, p.front_shoe));
+    if (!tucked) AddPart(fig, kKid.Leg(front_hip, p.front_knee, p.front_ankle, false, kKidShoeSide, p.front_shoe));
     const float lean = tucked ? 1.0f : 0.0f;
     AddPart(fig, Torso({{12 + lean, 25.0f + b}, {20 + lean, 25.0f + b}, {21, 33.0f + b}, {20, 42.0f + b}, {12, 42.0f + b}, {11, 33.0f + b}},
                        32 + b, false));
-    if (tucked) AddPart(fig, Leg(front_hip, p.front_knee, p.front_ankle, false, kShoeSide, p.front_shoe));
-    Canvas head = Layer();
-    head.DrawArt(9 + static_cast<int>(lean), 10 + b, kHeadSide, kHeroColours);
-    AddPart(fig, head);
-    AddPart(fig, Arm(front_shoulder, p.front_elbow, p.front_hand, false));
+    if (tucked) AddPart(fig, kKid.Leg(front_hip, p.front_knee, p.front_ankle, false, kKidShoeSide, p.front_shoe));
+    AddPart(fig, kKid.Head(9 + static_cast<int>(lean), 10 + b, kKidHeadSide));
+    AddPart(fig, kKid.Arm(front_shoulder, p.front_elbow, p.front_hand, false));
     return fig;
 }
 
@@ -253,7 +153,7 @@ Canvas EndOnFrame(int frame, bool toward) {
     const int b = frame == 1 ? 1 : 0;
     const bool jump = frame == 3;
     const float sway = frame == 0 ? 0.0f : (frame == 1 ? 1.0f : 2.0f);
-    Canvas fig = Layer();
+    Canvas fig = kKid.Layer();
     const int deck_y = jump ? 52 : 59;
     const float foot_y = jump ? 49.0f : 56.0f;
     Pt lhip{14, 40.0f + b}, rhip{20, 40.0f + b};
@@ -264,20 +164,18 @@ Canvas EndOnFrame(int frame, bool toward) {
         // Seen from behind the boots and the light swap sides; keep the picture the same shape.
     }
     AddPart(fig, BoardEnd(deck_y, frame));
-    AddPart(fig, Leg(lhip, lknee, lankle, !toward, kShoeFront, {9.5f, foot_y}));
-    AddPart(fig, Leg(rhip, rknee, rankle, !toward, kShoeFront, {19.5f, foot_y}));
+    AddPart(fig, kKid.Leg(lhip, lknee, lankle, !toward, kKidShoeEnd, {9.5f, foot_y}));
+    AddPart(fig, kKid.Leg(rhip, rknee, rankle, !toward, kKidShoeEnd, {19.5f, foot_y}));
     AddPart(fig, Torso({{11, 25.0f + b}, {23, 25.0f + b}, {23, 42.0f + b}, {11, 42.0f + b}}, 32 + b, true));
-    Canvas head = Layer();
-    head.DrawArt(10, 11 + b, toward ? kHeadToward : kHeadAway, kHeroColours);
-    AddPart(fig, head);
+    AddPart(fig, kKid.Head(10, 11 + b, toward ? kKidHeadToward : kHeadAway));
     // Arms held out for balance; they rise with the bob and fly up in the jump.
     Pt lsh{11.5f, 27.0f + b}, rsh{22.5f, 27.0f + b};
     Pt lel = jump ? Pt{6, 23} : Pt{7, 33.0f + b - sway};
     Pt lha = jump ? Pt{3, 18} : Pt{4, 38.0f + b - sway * 1.5f};
     Pt rel = jump ? Pt{28, 23} : Pt{27, 33.0f + b + sway - 2};
     Pt rha = jump ? Pt{31, 18} : Pt{30, 38.0f + b + sway * 0.5f - 2};
-    AddPart(fig, Arm(lsh, lel, lha, !toward));
-    AddPart(fig, Arm(rsh, rel, rha, !toward));
+    AddPart(fig, kKid.Arm(lsh, lel, lha, !toward));
+    AddPart(fig, kKid.Arm(rsh, rel, rha, !toward));
     return fig;
 }
 
@@ -290,17 +188,14 @@ Canvas HeroFrame(HeroView view, int frame) {
         case HeroView::kRight: return SideFrame(frame);
         case HeroView::kLeft: return SideFrame(frame).Mirrored();
     }
-    return Layer();
+    return kKid.Layer();
 }
 
 Canvas MakeHeroSheet() {
-    // 4 cells of 35 plus the closing line is 141; 144 keeps every 24-bit row a multiple of 4 bytes.
-    Canvas sheet(144, 4 * (kHeroCellH + 1) + 1, kKey);
-    const Rgb grid{64, 64, 72};
-    for (int a = 0; a <= 4; ++a) sheet.HLine(0, 4 * (kHeroCellW + 1), a * (kHeroCellH + 1), grid);
-    for (int j = 0; j <= 4; ++j) sheet.VLine(j * (kHeroCellW + 1), 0, sheet.height() - 1, grid);
-    const HeroView rows[4] = {HeroView::kToward, HeroView::kAway, HeroView::kRight, HeroView::kLeft};
+    const HeroView views[4] = {HeroView::kToward, HeroView::kAway, HeroView::kRight, HeroView::kLeft};
+    std::vector<std::vector<Canvas>> rows(4);
     for (int a = 0; a < 4; ++a)
-        for (int j = 0; j < 4; ++j) sheet.BlitAll(HeroFrame(rows[a], j), j * (kHeroCellW + 1) + 1, a * (kHeroCellH + 1) + 1, true);
-    return sheet;
+        for (int j = 0; j < 4; ++j) rows[a].push_back(HeroFrame(views[a], j));
+    // 4 cells of 35 plus the closing line is 141; 144 keeps every 24-bit row a multiple of 4 bytes.
+    return FrameSheet(rows, 144);
 }

@@ -2,6 +2,7 @@
 #include "house_art.h"
 
 #include <string>
+#include <vector>
 
 #include "building_parts.h"
 #include "text.h"
@@ -333,13 +334,7 @@ Canvas HouseFront(int n) {
 }
 
 Canvas MakeHouseSheet() {
-    const int w = kHouseCount * (kHouseCellW + 1) + 1;  // 1156: 3468 bytes a row
-    const int h = kHouseCellH + 2;
-    Canvas sheet(w, h, kKey);
-    const Rgb grid{64, 64, 72};
-    sheet.HLine(0, w - 1, 0, grid);
-    sheet.HLine(0, w - 1, h - 1, grid);
-    for (int c = 0; c <= kHouseCount; ++c) sheet.VLine(c * (kHouseCellW + 1), 0, h - 1, grid);
-    for (int c = 0; c < kHouseCount; ++c) sheet.BlitAll(HouseFront(c), c * (kHouseCellW + 1) + 1, 1, true);
-    return sheet;
+    std::vector<Canvas> fronts;
+    for (int c = 0; c < kHouseCount; ++c) fronts.push_back(HouseFront(c));
+    return FrameSheet({fronts}, kHouseCount * (kHouseCellW + 1) + 1);  // 1156: 3468 bytes a row
 }

@@ -70,7 +70,7 @@ void DrawCounter(Canvas& room, Box f, int rise, int style) {
     Block(counter, b, top_depth, kWorktop, kWorktopLight, kSage, kSageDeep);
     for (int y = b.y + 1; y < b.y + top_depth; ++y)
         for (int x = b.x + 1; x < b.Right(); ++x)
-            if (RoomHash(x, y) % 11 == 0) counter.Set(x, y, kWorktopDark);
+            if (Hash(x, y) % 11 == 0) counter.Set(x, y, kWorktopDark);
     counter.HLine(b.x, b.Right() - 1, b.y + top_depth + 1, kWorktopDark);
     counter.FillRect(b.x + 1, b.Bottom() - 5, b.w - 2, 4, {60, 70, 66});  // toe kick
     const int door_y0 = b.y + top_depth + 3, door_y1 = b.Bottom() - 6;
@@ -150,7 +150,7 @@ void DrawDiningTable(Canvas& room, Box f, int rise, int style) {
         for (int x = b.x; x < b.Right(); ++x) {
             Rgb col = kWalnutLight;
             if ((y - b.y) % 12 == 11) col = kWalnut;
-            else if (RoomHash(x / 7, y) % 9 == 0) col = Mix(kWalnutLight, kWalnut, 0.6f);
+            else if (Hash(x / 7, y) % 9 == 0) col = Mix(kWalnutLight, kWalnut, 0.6f);
             top.Set(x, y, col);
         }
     top.HLine(b.x, b.Right() - 1, b.y, {214, 164, 110});

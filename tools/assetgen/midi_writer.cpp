@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "byte_out.h"
+
 namespace {
 
 std::uint8_t Byte(int v) { return static_cast<std::uint8_t>(v & 0xFF); }
@@ -94,13 +96,5 @@ bool WriteMidi(const std::string& path, int ticks_per_quarter, const std::vector
         PutBig32(out, static_cast<std::uint32_t>(body.size()));
         out.insert(out.end(), body.begin(), body.end());
     }
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) {
-        std::perror(("assetgen: " + path).c_str());
-        return false;
-    }
-    bool ok = std::fwrite(out.data(), 1, out.size(), f) == out.size();
-    ok = (std::fclose(f) == 0) && ok;
-    if (!ok) std::fprintf(stderr, "assetgen: could not write %s\n", path.c_str());
-    return ok;
+    return WriteBytes(path, out);
 }

@@ -1,4 +1,4 @@
-// A small fixed-seed random generator, so every run draws exactly the same pictures.
+// A small fixed-seed random generator and a hash of two integers, so every run draws exactly the same pictures.
 #pragma once
 
 #include <cstdint>
@@ -23,3 +23,12 @@ public:
 private:
     std::uint32_t state_;
 };
+
+// A fixed scramble of two integers, for tile-to-tile and board-to-board changes that repeat exactly.
+inline std::uint32_t Hash(int a, int b) {
+    std::uint32_t h = static_cast<std::uint32_t>(a) * 73856093u ^ static_cast<std::uint32_t>(b) * 19349663u;
+    h ^= h >> 13;
+    h *= 0x5bd1e995u;
+    h ^= h >> 15;
+    return h;
+}

@@ -14,7 +14,7 @@ const Rgb kSheet{240, 236, 228}, kSheetShade{204, 200, 204};
 void Grain(Canvas& c, Box b, Rgb base, Rgb dark, int seed) {
     for (int y = b.y; y < b.Bottom(); ++y)
         for (int x = b.x; x < b.Right(); ++x)
-            if (c.Get(x, y) == base && RoomHash(x / 9 + seed, y * 5 + seed) % 7 == 0) c.Set(x, y, Mix(base, dark, 0.4f));
+            if (c.Get(x, y) == base && Hash(x / 9 + seed, y * 5 + seed) % 7 == 0) c.Set(x, y, Mix(base, dark, 0.4f));
 }
 
 // A small knob: lit pixel over a dark one.
@@ -154,7 +154,7 @@ void DrawBookshelf(Canvas& room, Box f, int rise, int style) {
         int x = inner_x + 1;
         int k = 0;
         while (x < inner_x + inner_w - 3) {
-            const std::uint32_t h = RoomHash(s * 31 + k, 11);
+            const std::uint32_t h = Hash(s * 31 + k, 11);
             if (k == 3 + s % 2 && s != 1) {
                 // Ornament: a globe, a trophy, or a little plant.
                 const Rgb orn = s == 0 ? Rgb{90, 170, 210} : (s == 2 ? Rgb{240, 196, 70} : Rgb{90, 160, 80});
@@ -403,7 +403,7 @@ void DrawBoard(Canvas& room, Box f, int rise, int style) {
     deck.FillRoundRect(f.x, f.y + 2, f.w, f.h - 4, (f.h - 4) / 2, pal::kDeck);
     deck.FillRoundRect(f.x + 2, f.y + 3, f.w - 4, f.h - 7, (f.h - 7) / 2, pal::kGrip);
     for (int x = f.x + 4; x < f.Right() - 4; ++x)
-        if (RoomHash(x, 7) % 3 == 0) deck.Set(x, f.y + 4 + static_cast<int>(RoomHash(x, 9) % static_cast<std::uint32_t>(f.h - 10)), {84, 82, 94});
+        if (Hash(x, 7) % 3 == 0) deck.Set(x, f.y + 4 + static_cast<int>(Hash(x, 9) % static_cast<std::uint32_t>(f.h - 10)), {84, 82, 94});
     deck.HLine(f.x + 3, f.Right() - 4, f.Bottom() - 3, pal::kDeckDark);
     // Bolts over the trucks.
     for (int x : {f.x + 10, f.Right() - 12}) {

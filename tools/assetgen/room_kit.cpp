@@ -4,14 +4,6 @@
 #include <algorithm>
 #include <cmath>
 
-std::uint32_t RoomHash(int a, int b) {
-    std::uint32_t h = static_cast<std::uint32_t>(a) * 73856093u ^ static_cast<std::uint32_t>(b) * 19349663u;
-    h ^= h >> 13;
-    h *= 0x5bd1e995u;
-    h ^= h >> 15;
-    return h;
-}
-
 Canvas RoomLayer() { return Canvas(kRoomW, kRoomH, kKey); }
 
 void StampPart(Canvas& room, const Canvas& layer, Rgb outline) {
@@ -92,16 +84,16 @@ void WoodFloor(Canvas& c, Box b, Rgb base, Rgb light, Rgb dark, int board, std::
     for (int y = b.y; y < b.Bottom(); ++y) {
         const int row = (y - b.y) / board, in_row = (y - b.y) % board;
         // Each row of boards has its own joint pattern: boards 56..135 px long.
-        const int offset = static_cast<int>(RoomHash(row, static_cast<int>(seed)) % 97u);
+        const int offset = static_cast<int>(Hash(row, static_cast<int>(seed)) % 97u);
         for (int x = b.x; x < b.Right(); ++x) {
             const int along = x - b.x + offset;
             // Board index along the row: boards of varied length, found by walking fixed 96 px
             // cells and moving each joint a little.
             const int cell = along / 96;
-            const int joint = cell * 96 + static_cast<int>(RoomHash(cell, row * 31 + static_cast<int>(seed)) % 40u);
+            const int joint = cell * 96 + static_cast<int>(Hash(cell, row * 31 + static_cast<int>(seed)) % 40u);
             const int plank = along >= joint ? cell : cell - 1;
             const bool at_joint = along == joint;
-            const std::uint32_t h = RoomHash(plank * 17 + 3, row * 7 + static_cast<int>(seed));
+            const std::uint32_t h = Hash(plank * 17 + 3, row * 7 + static_cast<int>(seed));
             Rgb col = base;
             switch (h % 5) {
                 case 0: col = Mix(base, light, 0.35f); break;
@@ -110,7 +102,7 @@ void WoodFloor(Canvas& c, Box b, Rgb base, Rgb light, Rgb dark, int board, std::
                 default: break;
             }
             // Grain: long faint streaks along the board.
-            const std::uint32_t g = RoomHash(x / 11 + plank * 5, y * 3 + static_cast<int>(seed));
+            const std::uint32_t g = Hash(x / 11 + plank * 5, y * 3 + static_cast<int>(seed));
             if (in_row > 0 && in_row < board - 1 && g % 9 == 0) col = Mix(col, dark, 0.35f);
             if (in_row == 0) col = Mix(col, light, 0.5f);
             if (in_row == board - 1) col = gap;
@@ -121,7 +113,7 @@ void WoodFloor(Canvas& c, Box b, Rgb base, Rgb light, Rgb dark, int board, std::
     }
     // A few knots.
     for (int k = 0; k < b.w * b.h / 9000; ++k) {
-        const std::uint32_t h = RoomHash(k, static_cast<int>(seed) + 99);
+        const std::uint32_t h = Hash(k, static_cast<int>(seed) + 99);
         const int kx = b.x + static_cast<int>(h % static_cast<std::uint32_t>(b.w));
         const int row = static_cast<int>((h >> 12) % static_cast<std::uint32_t>(b.h / board));
         const int ky = b.y + row * board + board / 2 - 1;
@@ -138,7 +130,7 @@ void TileFloor(Canvas& c, Box b, int tile, Rgb a, Rgb b_colour, Rgb grout) {
             const int tx = x / tile, ty = y / tile, ix = x % tile, iy = y % tile;
             Rgb col = ((tx + ty) & 1) ? a : b_colour;
             // Tiny mottling per tile so the floor is not flat.
-            const std::uint32_t h = RoomHash(x, y * 3 + 5);
+            const std::uint32_t h = Hash(x, y * 3 + 5);
             if (h % 19 == 0) col = Mix(col, grout, 0.25f);
             else if (h % 23 == 0) col = Mix(col, pal::kWhite, 0.3f);
             if (ix == 1 || iy == 1) col = Mix(col, pal::kWhite, 0.35f);               // lit bevel

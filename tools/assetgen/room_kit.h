@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "canvas.h"
+#include "rng.h"
 
 constexpr int kRoomW = 640;
 constexpr int kRoomH = 480;
@@ -14,9 +15,6 @@ struct Box {
     int Right() const { return x + w; }   // one past the last column
     int Bottom() const { return y + h; }  // one past the last row
 };
-
-// A same-seed hash of two integers for per-board and per-tile variation.
-std::uint32_t RoomHash(int a, int b);
 
 // A clear 640 x 480 layer (all key) to draw one outlined part on.
 Canvas RoomLayer();

@@ -96,7 +96,7 @@ void DrawPinboard(Canvas& room, Box a, int style) {
     p.FillRect(a.x + 2, a.y + 2, a.w - 4, a.h - 4, {206, 164, 116});
     for (int y = a.y + 2; y < a.Bottom() - 2; ++y)
         for (int x = a.x + 2; x < a.Right() - 2; ++x)
-            if (RoomHash(x, y) % 5 == 0) p.Set(x, y, {186, 142, 96});
+            if (Hash(x, y) % 5 == 0) p.Set(x, y, {186, 142, 96});
     const Rgb notes[] = {{252, 236, 130}, {140, 210, 236}, {250, 180, 190}, pal::kWhite};
     for (int k = 0; k < 4; ++k) {
         const int nx = a.x + 4 + (k % 2) * (a.w / 2 - 2), ny = a.y + 4 + (k / 2) * (a.h / 2 - 3);

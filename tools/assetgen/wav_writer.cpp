@@ -5,23 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 
-namespace {
-
-void Put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    out.push_back(static_cast<std::uint8_t>(v & 0xFF));
-    out.push_back(static_cast<std::uint8_t>((v >> 8) & 0xFF));
-}
-
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
-
-void PutTag(std::vector<std::uint8_t>& out, const char* tag) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(tag[i]));
-}
-
-}  // namespace
+#include "byte_out.h"
 
 bool WriteWav8(const std::string& path, const std::vector<float>& samples) {
     const std::uint32_t n = static_cast<std::uint32_t>(samples.size());
@@ -49,13 +33,5 @@ bool WriteWav8(const std::string& path, const std::vector<float>& samples) {
         out.push_back(static_cast<std::uint8_t>(v));
     }
     if (n & 1) out.push_back(128);
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) {
-        std::perror(("assetgen: " + path).c_str());
-        return false;
-    }
-    bool ok = std::fwrite(out.data(), 1, out.size(), f) == out.size();
-    ok = (std::fclose(f) == 0) && ok;
-    if (!ok) std::fprintf(stderr, "assetgen: could not write %s\n", path.c_str());
-    return ok;
+    return WriteBytes(path, out);
 }
