@@ -1,8 +1,6 @@
 // Music: MIDI pieces loaded into slots at start-up, played one at a time, and the audio start-up and shut-down.
 #include "audio/music.h"
 
-#include <unistd.h>
-
 #include <cstring>
 
 #include "app/winmain.h"
@@ -80,7 +78,8 @@ int LoadMidi(const char* fileName) {
 
     // The loader looks in the working directory, told again on every load.
     char directory[MAX_PATH];
-    if (!getcwd(directory, sizeof directory)) return -1;
+    const DWORD length = GetCurrentDirectoryA(sizeof directory, directory);
+    if (length == 0 || length >= sizeof directory) return -1;
     WCHAR wideDirectory[MAX_PATH];
     if (MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, directory, -1, wideDirectory, MAX_PATH) == 0) return -1;
     if (FAILED(musicLoader->SetSearchDirectory(GUID_DirectMusicAllTypes, wideDirectory, FALSE))) return -1;

@@ -39,6 +39,15 @@ UINT _lread(HFILE file, LPVOID buffer, UINT count) {
     return total;
 }
 
+DWORD GetCurrentDirectoryA(DWORD size, LPSTR buffer) {
+    char path[4096];
+    if (!::getcwd(path, sizeof(path))) return 0;
+    const std::size_t length = std::strlen(path);
+    if (!buffer || size <= length) return static_cast<DWORD>(length + 1);
+    std::memcpy(buffer, path, length + 1);
+    return static_cast<DWORD>(length);
+}
+
 HFILE _lclose(HFILE file) {
     if (file < 0) return HFILE_ERROR;
     return ::close(file) == 0 ? 0 : HFILE_ERROR;

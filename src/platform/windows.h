@@ -212,6 +212,9 @@ HFILE OpenFile(LPCSTR fileName, OFSTRUCT* info, UINT style);
 // Reads up to `count` bytes; returns the number read (0 at the end, UINT(-1) on error).
 UINT _lread(HFILE file, LPVOID buffer, UINT count);
 HFILE _lclose(HFILE file);
+// Copies the working directory into buffer; returns its length, or the size needed
+// (terminator included) when the buffer is too small, or 0 on failure.
+DWORD GetCurrentDirectoryA(DWORD size, LPSTR buffer);
 
 // ---------------------------------------------------------------- the program's entry
 // Written by the game; the platform calls it once.
