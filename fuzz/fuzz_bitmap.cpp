@@ -9,17 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "fuzz_files.h"
 #include "gfx/bitmap.h"
 #include "gfx/display.h"
 
 namespace {
-
-bool WriteFile(const std::string& path, const std::uint8_t* data, std::size_t size) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    const bool whole = size == 0 || std::fwrite(data, 1, size, f) == size;
-    return std::fclose(f) == 0 && whole;
-}
 
 // An honest 16-bit 8 x 8 picture, loaded before each input so that a refused input leaves
 // real pixels behind next to whatever headers it brought.

@@ -8,18 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "fuzz_files.h"
 #include "audio/sound.h"
 #include "platform/audio_mixer.h"
 #include "platform/mmsystem.h"
 
 namespace {
-
-bool WriteFile(const std::string& path, const std::uint8_t* data, std::size_t size) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    const bool whole = size == 0 || std::fwrite(data, 1, size, f) == size;
-    return std::fclose(f) == 0 && whole;
-}
 
 void Mix(int frames, int rate) {
     static std::vector<std::int16_t> out(4096 * 2);

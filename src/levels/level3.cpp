@@ -42,6 +42,11 @@ const std::uint16_t* LockMask() {
     return static_cast<const std::uint16_t*>(maskSurfaceDesc.lpSurface);
 }
 
+// Turns the hero to a direction's walking sequence, unless it already shows it.
+void Face(int sequence) {
+    if (level3Hero.currentAnimation != sequence) SetSpriteAnimation(&level3Hero, sequence);
+}
+
 void LoadPictures(BitmapImage* images, const char* pattern) {
     for (int i = 0; i < 2; ++i) {
         char fileName[32];
@@ -119,23 +124,20 @@ int MoveLevel3Hero() {
     const float x = hero.x, y = hero.y;
     const float w = static_cast<float>(kHeroWidth), h = static_cast<float>(kHeroHeight);
     const float half = static_cast<float>(kHeroHeight / 2);
-    const auto face = [&hero](int sequence) {
-        if (hero.currentAnimation != sequence) SetSpriteAnimation(&hero, sequence);
-    };
     // Only the first held key of Left, Right, Up, Down counts; the strip just beyond the
     // lower body in that direction must be free of wall for the whole 4-pixel step.
     if (KeyHeld(DIK_LEFT)) {
-        face(kWalkLeft);
+        Face(kWalkLeft);
         if (!MaskBlocked(static_cast<int>(x - kStep), static_cast<int>(y + half + 3), static_cast<int>(x),
                          static_cast<int>(y + h)))
             hero.x -= kStep;
     } else if (KeyHeld(DIK_RIGHT)) {
-        face(kWalkRight);
+        Face(kWalkRight);
         if (!MaskBlocked(static_cast<int>(x + w), static_cast<int>(y + half + 3), static_cast<int>(x + w + kStep),
                          static_cast<int>(y + h)))
             hero.x += kStep;
     } else if (KeyHeld(DIK_UP)) {
-        face(kWalkUp);
+        Face(kWalkUp);
         if (!MaskBlocked(static_cast<int>(x), static_cast<int>(y + half), static_cast<int>(x + w),
                          static_cast<int>(y + half + kStep)))
             hero.y -= kStep;
@@ -146,7 +148,7 @@ int MoveLevel3Hero() {
             DrawRoomMask();
         }
     } else if (KeyHeld(DIK_DOWN)) {
-        face(kWalkDown);
+        Face(kWalkDown);
         if (!MaskBlocked(static_cast<int>(x), static_cast<int>(y + h), static_cast<int>(x + w),
                          static_cast<int>(y + h + kStep)))
             hero.y += kStep;
