@@ -17,7 +17,7 @@ namespace {
 
 void Mix(int frames, int rate) {
     static std::vector<std::int16_t> out(4096 * 2);
-    platform::MixAudio(out.data(), frames, rate);
+    host::MixAudio(out.data(), frames, rate);
 }
 
 // Every chunk the file holds, nested ones included, as far as the walk gets.
@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int id = LoadWav(inputPath.c_str(), 0xE0);
     if (id >= 0) {
         PlaySoundEffect(id, 0);
-        Mix(512, platform::kMixRate);
+        Mix(512, host::kMixRate);
         SoundStatus(id);
         const int copy = DuplicateSound(id);
         PlaySoundEffect(copy, 1);
@@ -69,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Mix(300, 100);
         SetSoundVolume(id, 0);
         PlaySoundEffect(id, 1);
-        Mix(700, platform::kMixRate);
+        Mix(700, host::kMixRate);
         StopAllSounds();
         DeleteSound(copy);
     }

@@ -17,8 +17,8 @@
 #include "app/winmain.h"
 #include "gfx/display.h"
 #include "gfx/text.h"
-#include "platform/headless/headless_host.h"
-#include "platform/host.h"
+#include "hosts/headless/headless_host.h"
+#include "hosts/host.h"
 #include "support/run_game.h"
 
 namespace {
@@ -40,7 +40,7 @@ public:
         if (++readings > 1000000) throw std::runtime_error("the frame clock never stops waiting");
         return lastTick = HeadlessHost::Milliseconds();
     }
-    CalendarTime Calendar() override { return CalendarTime{calendarSeconds, calendarMs}; }
+    host::CalendarTime Calendar() override { return host::CalendarTime{calendarSeconds, calendarMs}; }
 
     struct Shown { int pass, screen, cursor; };
     std::vector<Shown> frames;
@@ -93,7 +93,7 @@ TEST(MainLoop, FailedClassRegistrationMakesNoWindowAndExitsZero) {
     taken.lpfnWndProc = WindowProcedure;
     taken.lpszClassName = "WINCLASS1";
     // A class left by an earlier test in this process would do, but make our own.
-    if (host::MainWindow()) DestroyWindow(host::MainWindow());
+    if (platform::MainWindow()) DestroyWindow(platform::MainWindow());
     UnregisterClassA("WINCLASS1", nullptr);
     ASSERT_NE(0, RegisterClassExA(&taken));
     LoopHost loop(host::HeadlessOptions{});
@@ -221,7 +221,7 @@ TEST_F(DisplayTest, EightBitWindowedPaletteReservesTwentyEntries) {
         ASSERT_EQ(1, InitDisplay(640, 480, 8, windowed));
         ASSERT_NE(nullptr, displayPalette);
         PALETTEENTRY handed[256];
-        ASSERT_EQ(DD_OK, displayPalette->GetEntries(0, 0, 256, handed));
+        ASSERT_EQ(S_OK, displayPalette->GetEntries(0, 0, 256, handed));
         for (int i = 0; i < 256; ++i) {
             const int wanted = windowed && (i < 10 || i > 245) ? 2 : 4;
             EXPECT_EQ(wanted, handed[i].peFlags) << "entry " << i << " windowed " << windowed;
@@ -243,9 +243,9 @@ struct RecordingClipper : IDirectDrawClipper {
         const RECT* list = reinterpret_cast<const RECT*>(region->Buffer);
         rects.assign(list, list + region->rdh.nCount);
         EXPECT_EQ(0u, flags);
-        return failClipList ? E_FAIL : DD_OK;
+        return failClipList ? E_FAIL : S_OK;
     }
-    HRESULT SetHWnd(DWORD, HWND) override { return DD_OK; }
+    HRESULT SetHWnd(DWORD, HWND) override { return S_OK; }
     DWORD refs = 1;
     bool failClipList = false;
     RGNDATAHEADER header{};
@@ -257,17 +257,17 @@ struct RecordingSurface : IDirectDrawSurface7 {
     DWORD Release() override { return 1; }
     HRESULT Blt(LPRECT dest, IDirectDrawSurface7*, LPRECT, DWORD flags, DDBLTFX* fx) override {
         fills.push_back({dest ? *dest : RECT{-1, -1, -1, -1}, flags, fx ? fx->dwFillColor : 0});
-        return DD_OK;
+        return S_OK;
     }
-    HRESULT Flip(IDirectDrawSurface7*, DWORD) override { return ++flips, DD_OK; }
+    HRESULT Flip(IDirectDrawSurface7*, DWORD) override { return ++flips, S_OK; }
     HRESULT GetAttachedSurface(DDSCAPS2*, IDirectDrawSurface7**) override { return E_FAIL; }
     HRESULT GetPixelFormat(DDPIXELFORMAT*) override { return E_FAIL; }
     HRESULT GetSurfaceDesc(DDSURFACEDESC2*) override { return E_FAIL; }
     HRESULT Lock(LPRECT, DDSURFACEDESC2*, DWORD, void*) override { return E_FAIL; }
     HRESULT Unlock(LPRECT) override { return E_FAIL; }
-    HRESULT SetColorKey(DWORD, DDCOLORKEY*) override { return DD_OK; }
+    HRESULT SetColorKey(DWORD, DDCOLORKEY*) override { return S_OK; }
     HRESULT GetColorKey(DWORD, DDCOLORKEY*) override { return E_FAIL; }
-    HRESULT SetClipper(IDirectDrawClipper* c) override { return clipper = c, DD_OK; }
+    HRESULT SetClipper(IDirectDrawClipper* c) override { return clipper = c, S_OK; }
     HRESULT GetClipper(IDirectDrawClipper**) override { return E_FAIL; }
     HRESULT SetPalette(IDirectDrawPalette*) override { return E_FAIL; }
     HRESULT GetDC(HDC*) override { return E_FAIL; }
@@ -287,7 +287,7 @@ struct RecordingDevice : IDirectDraw7 {
     HRESULT CreateClipper(DWORD flags, IDirectDrawClipper** out, IUnknown*) override {
         EXPECT_EQ(0u, flags);
         *out = &clipper;
-        return DD_OK;
+        return S_OK;
     }
     HRESULT CreatePalette(DWORD, PALETTEENTRY*, IDirectDrawPalette**, IUnknown*) override { return E_FAIL; }
     RecordingClipper clipper;

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/audio_mixer.h"
-#include "platform/headless/headless_host.h"
+#include "hosts/headless/headless_host.h"
 #include "support/run_game.h"
 
 namespace {
@@ -37,9 +37,9 @@ private:
     float left_, right_, step_;
 };
 
-std::vector<std::int16_t> Mix(int frames, int rate = platform::kMixRate) {
+std::vector<std::int16_t> Mix(int frames, int rate = host::kMixRate) {
     std::vector<std::int16_t> out(static_cast<std::size_t>(frames) * 2, 12345);
-    platform::MixAudio(out.data(), frames, rate);
+    host::MixAudio(out.data(), frames, rate);
     return out;
 }
 

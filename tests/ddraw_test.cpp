@@ -7,7 +7,7 @@
 
 #include "platform/ddraw.h"
 #include "platform/font.h"
-#include "platform/host.h"
+#include "hosts/host.h"
 
 namespace {
 
@@ -37,19 +37,19 @@ public:
         if (f.palette != nullptr) s.palette.assign(f.palette, f.palette + 1024);
         shots.push_back(s);
     }
-    void OpenWindow(const char*, int, int, HICON, HCURSOR) override {}
+    void OpenWindow(const char*, int, int, const host::Picture*, const host::Picture*) override {}
     void CloseWindow() override {}
     void PumpInput() override {}
     void SetCursorVisible(bool) override {}
     std::uint32_t Milliseconds() override { return 0; }
-    CalendarTime Calendar() override { return CalendarTime{0, 0}; }
+    host::CalendarTime Calendar() override { return host::CalendarTime{0, 0}; }
 };
 
 class DDrawTest : public ::testing::Test {
 protected:
     void SetUp() override {
         void* out = nullptr;
-        ASSERT_EQ(DD_OK, DirectDrawCreateEx(nullptr, &out, IID_IDirectDraw7, nullptr));
+        ASSERT_EQ(S_OK, DirectDrawCreateEx(nullptr, &out, IID_IDirectDraw7, nullptr));
         dd = static_cast<IDirectDraw7*>(out);
         host::Install(&rec);
     }
@@ -60,8 +60,8 @@ protected:
         SetSurfacePitchPadding(0);
     }
     void FullScreen(DWORD bpp) {
-        ASSERT_EQ(DD_OK, dd->SetCooperativeLevel(nullptr, 1107));
-        ASSERT_EQ(DD_OK, dd->SetDisplayMode(640, 480, bpp, 0, 0));
+        ASSERT_EQ(S_OK, dd->SetCooperativeLevel(nullptr, 1107));
+        ASSERT_EQ(S_OK, dd->SetDisplayMode(640, 480, bpp, 0, 0));
     }
     IDirectDrawSurface7* Make(DWORD w, DWORD h, int key = -1, const DDPIXELFORMAT* pf = nullptr) {
         DDSURFACEDESC2 d = Desc(DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT, DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY);
@@ -69,7 +69,7 @@ protected:
         d.dwHeight = h;
         if (pf != nullptr) d.dwFlags |= DDSD_PIXELFORMAT, d.ddpfPixelFormat = *pf;
         IDirectDrawSurface7* s = nullptr;
-        EXPECT_EQ(DD_OK, dd->CreateSurface(&d, &s, nullptr));
+        EXPECT_EQ(S_OK, dd->CreateSurface(&d, &s, nullptr));
         if (s == nullptr) return nullptr;
         owned.push_back(s);
         DDCOLORKEY k{DWORD(key), DWORD(key)};
@@ -81,9 +81,9 @@ protected:
         DDSURFACEDESC2 d = Desc(DDSD_CAPS | DDSD_BACKBUFFERCOUNT, DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX);
         d.dwBackBufferCount = 1;
         IDirectDrawSurface7* p = nullptr;
-        EXPECT_EQ(DD_OK, dd->CreateSurface(&d, &p, nullptr));
+        EXPECT_EQ(S_OK, dd->CreateSurface(&d, &p, nullptr));
         DDSCAPS2 caps{DDSCAPS_BACKBUFFER, 0, 0, 0};
-        EXPECT_EQ(DD_OK, p->GetAttachedSurface(&caps, &back));
+        EXPECT_EQ(S_OK, p->GetAttachedSurface(&caps, &back));
         owned.push_back(back);  // released before the primary, as the game does
         owned.push_back(p);
         return p;
@@ -91,7 +91,7 @@ protected:
     // Whole picture read or written through a lock, row by row with the lock's pitch.
     Pixels Read(IDirectDrawSurface7* s) {
         DDSURFACEDESC2 d = Desc();
-        EXPECT_EQ(DD_OK, s->Lock(nullptr, &d, DDLOCK_WAIT, nullptr));
+        EXPECT_EQ(S_OK, s->Lock(nullptr, &d, DDLOCK_WAIT, nullptr));
         Pixels p(d.dwWidth * d.dwHeight);
         for (DWORD y = 0; y < d.dwHeight; ++y)
             std::memcpy(&p[y * d.dwWidth], static_cast<char*>(d.lpSurface) + y * d.lPitch, d.dwWidth * 2);
@@ -100,7 +100,7 @@ protected:
     }
     void Write(IDirectDrawSurface7* s, const Pixels& p) {
         DDSURFACEDESC2 d = Desc();
-        ASSERT_EQ(DD_OK, s->Lock(nullptr, &d, DDLOCK_WAIT, nullptr));
+        ASSERT_EQ(S_OK, s->Lock(nullptr, &d, DDLOCK_WAIT, nullptr));
         for (DWORD y = 0; y < d.dwHeight; ++y)
             std::memcpy(static_cast<char*>(d.lpSurface) + y * d.lPitch, &p[y * d.dwWidth], d.dwWidth * 2);
         s->Unlock(nullptr);
@@ -116,9 +116,9 @@ protected:
         rgn->rdh = RGNDATAHEADER{32, RDH_RECTANGLES, DWORD(rects.size()), DWORD(rects.size() * 16), {}};
         if (!rects.empty()) std::memcpy(rgn->Buffer, rects.data(), rects.size() * sizeof(RECT));
         IDirectDrawClipper* c = nullptr;
-        ASSERT_EQ(DD_OK, dd->CreateClipper(0, &c, nullptr));
-        ASSERT_EQ(DD_OK, window ? c->SetHWnd(0, window) : c->SetClipList(rgn, 0));
-        ASSERT_EQ(DD_OK, s->SetClipper(c));
+        ASSERT_EQ(S_OK, dd->CreateClipper(0, &c, nullptr));
+        ASSERT_EQ(S_OK, window ? c->SetHWnd(0, window) : c->SetClipList(rgn, 0));
+        ASSERT_EQ(S_OK, s->SetClipper(c));
         c->Release();  // the surface keeps its own reference
     }
 
@@ -143,8 +143,8 @@ TEST_F(DDrawTest, KeyedBlitSkipsKeyPixelsAndCopiesNearKeyValues) {
         in[i] = x < 8 ? kKey : opaque ? std::uint16_t(0x1000 + i) : i % 3 == 0 ? kKey : std::uint16_t(0xF81E + (i & 1) * 0x21);
     }
     Write(src, in);
-    ASSERT_EQ(DD_OK, Fill(dst, 0x0A0A));
-    ASSERT_EQ(DD_OK, dst->Blt(nullptr, src, nullptr, DDBLT_KEYSRC | DDBLT_WAIT, nullptr));
+    ASSERT_EQ(S_OK, Fill(dst, 0x0A0A));
+    ASSERT_EQ(S_OK, dst->Blt(nullptr, src, nullptr, DDBLT_KEYSRC | DDBLT_WAIT, nullptr));
     const Pixels out = Read(dst);
     for (int i = 0; i < w * 2; ++i)
         EXPECT_EQ(in[i] == kKey ? 0x0A0A : in[i], out[i]) << "pixel " << i;
@@ -163,7 +163,7 @@ TEST_P(ClipEdges, SpriteShowsOnlyItsVisiblePart) {
     Write(sprite, in);
     Clip(dst, {RECT{0, 0, 40, 30}});
     RECT r{c.x, c.y, c.x + 6, c.y + 6};
-    ASSERT_EQ(DD_OK, dst->Blt(&r, sprite, nullptr, DDBLT_KEYSRC | DDBLT_WAIT, nullptr));
+    ASSERT_EQ(S_OK, dst->Blt(&r, sprite, nullptr, DDBLT_KEYSRC | DDBLT_WAIT, nullptr));
     const Pixels out = Read(dst);
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 40; ++x) {
@@ -181,7 +181,7 @@ INSTANTIATE_TEST_SUITE_P(Edges, ClipEdges,
 TEST_F(DDrawTest, ClipListOfTwoRectanglesLimitsFills) {
     auto* dst = Make(32, 8);
     Clip(dst, {RECT{0, 0, 10, 4}, RECT{20, 2, 40, 8}});
-    ASSERT_EQ(DD_OK, Fill(dst, 0x7777));
+    ASSERT_EQ(S_OK, Fill(dst, 0x7777));
     const Pixels out = Read(dst);
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 32; ++x) {
@@ -192,10 +192,10 @@ TEST_F(DDrawTest, ClipListOfTwoRectanglesLimitsFills) {
 
 TEST_F(DDrawTest, ColourFillTakesTheLowSixteenBits) {
     auto* s = Make(259, 3);  // long rows, and an odd width
-    ASSERT_EQ(DD_OK, Fill(s, 0x0707));
+    ASSERT_EQ(S_OK, Fill(s, 0x0707));
     EXPECT_EQ(Pixels(259 * 3, 0x0707), Read(s));
     RECT r{1, 1, 258, 2};
-    ASSERT_EQ(DD_OK, Fill(s, 0xABCD1234u, &r));
+    ASSERT_EQ(S_OK, Fill(s, 0xABCD1234u, &r));
     Pixels want(259 * 3, 0x0707);
     std::fill(want.begin() + 260, want.begin() + 517, 0x1234);
     EXPECT_EQ(want, Read(s));
@@ -206,19 +206,19 @@ TEST_F(DDrawTest, LockHonoursPaddedPitchAndRefusesMisuse) {
     auto* a = Make(10, 5);
     auto* b = Make(10, 5);
     DDSURFACEDESC2 d = Desc();
-    ASSERT_EQ(DD_OK, a->Lock(nullptr, &d, DDLOCK_WAIT, nullptr));
+    ASSERT_EQ(S_OK, a->Lock(nullptr, &d, DDLOCK_WAIT, nullptr));
     EXPECT_GE(d.lPitch, 10 * 2 + 64);
     EXPECT_EQ(16u, d.ddpfPixelFormat.dwRGBBitCount);
     DDSURFACEDESC2 again{};
     EXPECT_EQ(DDERR_SURFACEBUSY, a->Lock(nullptr, &again, DDLOCK_WAIT, nullptr));
     EXPECT_EQ(DDERR_SURFACEBUSY, b->Blt(nullptr, a, nullptr, DDBLT_WAIT, nullptr));
     EXPECT_EQ(DDERR_SURFACEBUSY, a->Blt(nullptr, b, nullptr, DDBLT_WAIT, nullptr));
-    ASSERT_EQ(DD_OK, a->Unlock(nullptr));
+    ASSERT_EQ(S_OK, a->Unlock(nullptr));
     EXPECT_EQ(DDERR_NOTLOCKED, a->Unlock(nullptr));
     Pixels in(50);
     for (int i = 0; i < 50; ++i) in[i] = std::uint16_t(i * 7 + 1);
     Write(a, in);
-    ASSERT_EQ(DD_OK, b->Blt(nullptr, a, nullptr, DDBLT_WAIT, nullptr));
+    ASSERT_EQ(S_OK, b->Blt(nullptr, a, nullptr, DDBLT_WAIT, nullptr));
     EXPECT_EQ(in, Read(b));
 }
 
@@ -230,8 +230,8 @@ TEST_F(DDrawTest, BadArgumentsAreRefusedWithoutDrawing) {
     EXPECT_EQ(DDERR_INVALIDRECT, a->Blt(&outside, b, &small, DDBLT_WAIT, nullptr));
     EXPECT_EQ(DDERR_INVALIDRECT, Fill(a, 1, &outside));
     EXPECT_EQ(DDERR_NOCOLORKEY, a->Blt(nullptr, b, nullptr, DDBLT_KEYSRC, nullptr));
-    EXPECT_EQ(DDERR_INVALIDPARAMS, a->Blt(nullptr, nullptr, nullptr, DDBLT_WAIT, nullptr));
-    EXPECT_EQ(DDERR_INVALIDPARAMS, a->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL, nullptr));
+    EXPECT_EQ(E_INVALIDARG, a->Blt(nullptr, nullptr, nullptr, DDBLT_WAIT, nullptr));
+    EXPECT_EQ(E_INVALIDARG, a->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL, nullptr));
     EXPECT_EQ(DDERR_INVALIDRECT, a->Blt(nullptr, b, &outside, DDBLT_WAIT, nullptr));
     EXPECT_EQ(DDERR_INVALIDRECT, a->Blt(&inverted, b, nullptr, DDBLT_WAIT, nullptr));
     EXPECT_EQ(DDERR_INVALIDRECT, a->Blt(&empty, b, nullptr, DDBLT_WAIT, nullptr));
@@ -259,25 +259,25 @@ TEST_F(DDrawTest, ScaledBlitTakesTheNearestPixelThroughTheUnclippedMapping) {
     auto* dst = Make(4, 4);
     Write(src, {1, 2, 3, 4});
     RECT whole{0, 0, 4, 4};
-    ASSERT_EQ(DD_OK, dst->Blt(&whole, src, nullptr, DDBLT_WAIT, nullptr));
+    ASSERT_EQ(S_OK, dst->Blt(&whole, src, nullptr, DDBLT_WAIT, nullptr));
     EXPECT_EQ(Pixels({1, 1, 2, 2, 1, 1, 2, 2, 3, 3, 4, 4, 3, 3, 4, 4}), Read(dst));
     Fill(dst, 0);
     Clip(dst, {RECT{0, 0, 4, 4}});
     RECT left{-2, 0, 2, 4};  // the visible half shows the source's right column
-    ASSERT_EQ(DD_OK, dst->Blt(&left, src, nullptr, DDBLT_WAIT, nullptr));
+    ASSERT_EQ(S_OK, dst->Blt(&left, src, nullptr, DDBLT_WAIT, nullptr));
     EXPECT_EQ(Pixels({2, 2, 0, 0, 2, 2, 0, 0, 4, 4, 0, 0, 4, 4, 0, 0}), Read(dst));
 }
 
 TEST_F(DDrawTest, FlipPresentsTheBackPictureAndIsRefusedWhileLocked) {
     FullScreen(16);
     auto* primary = MakePrimaryChain();
-    ASSERT_EQ(DD_OK, Fill(back, 0x1234));
+    ASSERT_EQ(S_OK, Fill(back, 0x1234));
     DDSURFACEDESC2 d = Desc();
-    ASSERT_EQ(DD_OK, back->Lock(nullptr, &d, DDLOCK_WAIT, nullptr));
+    ASSERT_EQ(S_OK, back->Lock(nullptr, &d, DDLOCK_WAIT, nullptr));
     EXPECT_EQ(DDERR_SURFACEBUSY, primary->Flip(nullptr, DDFLIP_WAIT));
     back->Unlock(nullptr);
     EXPECT_TRUE(rec.shots.empty());
-    ASSERT_EQ(DD_OK, primary->Flip(nullptr, DDFLIP_WAIT));
+    ASSERT_EQ(S_OK, primary->Flip(nullptr, DDFLIP_WAIT));
     ASSERT_EQ(1u, rec.shots.size());
     const auto& shot = rec.shots[0];
     EXPECT_EQ(640 * 480 * 2u, shot.bytes.size());
@@ -293,13 +293,13 @@ TEST_F(DDrawTest, FifteenBitModeReportsFiveFiveFive) {
     FullScreen(15);
     auto* primary = MakePrimaryChain();
     DDPIXELFORMAT pf{};
-    ASSERT_EQ(DD_OK, primary->GetPixelFormat(&pf));
+    ASSERT_EQ(S_OK, primary->GetPixelFormat(&pf));
     EXPECT_EQ((std::vector<DWORD>{15, DDPF_RGB, 0x7C00, 0x03E0, 0x001F}),
               (std::vector<DWORD>{pf.dwRGBBitCount, pf.dwFlags, pf.dwRBitMask, pf.dwGBitMask, pf.dwBBitMask}));
     // Text in white takes all five bits of each component and leaves the top bit clear.
     auto* work = Make(8, 16);
     HDC dc = nullptr;
-    ASSERT_EQ(DD_OK, work->GetDC(&dc));
+    ASSERT_EQ(S_OK, work->GetDC(&dc));
     SetTextColor(dc, RGB(255, 255, 255));
     TextOutA(dc, 0, 0, "H", 1);
     work->ReleaseDC(dc);
@@ -318,11 +318,11 @@ TEST_F(DDrawTest, EightBitModePresentsIndicesWithThePalette) {
     PALETTEENTRY entries[256] = {};
     entries[5] = PALETTEENTRY{10, 20, 30, 0};
     IDirectDrawPalette* pal = nullptr;
-    ASSERT_EQ(DD_OK, dd->CreatePalette(DDPCAPS_8BIT | DDPCAPS_ALLOW256, entries, &pal, nullptr));
-    ASSERT_EQ(DD_OK, primary->SetPalette(pal));
+    ASSERT_EQ(S_OK, dd->CreatePalette(DDPCAPS_8BIT | DDPCAPS_ALLOW256, entries, &pal, nullptr));
+    ASSERT_EQ(S_OK, primary->SetPalette(pal));
     pal->Release();
-    ASSERT_EQ(DD_OK, Fill(back, 0x1205));  // the low byte only
-    ASSERT_EQ(DD_OK, primary->Flip(nullptr, DDFLIP_WAIT));
+    ASSERT_EQ(S_OK, Fill(back, 0x1205));  // the low byte only
+    ASSERT_EQ(S_OK, primary->Flip(nullptr, DDFLIP_WAIT));
     ASSERT_EQ(1u, rec.shots.size());
     const auto& shot = rec.shots[0];
     EXPECT_EQ(host::PixelLayout::Indexed8, shot.layout);
@@ -333,16 +333,16 @@ TEST_F(DDrawTest, EightBitModePresentsIndicesWithThePalette) {
 }
 
 TEST_F(DDrawTest, WindowedPrimaryShowsWhatIsBlittedThroughTheWindowClipper) {
-    ASSERT_EQ(DD_OK, dd->SetCooperativeLevel(nullptr, DDSCL_NORMAL));
+    ASSERT_EQ(S_OK, dd->SetCooperativeLevel(nullptr, DDSCL_NORMAL));
     DDSURFACEDESC2 d = Desc(DDSD_CAPS, DDSCAPS_PRIMARYSURFACE);
     IDirectDrawSurface7* primary = nullptr;
-    ASSERT_EQ(DD_OK, dd->CreateSurface(&d, &primary, nullptr));
+    ASSERT_EQ(S_OK, dd->CreateSurface(&d, &primary, nullptr));
     owned.push_back(primary);
     Clip(primary, {}, reinterpret_cast<HWND>(&rec));  // any window will do: it is only named
     auto* frame = Make(640, 480);
     Fill(frame, 0x4321);
     RECT r{0, 0, 640, 480};
-    ASSERT_EQ(DD_OK, primary->Blt(&r, frame, nullptr, DDBLT_WAIT, nullptr));
+    ASSERT_EQ(S_OK, primary->Blt(&r, frame, nullptr, DDBLT_WAIT, nullptr));
     ASSERT_EQ(1u, rec.shots.size());
     EXPECT_EQ(640, rec.shots[0].width);
     EXPECT_EQ(0x43, rec.shots[0].bytes[1]);
@@ -353,8 +353,8 @@ TEST_F(DDrawTest, TextOutDrawsExactColourLeavesBackgroundAndClips) {
     Fill(s, 0x0841);
     HDC dc = nullptr;
     DDSURFACEDESC2 d = Desc();
-    ASSERT_EQ(DD_OK, s->Lock(nullptr, &d, DDLOCK_WAIT, nullptr));  // text into a locked surface
-    ASSERT_EQ(DD_OK, s->GetDC(&dc));
+    ASSERT_EQ(S_OK, s->Lock(nullptr, &d, DDLOCK_WAIT, nullptr));  // text into a locked surface
+    ASSERT_EQ(S_OK, s->GetDC(&dc));
     HDC second = nullptr;
     EXPECT_EQ(DDERR_DCALREADYCREATED, s->GetDC(&second));
     SetTextColor(dc, RGB(255, 128, 8));
@@ -392,7 +392,7 @@ TEST_F(DDrawTest, TextOutDrawsExactColourLeavesBackgroundAndClips) {
     EXPECT_TRUE(TextOutA(dc, 5, -9, "gjpqy", 5));
     EXPECT_TRUE(TextOutA(dc, 5, 18, "gjpqy", 5));
     EXPECT_TRUE(TextOutA(dc, -100000, 100000, "x", 1));
-    EXPECT_EQ(DD_OK, s->ReleaseDC(dc));
+    EXPECT_EQ(S_OK, s->ReleaseDC(dc));
     EXPECT_FALSE(TextOutA(dc, 0, 0, "A", 1));  // given back
     EXPECT_FALSE(TextOutA(nullptr, 0, 0, "A", 1));
 }

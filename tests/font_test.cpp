@@ -86,7 +86,7 @@ bool IsClassicColour(std::uint32_t rgb) {
 
 TEST(Resources, HeroIconComesInTwoSizesOfSixteenColours) {
     for (int size : {16, 32}) {
-        const platform::ResourceImage* icon = platform::FindIconImage(platform::kHeroIconResource, size);
+        const host::Picture* icon = platform::FindIconImage(platform::kHeroIconResource, size);
         ASSERT_NE(icon, nullptr) << size;
         EXPECT_EQ(icon->width, size);
         EXPECT_EQ(icon->height, size);
@@ -105,7 +105,7 @@ TEST(Resources, HeroIconComesInTwoSizesOfSixteenColours) {
 }
 
 TEST(Resources, HandCursorIsMonochromeWithItsPointAtTheFingertip) {
-    const platform::ResourceImage* cursor = platform::FindCursorImage(platform::kHandCursorResource);
+    const host::Picture* cursor = platform::FindCursorImage(platform::kHandCursorResource);
     ASSERT_NE(cursor, nullptr);
     EXPECT_EQ(cursor->width, 32);
     EXPECT_EQ(cursor->height, 32);

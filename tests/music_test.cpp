@@ -53,12 +53,12 @@ bool HaveSoundFont() {
 }
 
 // Pulls `seconds` of the mix at `rate`, as a host would; returns the loudest sample heard.
-int Mix(double seconds, int rate = platform::kMixRate) {
+int Mix(double seconds, int rate = host::kMixRate) {
     std::vector<std::int16_t> block(2 * 1024);
     int loudest = 0;
     for (int left = static_cast<int>(seconds * rate); left > 0; left -= 1024) {
         const int frames = std::min(left, 1024);
-        platform::MixAudio(block.data(), frames, rate);
+        host::MixAudio(block.data(), frames, rate);
         for (int i = 0; i < 2 * frames; ++i) loudest = std::max(loudest, std::abs(static_cast<int>(block[i])));
     }
     return loudest;

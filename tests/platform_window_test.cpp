@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "platform/headless/headless_host.h"
-#include "platform/host.h"
+#include "hosts/headless/headless_host.h"
+#include "hosts/host.h"
 #include "platform/windows.h"
 
 namespace {
@@ -41,7 +41,7 @@ protected:
         ASSERT_NE(nullptr, window_);
     }
     void TearDown() override {
-        if (host::MainWindow()) DestroyWindow(host::MainWindow());
+        if (platform::MainWindow()) DestroyWindow(platform::MainWindow());
         MSG msg;
         for (int i = 0; i < 100 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
         }
@@ -71,7 +71,7 @@ TEST_F(WindowTest, CreateSendsCreateBeforeReturning) {
     EXPECT_EQ(WM_CREATE, seen[0].message);
     EXPECT_TRUE(host_.WindowOpen());
     EXPECT_EQ("Test", host_.WindowTitle());
-    EXPECT_EQ(window_, host::MainWindow());
+    EXPECT_EQ(window_, platform::MainWindow());
 }
 
 TEST_F(WindowTest, OneMessagePerPeekAndQuitAfterTheQueue) {
@@ -146,7 +146,7 @@ TEST_F(WindowTest, CursorShowsWhileTheCountIsNotNegative) {
 
 TEST_F(WindowTest, CloseGoesThroughDefWindowProcToDestroy) {
     EXPECT_EQ(0, DefWindowProcA(window_, WM_KEYDOWN, 'Z', 0));
-    EXPECT_EQ(window_, host::MainWindow()) << "only WM_CLOSE destroys";
+    EXPECT_EQ(window_, platform::MainWindow()) << "only WM_CLOSE destroys";
     host::DeliverClose();
     const MSG close = Take();
     ASSERT_EQ(WM_CLOSE, close.message);
@@ -154,7 +154,7 @@ TEST_F(WindowTest, CloseGoesThroughDefWindowProcToDestroy) {
     ASSERT_EQ(3u, seen.size());
     EXPECT_EQ(WM_CLOSE, seen[1].message);
     EXPECT_EQ(WM_DESTROY, seen[2].message);  // sent within the dispatch
-    EXPECT_EQ(nullptr, host::MainWindow());
+    EXPECT_EQ(nullptr, platform::MainWindow());
     EXPECT_FALSE(host_.WindowOpen());
     EXPECT_FALSE(PostMessageA(window_, 0x400, 0, 0));
 }

@@ -13,7 +13,7 @@
 #include "app/winmain.h"
 #include "audio/sound.h"
 #include "platform/audio_mixer.h"
-#include "platform/host.h"
+#include "hosts/host.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ class SoundTest : public ::testing::Test {
 protected:
     void SetUp() override {
         host::Install(nullptr);
-        if (host::MainWindow()) DestroyWindow(host::MainWindow());
+        if (platform::MainWindow()) DestroyWindow(platform::MainWindow());
         WNDCLASSEXA windowClass{};
         windowClass.cbSize = sizeof(windowClass);
         windowClass.lpfnWndProc = DefWindowProcA;
@@ -76,7 +76,7 @@ protected:
     }
     static void Mix(int frames) {
         std::vector<std::int16_t> out(std::size_t(frames) * 2);
-        platform::MixAudio(out.data(), frames, platform::kMixRate);
+        host::MixAudio(out.data(), frames, host::kMixRate);
     }
     static DWORD Position(int id) {
         DWORD play = 0;
@@ -87,7 +87,7 @@ protected:
     static std::string BufferBytes(int id) {
         LPVOID a = nullptr, b = nullptr;
         DWORD na = 0, nb = 0;
-        if (soundSlots[id].buffer->Lock(0, soundSlots[id].size, &a, &na, &b, &nb, 0) != DS_OK) return "";
+        if (soundSlots[id].buffer->Lock(0, soundSlots[id].size, &a, &na, &b, &nb, 0) != S_OK) return "";
         std::string bytes(static_cast<char*>(a), na);
         soundSlots[id].buffer->Unlock(a, 0, b, 0);
         return bytes;

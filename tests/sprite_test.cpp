@@ -16,8 +16,8 @@ constexpr std::uint16_t kKey = 0xF81F;
 class SpriteTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_EQ(DD_OK, DirectDrawCreateEx(nullptr, reinterpret_cast<void**>(&directDraw), IID_IDirectDraw7, nullptr));
-        ASSERT_EQ(DD_OK, directDraw->SetCooperativeLevel(nullptr, DDSCL_NORMAL));
+        ASSERT_EQ(S_OK, DirectDrawCreateEx(nullptr, reinterpret_cast<void**>(&directDraw), IID_IDirectDraw7, nullptr));
+        ASSERT_EQ(S_OK, directDraw->SetCooperativeLevel(nullptr, DDSCL_NORMAL));
         screen = CreateSurface(640, 480, DDSCAPS_SYSTEMMEMORY, 0);
         ASSERT_NE(nullptr, screen);
         const RECT whole = {0, 0, 640, 480};
@@ -49,7 +49,7 @@ protected:
     static std::vector<std::uint16_t> Read(LPDIRECTDRAWSURFACE7 surface, int* width = nullptr) {
         DDSURFACEDESC2 d{};
         d.dwSize = sizeof(d);
-        EXPECT_EQ(DD_OK, surface->Lock(nullptr, &d, DDLOCK_WAIT, nullptr));
+        EXPECT_EQ(S_OK, surface->Lock(nullptr, &d, DDLOCK_WAIT, nullptr));
         std::vector<std::uint16_t> out(d.dwWidth * d.dwHeight);
         for (DWORD y = 0; y < d.dwHeight; ++y)
             std::memcpy(&out[y * d.dwWidth], static_cast<char*>(d.lpSurface) + y * d.lPitch, d.dwWidth * 2);
@@ -255,7 +255,7 @@ TEST_F(SpriteTest, SurfacesMadeAndSharedAsAsked) {
     Read(sprite.frames[63], &width);
     EXPECT_EQ(32, width);
     DDCOLORKEY key{};
-    EXPECT_EQ(DD_OK, sprite.frames[0]->GetColorKey(DDCKEY_SRCBLT, &key));
+    EXPECT_EQ(S_OK, sprite.frames[0]->GetColorKey(DDCKEY_SRCBLT, &key));
     EXPECT_EQ(kKey, key.dwColorSpaceLowValue);
     const int order[] = {1, 2};
     ASSERT_EQ(1, LoadSpriteAnimation(&sprite, 3, 2, order));

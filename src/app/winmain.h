@@ -3,11 +3,10 @@
 
 #include <cstdint>
 
+#include "common/program.h"
 #include "platform/ddraw.h"
 #include "platform/windows.h"
 
-extern HINSTANCE appInstance;
-extern HWND mainWindow;
 extern std::uint32_t frameStartTick;
 
 // Called once by WinMain before the loop: display, keyboard, audio, menu and levels.

@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "app/winmain.h"
 #include "audio/sound.h"
+#include "common/program.h"
 
 MusicSlot musicSlots[kMusicSlots] = {};
 MusicId currentMusic = -1;

@@ -9,7 +9,7 @@
 #include <new>
 #include <string>
 
-#include "app/winmain.h"
+#include "common/program.h"
 #include "platform/mmsystem.h"
 
 SoundSlot soundSlots[kSoundSlots] = {};

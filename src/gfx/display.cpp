@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/winmain.h"
+#include "common/program.h"
 #include "gfx/text.h"
 
 LPDIRECTDRAW7 directDraw = nullptr;

@@ -1,7 +1,7 @@
 // The keyboard device: set-up, the per-frame read of the 256 key bytes, and release.
 #include "input/keyboard.h"
 
-#include "app/winmain.h"
+#include "common/program.h"
 
 std::uint8_t KeyState[256] = {};
 LPDIRECTINPUT8A inputObject = nullptr;

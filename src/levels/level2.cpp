@@ -1,13 +1,13 @@
 // Level 2: the platform world.
 #include "levels/level2.h"
 
-#include <cstdio>
 
 #include "audio/music.h"
 #include "audio/sound.h"
 #include "gfx/display.h"
 #include "input/keyboard.h"
 #include "levels/colour_probe.h"
+#include "levels/walker.h"
 
 Sprite level2Hero = {};
 Sprite level2Background = {};
@@ -22,26 +22,16 @@ bool blockedRight = false;
 int scanPage = 0;
 int scanX = 0;
 
-// Down, up, right and left: stand, stride one way, back, stride the other way.
-const int heroSequences[4][8] = {
-    {2, 1, 0, 1, 2, 3, 4, 3},
-    {7, 6, 5, 6, 7, 8, 9, 8},
-    {11, 10, 11, 12, 11, 10, 11, 12},
-    {16, 15, 16, 17, 16, 15, 16, 17},
-};
-
 namespace {
 
-constexpr int kHeroAttributes = Visible | MultiAnim;
+constexpr int kBackgroundAttributes = Visible | MultiAnim;
 constexpr int kSystemMemory = 0x800;
 constexpr int kColourKey = 0xF81F;
 constexpr std::uint16_t kSolidColour = 0xFFFF;  // white: floors, ceilings, walls
 constexpr std::uint16_t kClimbColour = 0x001F;  // blue: ladders
-constexpr int kHeroWidth = 25;
-constexpr int kHeroHeight = 64;
+constexpr int kHeroWidth = kWalkerWidth;
+constexpr int kHeroHeight = kWalkerHeight;
 constexpr int kJumpRise = 42;
-constexpr int kWalkRight = 2;
-constexpr int kWalkLeft = 3;
 constexpr float kScrollLine = 320.0f;
 
 bool Probe(int x1, int y1, int x2, int y2, std::uint16_t colour) {
@@ -98,23 +88,13 @@ bool LoadLevel2() {
     scanPage = 0;
     scanX = 0;
 
-    if (!CreateSprite(&level2Hero, 0, 0, kHeroWidth, kHeroHeight, 20, kHeroAttributes, kSystemMemory, kColourKey,
-                      16))
-        return false;
-    for (int r = 0; r < 4; ++r) {
-        char fileName[32];
-        std::snprintf(fileName, sizeof(fileName), "vandu%d.BMP", r);
-        LoadBitmapFile(&sharedBitmapFile, fileName);
-        for (int i = 0; i < 5; ++i) LoadSpriteFrame(&level2Hero, &sharedBitmapFile, 5 * r + i, i, 0, 0);
-        LoadSpriteAnimation(&level2Hero, r, 8, heroSequences[r]);
-        UnloadBitmapFile(&sharedBitmapFile);
-    }
+    if (!LoadWalkingHero(&level2Hero, "vandu%d.BMP")) return false;
     SetSpritePosition(&level2Hero, 20, 75);
     SetSpriteAnimation(&level2Hero, kWalkLeft);
     SetSpriteAnimSpeed(&level2Hero, 6);
 
     LoadBitmapFile(&sharedBitmapFile, "viewback.bmp");
-    if (!CreateSprite(&level2Background, 0, 0, 2560, 480, 1, kHeroAttributes, kSystemMemory, kColourKey, 16)) {
+    if (!CreateSprite(&level2Background, 0, 0, 2560, 480, 1, kBackgroundAttributes, kSystemMemory, kColourKey, 16)) {
         UnloadBitmapFile(&sharedBitmapFile);
         return false;
     }

@@ -19,9 +19,6 @@ extern bool blockedRight;
 extern int scanPage;
 extern int scanX;
 
-// The four walking and climbing sequences, shared with Level 3.
-extern const int heroSequences[4][8];
-
 // Called once by InitGame: the level's sprites, collision pages, sound and music.
 bool LoadLevel2();
 // Called by RunFrame once per frame while Play shows level 2. 0 when the keyboard could

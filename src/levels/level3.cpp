@@ -9,7 +9,7 @@
 #include "gfx/display.h"
 #include "input/keyboard.h"
 #include "levels/colour_probe.h"
-#include "levels/level2.h"
+#include "levels/walker.h"
 
 Sprite level3Hero = {};
 BitmapImage roomImages[2] = {};
@@ -22,16 +22,7 @@ int stepsSound = -1;
 
 namespace {
 
-constexpr int kHeroAttributes = Visible | MultiAnim;
-constexpr int kSystemMemory = 0x800;
-constexpr int kColourKey = 0xF81F;
-constexpr int kHeroWidth = 25;
-constexpr int kHeroHeight = 64;
 constexpr float kStep = 4.0f;
-constexpr int kWalkDown = 0;
-constexpr int kWalkUp = 1;
-constexpr int kWalkRight = 2;
-constexpr int kWalkLeft = 3;
 
 // Locks the mask surface; the pixels, or null when there is no mask to read.
 const std::uint16_t* LockMask() {
@@ -71,17 +62,7 @@ void LoadLevel3() {
 }
 
 int LoadLevel3Hero() {
-    if (!CreateSprite(&level3Hero, 0, 0, kHeroWidth, kHeroHeight, 20, kHeroAttributes, kSystemMemory, kColourKey,
-                      16))
-        return 0;
-    for (int r = 0; r < 4; ++r) {
-        char fileName[32];
-        std::snprintf(fileName, sizeof(fileName), "l3vandu%d.BMP", r);
-        LoadBitmapFile(&sharedBitmapFile, fileName);
-        for (int i = 0; i < 5; ++i) LoadSpriteFrame(&level3Hero, &sharedBitmapFile, 5 * r + i, i, 0, 0);
-        LoadSpriteAnimation(&level3Hero, r, 8, heroSequences[r]);
-        UnloadBitmapFile(&sharedBitmapFile);
-    }
+    if (!LoadWalkingHero(&level3Hero, "l3vandu%d.BMP")) return 0;
     SetSpritePosition(&level3Hero, 240, 300);
     SetSpriteAnimation(&level3Hero, kWalkLeft);
     SetSpriteAnimSpeed(&level3Hero, 3);
@@ -122,8 +103,8 @@ int MoveLevel3Hero() {
     if (!ReadKeyboard()) return 0;
     Sprite& hero = level3Hero;
     const float x = hero.x, y = hero.y;
-    const float w = static_cast<float>(kHeroWidth), h = static_cast<float>(kHeroHeight);
-    const float half = static_cast<float>(kHeroHeight / 2);
+    const float w = static_cast<float>(kWalkerWidth), h = static_cast<float>(kWalkerHeight);
+    const float half = static_cast<float>(kWalkerHeight / 2);
     // Only the first held key of Left, Right, Up, Down counts; the strip just beyond the
     // lower body in that direction must be free of wall for the whole 4-pixel step.
     if (KeyHeld(DIK_LEFT)) {

@@ -47,7 +47,16 @@ void RemoveVoice(AudioVoice* voice) {
     voices.erase(std::remove(voices.begin(), voices.end(), voice), voices.end());
 }
 
+}  // namespace platform
+
+namespace host {
+
 void MixAudio(std::int16_t* stereo, int frames, int rate) {
+    using platform::AudioLock;
+    using platform::AudioVoice;
+    using platform::kChunkFrames;
+    using platform::ToSample;
+    using platform::Voices;
     if (!stereo || frames <= 0) return;
     float chunk[kChunkFrames * 2];
     std::lock_guard<std::mutex> hold(AudioLock());
@@ -62,4 +71,4 @@ void MixAudio(std::int16_t* stereo, int frames, int rate) {
     }
 }
 
-}  // namespace platform
+}  // namespace host

@@ -6,10 +6,12 @@
 #include <cstdint>
 #include <mutex>
 
+#include "hosts/host.h"
+
 namespace platform {
 
 // The rate hosts pull at, in frames (stereo sample pairs) per second.
-constexpr int kMixRate = 44100;
+using host::kMixRate;
 
 // Something that sounds: a sound buffer or the music synthesizer.
 class AudioVoice {
@@ -27,8 +29,6 @@ std::mutex& AudioLock();
 void AddVoice(AudioVoice* voice);
 void RemoveVoice(AudioVoice* voice);
 
-// Called by hosts: fills `frames` interleaved stereo 16-bit frames at `rate` with the mix of
-// every voice, clipped to the 16-bit range. Safe from any thread.
-void MixAudio(std::int16_t* stereo, int frames, int rate);
+// Hosts pull the mix through host::MixAudio (hosts/host.h).
 
 }  // namespace platform

@@ -2,7 +2,7 @@
 // when the last one is released.
 #pragma once
 
-#include "platform/ddraw.h"
+#include "platform/unknwn.h"
 
 template <typename Interface>
 class CountedObject : public Interface {

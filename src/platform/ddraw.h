@@ -2,16 +2,10 @@
 // clippers, palettes, fills, keyed and scaled blits, locks, flips and device contexts.
 #pragma once
 
+#include "platform/unknwn.h"
 #include "platform/windows.h"
 
 // ---------------------------------------------------------------- results
-constexpr HRESULT DD_OK = 0;
-constexpr HRESULT S_OK = 0;
-constexpr HRESULT S_FALSE = 1;
-constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005u);
-constexpr HRESULT E_POINTER = static_cast<HRESULT>(0x80004003u);
-constexpr HRESULT E_OUTOFMEMORY = static_cast<HRESULT>(0x8007000Eu);
-constexpr HRESULT DDERR_INVALIDPARAMS = static_cast<HRESULT>(0x80070057u);
 constexpr HRESULT DDERR_INVALIDOBJECT = static_cast<HRESULT>(0x88760082u);
 constexpr HRESULT DDERR_INVALIDRECT = static_cast<HRESULT>(0x88760096u);
 constexpr HRESULT DDERR_SURFACEBUSY = static_cast<HRESULT>(0x887601AEu);
@@ -20,8 +14,6 @@ constexpr HRESULT DDERR_NOCLIPLIST = static_cast<HRESULT>(0x887600CDu);
 constexpr HRESULT DDERR_NOCOLORKEY = static_cast<HRESULT>(0x887600D7u);
 constexpr HRESULT DDERR_NOTFLIPPABLE = static_cast<HRESULT>(0x887601FEu);
 constexpr HRESULT DDERR_NOPALETTEATTACHED = static_cast<HRESULT>(0x8876023Fu);
-constexpr HRESULT DDERR_UNSUPPORTED = static_cast<HRESULT>(0x80004001u);
-constexpr HRESULT DDERR_OUTOFMEMORY = E_OUTOFMEMORY;
 constexpr HRESULT DDERR_NOCOOPERATIVELEVELSET = static_cast<HRESULT>(0x887600D4u);
 constexpr HRESULT DDERR_INVALIDMODE = static_cast<HRESULT>(0x88760078u);
 constexpr HRESULT DDERR_CANTCREATEDC = static_cast<HRESULT>(0x887601EFu);
@@ -76,13 +68,6 @@ constexpr DWORD DDPF_PALETTEINDEXED8 = 0x20;
 constexpr DWORD RDH_RECTANGLES = 1;
 
 // ---------------------------------------------------------------- records
-struct GUID {
-    DWORD Data1;
-    WORD Data2;
-    WORD Data3;
-    BYTE Data4[8];
-};
-using REFIID = const GUID&;
 extern const GUID IID_IDirectDraw7;
 
 struct DDCOLORKEY {
@@ -152,14 +137,6 @@ struct RGNDATA {
 };
 
 // ---------------------------------------------------------------- interfaces
-struct IUnknown {
-    virtual DWORD AddRef() = 0;
-    virtual DWORD Release() = 0;
-
-protected:
-    virtual ~IUnknown() = default;
-};
-
 struct IDirectDrawClipper : IUnknown {
     virtual HRESULT SetClipList(const RGNDATA* region, DWORD flags) = 0;
     virtual HRESULT SetHWnd(DWORD flags, HWND window) = 0;

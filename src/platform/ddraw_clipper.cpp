@@ -14,29 +14,29 @@ constexpr DWORD kMostRectangles = 1u << 16;
 
 HRESULT Clipper::SetClipList(const RGNDATA* region, DWORD flags) {
     if (flags != 0)
-        return DDERR_INVALIDPARAMS;
+        return E_INVALIDARG;
     if (region == nullptr) {
         hasList_ = false;
         rects_.clear();
-        return DD_OK;
+        return S_OK;
     }
     const DWORD count = region->rdh.nCount;
     if (count > kMostRectangles)
-        return DDERR_INVALIDPARAMS;
+        return E_INVALIDARG;
     std::vector<RECT> copied(count);
     // The rectangles follow the 32-byte header; the region's block need not be aligned for RECT.
     if (count != 0)
         std::memcpy(copied.data(), region->Buffer, count * sizeof(RECT));
     rects_.swap(copied);
     hasList_ = true;
-    return DD_OK;
+    return S_OK;
 }
 
 HRESULT Clipper::SetHWnd(DWORD flags, HWND window) {
     if (flags != 0)
-        return DDERR_INVALIDPARAMS;
+        return E_INVALIDARG;
     window_ = window;
-    return DD_OK;
+    return S_OK;
 }
 
 }  // namespace ddraw_detail

@@ -39,10 +39,10 @@ public:
         const bool normal = (flags & DDSCL_NORMAL) != 0;
         // Full screen and exclusive come as a pair, and neither goes with the normal level.
         if (fullscreen != exclusive || (normal && fullscreen) || (!normal && !fullscreen))
-            return DDERR_INVALIDPARAMS;
+            return E_INVALIDARG;
         cooperativeFlags_ = flags;
         levelSet_ = true;
-        return DD_OK;
+        return S_OK;
     }
 
     HRESULT SetDisplayMode(DWORD width, DWORD height, DWORD bpp, DWORD refreshRate,
@@ -61,16 +61,16 @@ public:
         modeWidth_ = static_cast<int>(width);
         modeHeight_ = static_cast<int>(height);
         modeFormat_ = format;
-        return DD_OK;
+        return S_OK;
     }
 
     HRESULT CreateSurface(DDSURFACEDESC2* desc, IDirectDrawSurface7** surface,
                           IUnknown* outer) override {
         if (surface == nullptr)
-            return DDERR_INVALIDPARAMS;
+            return E_INVALIDARG;
         *surface = nullptr;
         if (desc == nullptr || outer != nullptr)
-            return DDERR_INVALIDPARAMS;
+            return E_INVALIDARG;
         const DWORD caps = (desc->dwFlags & DDSD_CAPS) ? desc->ddsCaps.dwCaps : 0;
         const Format* format = &DisplayFormat();
         if (desc->dwFlags & DDSD_PIXELFORMAT) {
@@ -83,11 +83,11 @@ public:
         if (caps & (DDSCAPS_FLIP | DDSCAPS_BACKBUFFER))
             return DDERR_INVALIDCAPS;
         if ((desc->dwFlags & (DDSD_WIDTH | DDSD_HEIGHT)) != (DDSD_WIDTH | DDSD_HEIGHT))
-            return DDERR_INVALIDPARAMS;
+            return E_INVALIDARG;
         if (desc->dwWidth == 0 || desc->dwHeight == 0 || desc->dwWidth > kLargestModeSide ||
             desc->dwHeight > kLargestModeSide)
-            return DDERR_INVALIDPARAMS;
-        HRESULT result = DD_OK;
+            return E_INVALIDARG;
+        HRESULT result = S_OK;
         Surface* made = Surface::Create(static_cast<int>(desc->dwWidth), static_cast<int>(desc->dwHeight),
                                         *format, caps | DDSCAPS_OFFSCREENPLAIN, &result);
         *surface = made;
@@ -97,26 +97,26 @@ public:
     HRESULT CreateClipper(DWORD flags, IDirectDrawClipper** clipper, IUnknown* outer) override {
         (void)flags;
         if (clipper == nullptr)
-            return DDERR_INVALIDPARAMS;
+            return E_INVALIDARG;
         *clipper = nullptr;
         if (outer != nullptr)
-            return DDERR_INVALIDPARAMS;
+            return E_INVALIDARG;
         *clipper = new (std::nothrow) Clipper();
-        return *clipper != nullptr ? DD_OK : DDERR_OUTOFMEMORY;
+        return *clipper != nullptr ? S_OK : E_OUTOFMEMORY;
     }
 
     HRESULT CreatePalette(DWORD flags, PALETTEENTRY* entries, IDirectDrawPalette** palette,
                           IUnknown* outer) override {
         if (palette == nullptr)
-            return DDERR_INVALIDPARAMS;
+            return E_INVALIDARG;
         *palette = nullptr;
         if (entries == nullptr || outer != nullptr)
-            return DDERR_INVALIDPARAMS;
+            return E_INVALIDARG;
         // Only the 256-colour palettes of the 8-bit display are made here.
         if ((flags & DDPCAPS_8BIT) == 0)
-            return DDERR_UNSUPPORTED;
+            return E_NOTIMPL;
         *palette = new (std::nothrow) Palette(entries);
-        return *palette != nullptr ? DD_OK : DDERR_OUTOFMEMORY;
+        return *palette != nullptr ? S_OK : E_OUTOFMEMORY;
     }
 
 private:
@@ -140,7 +140,7 @@ private:
                 return DDERR_INVALIDCAPS;
             // One back buffer is the chain this platform makes.
             if (desc.dwBackBufferCount != 1)
-                return desc.dwBackBufferCount == 0 ? DDERR_INVALIDPARAMS : DDERR_UNSUPPORTED;
+                return desc.dwBackBufferCount == 0 ? E_INVALIDARG : E_NOTIMPL;
             if (!IsFullscreen())
                 return DDERR_NOEXCLUSIVEMODE;
         }
@@ -148,7 +148,7 @@ private:
         const int width = useMode ? modeWidth_ : kWindowedWidth;
         const int height = useMode ? modeHeight_ : kWindowedHeight;
         const Format& format = DisplayFormat();
-        HRESULT result = DD_OK;
+        HRESULT result = S_OK;
         const DWORD primaryCaps =
             DDSCAPS_PRIMARYSURFACE | (chain ? (DDSCAPS_FLIP | DDSCAPS_COMPLEX) : 0);
         Surface* primary = Surface::Create(width, height, format, primaryCaps, &result);
@@ -164,7 +164,7 @@ private:
             primary->AttachBackBuffer(back);
         }
         *surface = primary;
-        return DD_OK;
+        return S_OK;
     }
 
     bool levelSet_ = false;
@@ -227,15 +227,15 @@ int SurfacePitchPadding() { return pitchPadding; }
 HRESULT DirectDrawCreateEx(GUID* driver, void** directDraw, REFIID iid, IUnknown* outer) {
     (void)driver;  // every driver is the one memory device
     if (directDraw == nullptr)
-        return DDERR_INVALIDPARAMS;
+        return E_INVALIDARG;
     *directDraw = nullptr;
     if (outer != nullptr || !ddraw_detail::SameGuid(iid, IID_IDirectDraw7))
-        return DDERR_INVALIDPARAMS;
+        return E_INVALIDARG;
     IDirectDraw7* device = new (std::nothrow) ddraw_detail::Device();
     if (device == nullptr)
-        return DDERR_OUTOFMEMORY;
+        return E_OUTOFMEMORY;
     *directDraw = device;
-    return DD_OK;
+    return S_OK;
 }
 
 void SetSurfacePitchPadding(int extraBytes) {

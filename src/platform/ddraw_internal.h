@@ -8,7 +8,7 @@
 
 #include "platform/com_object.h"
 #include "platform/ddraw.h"
-#include "platform/host.h"
+#include "hosts/host.h"
 
 namespace ddraw_detail {
 

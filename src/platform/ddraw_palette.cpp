@@ -17,17 +17,17 @@ Palette::Palette(const PALETTEENTRY* entries) { std::memcpy(entries_, entries, s
 HRESULT Palette::GetEntries(DWORD flags, DWORD base, DWORD count, PALETTEENTRY* entries) {
     (void)flags;
     if (entries == nullptr || !RangeFits(base, count))
-        return DDERR_INVALIDPARAMS;
+        return E_INVALIDARG;
     std::memcpy(entries, entries_ + base, count * sizeof(PALETTEENTRY));
-    return DD_OK;
+    return S_OK;
 }
 
 HRESULT Palette::SetEntries(DWORD flags, DWORD base, DWORD count, const PALETTEENTRY* entries) {
     (void)flags;
     if (entries == nullptr || !RangeFits(base, count))
-        return DDERR_INVALIDPARAMS;
+        return E_INVALIDARG;
     std::memcpy(entries_ + base, entries, count * sizeof(PALETTEENTRY));
-    return DD_OK;
+    return S_OK;
 }
 
 }  // namespace ddraw_detail

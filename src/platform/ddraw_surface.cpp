@@ -36,24 +36,24 @@ bool RectInside(const RECT& r, int width, int height) {
 }  // namespace
 
 Surface* Surface::Create(int width, int height, const Format& format, DWORD caps, HRESULT* result) {
-    *result = DDERR_INVALIDPARAMS;
+    *result = E_INVALIDARG;
     if (width <= 0 || height <= 0 || width > kLargestSide || height > kLargestSide)
         return nullptr;
     const long long rowBytes = static_cast<long long>(width) * format.bytesPerPixel;
     const long long pitch = ((rowBytes + 3) & ~3ll) + SurfacePitchPadding();
     const long long bytes = pitch * height;
     if (bytes > kLargestSurfaceBytes) {
-        *result = DDERR_OUTOFMEMORY;
+        *result = E_OUTOFMEMORY;
         return nullptr;
     }
     std::unique_ptr<std::uint8_t[]> pixels(new (std::nothrow) std::uint8_t[static_cast<std::size_t>(bytes)]());
     if (!pixels) {
-        *result = DDERR_OUTOFMEMORY;
+        *result = E_OUTOFMEMORY;
         return nullptr;
     }
     Surface* surface = new (std::nothrow)
         Surface(width, height, static_cast<int>(pitch), format, caps, std::move(pixels));
-    *result = surface != nullptr ? DD_OK : DDERR_OUTOFMEMORY;
+    *result = surface != nullptr ? S_OK : E_OUTOFMEMORY;
     return surface;
 }
 
@@ -112,38 +112,38 @@ HRESULT Surface::Flip(IDirectDrawSurface7* target, DWORD flags) {
     if (backBuffer_ == nullptr)
         return DDERR_NOTFLIPPABLE;
     if (target != nullptr && target != static_cast<IDirectDrawSurface7*>(backBuffer_))
-        return DDERR_INVALIDPARAMS;
+        return E_INVALIDARG;
     if (locked_ || backBuffer_->locked_ || dc_.valid || backBuffer_->dc_.valid)
         return DDERR_SURFACEBUSY;
     // The surface objects keep their roles; only the pictures change places.
     std::swap(pixels_, backBuffer_->pixels_);
     PresentRegion(*this, RECT{0, 0, width_, height_});
-    return DD_OK;
+    return S_OK;
 }
 
 HRESULT Surface::GetAttachedSurface(DDSCAPS2* caps, IDirectDrawSurface7** attached) {
     if (attached == nullptr)
-        return DDERR_INVALIDPARAMS;
+        return E_INVALIDARG;
     *attached = nullptr;
     if (caps == nullptr)
-        return DDERR_INVALIDPARAMS;
+        return E_INVALIDARG;
     if (backBuffer_ == nullptr || (caps->dwCaps & (DDSCAPS_BACKBUFFER | DDSCAPS_FLIP)) == 0)
         return DDERR_NOTFOUND;
     backBuffer_->AddRef();
     *attached = backBuffer_;
-    return DD_OK;
+    return S_OK;
 }
 
 HRESULT Surface::GetPixelFormat(DDPIXELFORMAT* format) {
     if (format == nullptr)
-        return DDERR_INVALIDPARAMS;
+        return E_INVALIDARG;
     DescribeFormat(*format_, format);
-    return DD_OK;
+    return S_OK;
 }
 
 HRESULT Surface::GetSurfaceDesc(DDSURFACEDESC2* desc) {
     if (desc == nullptr)
-        return DDERR_INVALIDPARAMS;
+        return E_INVALIDARG;
     std::memset(desc, 0, sizeof(*desc));
     desc->dwSize = sizeof(DDSURFACEDESC2);
     desc->dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT;
@@ -158,14 +158,14 @@ HRESULT Surface::GetSurfaceDesc(DDSURFACEDESC2* desc) {
         desc->ddckCKSrcBlt = DDCOLORKEY{key_, key_};
     DescribeFormat(*format_, &desc->ddpfPixelFormat);
     desc->ddsCaps.dwCaps = caps_;
-    return DD_OK;
+    return S_OK;
 }
 
 HRESULT Surface::Lock(LPRECT rect, DDSURFACEDESC2* desc, DWORD flags, void* event) {
     (void)flags;
     (void)event;
     if (desc == nullptr)
-        return DDERR_INVALIDPARAMS;
+        return E_INVALIDARG;
     if (locked_)
         return DDERR_SURFACEBUSY;
     if (rect != nullptr && !RectInside(*rect, width_, height_))
@@ -178,7 +178,7 @@ HRESULT Surface::Lock(LPRECT rect, DDSURFACEDESC2* desc, DWORD flags, void* even
     desc->dwFlags |= DDSD_PITCH;
     desc->lpSurface = first;
     locked_ = true;
-    return DD_OK;
+    return S_OK;
 }
 
 HRESULT Surface::Unlock(LPRECT rect) {
@@ -186,32 +186,32 @@ HRESULT Surface::Unlock(LPRECT rect) {
     if (!locked_)
         return DDERR_NOTLOCKED;
     locked_ = false;
-    return DD_OK;
+    return S_OK;
 }
 
 HRESULT Surface::SetColorKey(DWORD flags, DDCOLORKEY* key) {
     if (flags != DDCKEY_SRCBLT)
-        return DDERR_UNSUPPORTED;  // only source keys are honoured on this platform
+        return E_NOTIMPL;  // only source keys are honoured on this platform
     if (key == nullptr) {
         hasKey_ = false;
         key_ = 0;
-        return DD_OK;
+        return S_OK;
     }
     // A key range is not supported: the low value is the key.
     key_ = NarrowToFormat(*format_, key->dwColorSpaceLowValue);
     hasKey_ = true;
-    return DD_OK;
+    return S_OK;
 }
 
 HRESULT Surface::GetColorKey(DWORD flags, DDCOLORKEY* key) {
     if (key == nullptr)
-        return DDERR_INVALIDPARAMS;
+        return E_INVALIDARG;
     if (flags != DDCKEY_SRCBLT)
-        return DDERR_UNSUPPORTED;
+        return E_NOTIMPL;
     if (!hasKey_)
         return DDERR_NOCOLORKEY;
     *key = DDCOLORKEY{key_, key_};
-    return DD_OK;
+    return S_OK;
 }
 
 HRESULT Surface::SetClipper(IDirectDrawClipper* clipper) {
@@ -225,17 +225,17 @@ HRESULT Surface::SetClipper(IDirectDrawClipper* clipper) {
     if (clipper_ != nullptr)
         clipper_->Release();
     clipper_ = ours;
-    return DD_OK;
+    return S_OK;
 }
 
 HRESULT Surface::GetClipper(IDirectDrawClipper** clipper) {
     if (clipper == nullptr)
-        return DDERR_INVALIDPARAMS;
+        return E_INVALIDARG;
     *clipper = clipper_;
     if (clipper_ == nullptr)
         return DDERR_NOCLIPPERATTACHED;
     clipper_->AddRef();
-    return DD_OK;
+    return S_OK;
 }
 
 HRESULT Surface::SetPalette(IDirectDrawPalette* palette) {
@@ -251,12 +251,12 @@ HRESULT Surface::SetPalette(IDirectDrawPalette* palette) {
     if (palette_ != nullptr)
         palette_->Release();
     palette_ = ours;
-    return DD_OK;
+    return S_OK;
 }
 
 HRESULT Surface::GetDC(HDC* dc) {
     if (dc == nullptr)
-        return DDERR_INVALIDPARAMS;
+        return E_INVALIDARG;
     *dc = nullptr;
     if (dc_.valid)
         return DDERR_DCALREADYCREATED;
@@ -266,16 +266,16 @@ HRESULT Surface::GetDC(HDC* dc) {
     dc_.surface = this;
     dc_.valid = true;
     *dc = &dc_;
-    return DD_OK;
+    return S_OK;
 }
 
 HRESULT Surface::ReleaseDC(HDC dc) {
     if (!dc_.valid)
         return DDERR_NODC;
     if (dc != &dc_)
-        return DDERR_INVALIDPARAMS;
+        return E_INVALIDARG;
     dc_.valid = false;
-    return DD_OK;
+    return S_OK;
 }
 
 }  // namespace ddraw_detail

@@ -59,7 +59,7 @@ void MapSpan(std::vector<int>& out, long long first, long long last, long long d
 HRESULT Surface::Blt(LPRECT destRect, IDirectDrawSurface7* source, LPRECT sourceRect, DWORD flags,
                      DDBLTFX* effects) {
     if (flags & ~kUnderstoodBltFlags)
-        return DDERR_UNSUPPORTED;
+        return E_NOTIMPL;
     if (locked_)
         return DDERR_SURFACEBUSY;
     const RECT dest = destRect != nullptr ? *destRect : RECT{0, 0, width_, height_};
@@ -78,23 +78,23 @@ HRESULT Surface::Blt(LPRECT destRect, IDirectDrawSurface7* source, LPRECT source
 
     if (flags & DDBLT_COLORFILL) {
         if (effects == nullptr)
-            return DDERR_INVALIDPARAMS;
+            return E_INVALIDARG;
         const DWORD colour = NarrowToFormat(*format_, effects->dwFillColor);
         ForEachPiece(clipper_, dest, width_, height_, [&](const RECT& piece) {
             FillPixels(at(pixels, pitch_, piece.left, piece.top), pitch_, piece.right - piece.left,
                        piece.bottom - piece.top, bpp, colour);
         });
-        return DD_OK;
+        return S_OK;
     }
 
     if (source == nullptr)
-        return DDERR_INVALIDPARAMS;
+        return E_INVALIDARG;
     Surface* from = dynamic_cast<Surface*>(source);
     if (from == nullptr)
         return DDERR_INVALIDOBJECT;
     // A blit within one surface is not offered: overlapping copies would need a scratch picture.
     if (from == this)
-        return DDERR_INVALIDPARAMS;
+        return E_INVALIDARG;
     if (from->locked_)
         return DDERR_SURFACEBUSY;
     if (from->format_ != format_)
@@ -147,7 +147,7 @@ HRESULT Surface::Blt(LPRECT destRect, IDirectDrawSurface7* source, LPRECT source
     // bound to its window: that blit is what reaches the screen.
     if (IsWindowedPrimary() && clipper_ != nullptr && clipper_->Window() != nullptr)
         PresentRegion(*from, src);
-    return DD_OK;
+    return S_OK;
 }
 
 }  // namespace ddraw_detail

@@ -22,31 +22,31 @@ public:
     HRESULT SetCooperativeLevel(HWND window, DWORD flags) override {
         const bool oneSharing = ((flags & DISCL_EXCLUSIVE) != 0) != ((flags & DISCL_NONEXCLUSIVE) != 0);
         const bool oneFocus = ((flags & DISCL_FOREGROUND) != 0) != ((flags & DISCL_BACKGROUND) != 0);
-        if (!window || !oneSharing || !oneFocus) return DIERR_INVALIDPARAM;
-        return DI_OK;
+        if (!window || !oneSharing || !oneFocus) return E_INVALIDARG;
+        return S_OK;
     }
     HRESULT SetDataFormat(const DIDATAFORMAT* format) override {
-        if (format != &c_dfDIKeyboard) return DIERR_INVALIDPARAM;
+        if (format != &c_dfDIKeyboard) return E_INVALIDARG;
         if (acquired_) return static_cast<HRESULT>(0x80070005u);  // not while acquired
         formatSet_ = true;
-        return DI_OK;
+        return S_OK;
     }
     HRESULT Acquire() override {
-        if (!formatSet_) return DIERR_INVALIDPARAM;
+        if (!formatSet_) return E_INVALIDARG;
         acquired_ = true;
-        return DI_OK;
+        return S_OK;
     }
     HRESULT Unacquire() override {
         if (!acquired_) return S_FALSE;
         acquired_ = false;
-        return DI_OK;
+        return S_OK;
     }
     HRESULT GetDeviceState(DWORD size, LPVOID data) override {
-        if (!data || size != sizeof(systemKeys)) return DIERR_INVALIDPARAM;
+        if (!data || size != sizeof(systemKeys)) return E_INVALIDARG;
         if (!acquired_) return DIERR_NOTACQUIRED;
         if (readsFail) return DIERR_INPUTLOST;
         std::memcpy(data, systemKeys, sizeof(systemKeys));
-        return DI_OK;
+        return S_OK;
     }
 
 private:
@@ -58,11 +58,11 @@ private:
 class Input final : public CountedObject<IDirectInput8A> {
 public:
     HRESULT CreateDevice(const GUID& device, IDirectInputDevice8A** created, IUnknown* outer) override {
-        if (!created || outer) return DIERR_INVALIDPARAM;
+        if (!created || outer) return E_INVALIDARG;
         *created = nullptr;
         if (!SameGuid(device, GUID_SysKeyboard)) return static_cast<HRESULT>(0x80040154u);  // no such device
         *created = new Keyboard();
-        return DI_OK;
+        return S_OK;
     }
 
 private:
@@ -72,11 +72,11 @@ private:
 }  // namespace
 
 HRESULT DirectInput8Create(HINSTANCE, DWORD version, REFIID iid, LPVOID* created, IUnknown* outer) {
-    if (!created) return DIERR_INVALIDPARAM;
+    if (!created) return E_INVALIDARG;
     *created = nullptr;
-    if (outer || version != DIRECTINPUT_VERSION || !SameGuid(iid, IID_IDirectInput8A)) return DIERR_INVALIDPARAM;
+    if (outer || version != DIRECTINPUT_VERSION || !SameGuid(iid, IID_IDirectInput8A)) return E_INVALIDARG;
     *created = static_cast<IDirectInput8A*>(new Input());
-    return DI_OK;
+    return S_OK;
 }
 
 void SetSystemKeyState(int scanCode, bool down) {

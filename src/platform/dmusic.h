@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "platform/ddraw.h"
+#include "platform/unknwn.h"
 #include "platform/objbase.h"
 #include "platform/windows.h"
 

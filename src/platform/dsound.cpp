@@ -78,46 +78,46 @@ public:
 
     // ------------------------------------------------------------ the game's side
     HRESULT GetCurrentPosition(DWORD* playPosition, DWORD* writePosition) override {
-        if (!playPosition && !writePosition) return DSERR_INVALIDPARAM;
+        if (!playPosition && !writePosition) return E_INVALIDARG;
         std::lock_guard<std::mutex> hold(platform::AudioLock());
         const DWORD at = PositionBytes();
         if (playPosition) *playPosition = at;
         if (writePosition) *writePosition = at;
-        return DS_OK;
+        return S_OK;
     }
     HRESULT GetFrequency(DWORD* frequency) override {
-        if (!frequency) return DSERR_INVALIDPARAM;
+        if (!frequency) return E_INVALIDARG;
         if (!(flags_ & DSBCAPS_CTRLFREQUENCY)) return DSERR_CONTROLUNAVAIL;
         std::lock_guard<std::mutex> hold(platform::AudioLock());
         *frequency = frequency_;
-        return DS_OK;
+        return S_OK;
     }
     HRESULT GetPan(LONG* pan) override {
-        if (!pan) return DSERR_INVALIDPARAM;
+        if (!pan) return E_INVALIDARG;
         if (!(flags_ & DSBCAPS_CTRLPAN)) return DSERR_CONTROLUNAVAIL;
         std::lock_guard<std::mutex> hold(platform::AudioLock());
         *pan = pan_;
-        return DS_OK;
+        return S_OK;
     }
     HRESULT GetVolume(LONG* volume) override {
-        if (!volume) return DSERR_INVALIDPARAM;
+        if (!volume) return E_INVALIDARG;
         if (!(flags_ & DSBCAPS_CTRLVOLUME)) return DSERR_CONTROLUNAVAIL;
         std::lock_guard<std::mutex> hold(platform::AudioLock());
         *volume = volume_;
-        return DS_OK;
+        return S_OK;
     }
     HRESULT GetStatus(DWORD* status) override {
-        if (!status) return DSERR_INVALIDPARAM;
+        if (!status) return E_INVALIDARG;
         std::lock_guard<std::mutex> hold(platform::AudioLock());
         *status = playing_ ? (DSBSTATUS_PLAYING | (looping_ ? DSBSTATUS_LOOPING : 0)) : 0;
-        return DS_OK;
+        return S_OK;
     }
 
     // The game writes into a private copy of the locked bytes; Unlock moves them into the
     // sample memory under the mixer's lock, so no mix ever hears half-written samples.
     HRESULT Lock(DWORD offset, DWORD bytes, LPVOID* audio1, DWORD* bytes1, LPVOID* audio2, DWORD* bytes2,
                  DWORD flags) override {
-        if (!audio1 || !bytes1) return DSERR_INVALIDPARAM;
+        if (!audio1 || !bytes1) return E_INVALIDARG;
         *audio1 = nullptr;
         *bytes1 = 0;
         if (audio2) *audio2 = nullptr;
@@ -127,14 +127,14 @@ public:
         const std::size_t size = samples_->size();
         if (flags & DSBLOCK_FROMWRITECURSOR) offset = PositionBytes() % static_cast<DWORD>(size);
         if (flags & DSBLOCK_ENTIREBUFFER) bytes = static_cast<DWORD>(size);
-        if (offset >= size || bytes == 0 || bytes > size) return DSERR_INVALIDPARAM;
+        if (offset >= size || bytes == 0 || bytes > size) return E_INVALIDARG;
         const std::size_t first = std::min<std::size_t>(bytes, size - offset);
         const std::size_t second = bytes - first;
-        if (second > 0 && (!audio2 || !bytes2)) return DSERR_INVALIDPARAM;
+        if (second > 0 && (!audio2 || !bytes2)) return E_INVALIDARG;
         try {
             staging_.resize(bytes);
         } catch (const std::bad_alloc&) {
-            return DSERR_OUTOFMEMORY;
+            return E_OUTOFMEMORY;
         }
         std::memcpy(staging_.data(), samples_->data() + offset, first);
         if (second > 0) std::memcpy(staging_.data() + first, samples_->data(), second);
@@ -147,14 +147,14 @@ public:
             *audio2 = staging_.data() + first;
             *bytes2 = static_cast<DWORD>(second);
         }
-        return DS_OK;
+        return S_OK;
     }
     HRESULT Unlock(LPVOID audio1, DWORD bytes1, LPVOID audio2, DWORD bytes2) override {
         if (!locked_) return DSERR_INVALIDCALL;
         const std::size_t second = staging_.size() - lockFirst_;
-        if (audio1 != staging_.data() || bytes1 > lockFirst_) return DSERR_INVALIDPARAM;
+        if (audio1 != staging_.data() || bytes1 > lockFirst_) return E_INVALIDARG;
         if (audio2 ? (second == 0 || audio2 != staging_.data() + lockFirst_ || bytes2 > second) : bytes2 != 0)
-            return DSERR_INVALIDPARAM;
+            return E_INVALIDARG;
         {
             std::lock_guard<std::mutex> hold(platform::AudioLock());
             std::memcpy(samples_->data() + lockOffset_, staging_.data(), bytes1);
@@ -162,57 +162,57 @@ public:
         }
         std::vector<std::uint8_t>().swap(staging_);
         locked_ = false;
-        return DS_OK;
+        return S_OK;
     }
 
     HRESULT Play(DWORD reserved, DWORD priority, DWORD flags) override {
-        if (reserved != 0 || (priority != 0 && !(flags_ & DSBCAPS_LOCDEFER))) return DSERR_INVALIDPARAM;
-        if (flags & ~DSBPLAY_LOOPING) return DSERR_INVALIDPARAM;
+        if (reserved != 0 || (priority != 0 && !(flags_ & DSBCAPS_LOCDEFER))) return E_INVALIDARG;
+        if (flags & ~DSBPLAY_LOOPING) return E_INVALIDARG;
         std::lock_guard<std::mutex> hold(platform::AudioLock());
         // A buffer is a ring: a one-shot that ran out sits at its end, which is its start.
         if (cursor_ >= static_cast<double>(frames_)) cursor_ = 0.0;
         playing_ = true;
         looping_ = (flags & DSBPLAY_LOOPING) != 0;
-        return DS_OK;
+        return S_OK;
     }
     HRESULT SetCurrentPosition(DWORD position) override {
         std::lock_guard<std::mutex> hold(platform::AudioLock());
-        if (position >= samples_->size()) return DSERR_INVALIDPARAM;
+        if (position >= samples_->size()) return E_INVALIDARG;
         cursor_ = static_cast<double>(position / format_.nBlockAlign);
-        return DS_OK;
+        return S_OK;
     }
     HRESULT SetFrequency(DWORD frequency) override {
         if (!(flags_ & DSBCAPS_CTRLFREQUENCY)) return DSERR_CONTROLUNAVAIL;
         if (frequency == DSBFREQUENCY_ORIGINAL) frequency = format_.nSamplesPerSec;
-        if (frequency < DSBFREQUENCY_MIN || frequency > DSBFREQUENCY_MAX) return DSERR_INVALIDPARAM;
+        if (frequency < DSBFREQUENCY_MIN || frequency > DSBFREQUENCY_MAX) return E_INVALIDARG;
         std::lock_guard<std::mutex> hold(platform::AudioLock());
         frequency_ = frequency;
-        return DS_OK;
+        return S_OK;
     }
     HRESULT SetPan(LONG pan) override {
         if (!(flags_ & DSBCAPS_CTRLPAN)) return DSERR_CONTROLUNAVAIL;
-        if (pan < DSBPAN_LEFT || pan > DSBPAN_RIGHT) return DSERR_INVALIDPARAM;
+        if (pan < DSBPAN_LEFT || pan > DSBPAN_RIGHT) return E_INVALIDARG;
         std::lock_guard<std::mutex> hold(platform::AudioLock());
         pan_ = pan;
         UpdateGains();
-        return DS_OK;
+        return S_OK;
     }
     HRESULT SetVolume(LONG volume) override {
         if (!(flags_ & DSBCAPS_CTRLVOLUME)) return DSERR_CONTROLUNAVAIL;
         // Only attenuation: a positive value is refused and the volume stays as it was.
-        if (volume < DSBVOLUME_MIN || volume > DSBVOLUME_MAX) return DSERR_INVALIDPARAM;
+        if (volume < DSBVOLUME_MIN || volume > DSBVOLUME_MAX) return E_INVALIDARG;
         std::lock_guard<std::mutex> hold(platform::AudioLock());
         volume_ = volume;
         UpdateGains();
-        return DS_OK;
+        return S_OK;
     }
     HRESULT Stop() override {
         std::lock_guard<std::mutex> hold(platform::AudioLock());
         playing_ = false;
-        return DS_OK;
+        return S_OK;
     }
     // Our buffers live in plain memory and are never lost.
-    HRESULT Restore() override { return DS_OK; }
+    HRESULT Restore() override { return S_OK; }
 
 private:
     SoundBuffer(SampleMemory samples, const WAVEFORMATEX& format, DWORD flags, DWORD frequency, LONG volume,
@@ -282,16 +282,16 @@ private:
 class SoundDevice final : public CountedObject<IDirectSound> {
 public:
     HRESULT CreateSoundBuffer(LPCDSBUFFERDESC desc, LPDIRECTSOUNDBUFFER* buffer, IUnknown* outer) override {
-        if (!buffer) return DSERR_INVALIDPARAM;
+        if (!buffer) return E_INVALIDARG;
         *buffer = nullptr;
-        if (outer) return DSERR_NOAGGREGATION;
-        if (!desc || !KnownDescSize(desc->dwSize)) return DSERR_INVALIDPARAM;
+        if (outer) return CLASS_E_NOAGGREGATION;
+        if (!desc || !KnownDescSize(desc->dwSize)) return E_INVALIDARG;
         const DWORD flags = desc->dwFlags;
-        if (flags & DSBCAPS_PRIMARYBUFFER) return DSERR_UNSUPPORTED;
+        if (flags & DSBCAPS_PRIMARYBUFFER) return E_NOTIMPL;
         if (flags & (DSBCAPS_CTRL3D | DSBCAPS_CTRLFX | DSBCAPS_CTRLPOSITIONNOTIFY)) return DSERR_CONTROLUNAVAIL;
-        if ((flags & DSBCAPS_LOCHARDWARE) && (flags & DSBCAPS_LOCSOFTWARE)) return DSERR_INVALIDPARAM;
-        if (desc->dwBufferBytes < DSBSIZE_MIN || desc->dwBufferBytes > DSBSIZE_MAX) return DSERR_INVALIDPARAM;
-        if (!desc->lpwfxFormat) return DSERR_INVALIDPARAM;
+        if ((flags & DSBCAPS_LOCHARDWARE) && (flags & DSBCAPS_LOCSOFTWARE)) return E_INVALIDARG;
+        if (desc->dwBufferBytes < DSBSIZE_MIN || desc->dwBufferBytes > DSBSIZE_MAX) return E_INVALIDARG;
+        if (!desc->lpwfxFormat) return E_INVALIDARG;
         const WAVEFORMATEX format = *desc->lpwfxFormat;
         if (!FormatWeCanPlay(format)) return DSERR_BADFORMAT;
         SampleMemory samples;
@@ -300,26 +300,26 @@ public:
             const std::uint8_t quiet = format.wBitsPerSample == 8 ? 0x80 : 0x00;
             samples = std::make_shared<std::vector<std::uint8_t>>(desc->dwBufferBytes, quiet);
         } catch (const std::bad_alloc&) {
-            return DSERR_OUTOFMEMORY;
+            return E_OUTOFMEMORY;
         }
         auto* made = new (std::nothrow) SoundBuffer(std::move(samples), format, flags);
-        if (!made) return DSERR_OUTOFMEMORY;
+        if (!made) return E_OUTOFMEMORY;
         *buffer = made;
-        return DS_OK;
+        return S_OK;
     }
     HRESULT DuplicateSoundBuffer(LPDIRECTSOUNDBUFFER original, LPDIRECTSOUNDBUFFER* duplicate) override {
-        if (!duplicate) return DSERR_INVALIDPARAM;
+        if (!duplicate) return E_INVALIDARG;
         *duplicate = nullptr;
         auto* source = dynamic_cast<SoundBuffer*>(original);
-        if (!source) return DSERR_INVALIDPARAM;
+        if (!source) return E_INVALIDARG;
         SoundBuffer* copy = source->Duplicate();
-        if (!copy) return DSERR_OUTOFMEMORY;
+        if (!copy) return E_OUTOFMEMORY;
         *duplicate = copy;
-        return DS_OK;
+        return S_OK;
     }
     HRESULT SetCooperativeLevel(HWND window, DWORD level) override {
-        if (!window || level < DSSCL_NORMAL || level > DSSCL_WRITEPRIMARY) return DSERR_INVALIDPARAM;
-        return DS_OK;
+        if (!window || level < DSSCL_NORMAL || level > DSSCL_WRITEPRIMARY) return E_INVALIDARG;
+        return S_OK;
     }
 
 private:
@@ -335,12 +335,12 @@ private:
 }  // namespace
 
 HRESULT DirectSoundCreate(const GUID* device, LPDIRECTSOUND* created, IUnknown* outer) {
-    if (!created) return DSERR_INVALIDPARAM;
+    if (!created) return E_INVALIDARG;
     *created = nullptr;
-    if (outer) return DSERR_NOAGGREGATION;
+    if (outer) return CLASS_E_NOAGGREGATION;
     if (device) return DSERR_NODRIVER;  // only the default device is there
     auto* made = new (std::nothrow) SoundDevice();
-    if (!made) return DSERR_OUTOFMEMORY;
+    if (!made) return E_OUTOFMEMORY;
     *created = made;
-    return DS_OK;
+    return S_OK;
 }

@@ -2,23 +2,17 @@
 // which plays once or looped into the platform's mixer with its own volume, pan and rate.
 #pragma once
 
-#include "platform/ddraw.h"
+#include "platform/unknwn.h"
 #include "platform/mmsystem.h"
 #include "platform/windows.h"
 
 // ---------------------------------------------------------------- results
-constexpr HRESULT DS_OK = 0;
 constexpr HRESULT DSERR_ALLOCATED = static_cast<HRESULT>(0x8878000Au);
 constexpr HRESULT DSERR_CONTROLUNAVAIL = static_cast<HRESULT>(0x8878001Eu);
-constexpr HRESULT DSERR_INVALIDPARAM = static_cast<HRESULT>(0x80070057u);
 constexpr HRESULT DSERR_INVALIDCALL = static_cast<HRESULT>(0x88780032u);
-constexpr HRESULT DSERR_GENERIC = E_FAIL;
 constexpr HRESULT DSERR_PRIOLEVELNEEDED = static_cast<HRESULT>(0x88780046u);
-constexpr HRESULT DSERR_OUTOFMEMORY = E_OUTOFMEMORY;
 constexpr HRESULT DSERR_BADFORMAT = static_cast<HRESULT>(0x88780064u);
-constexpr HRESULT DSERR_UNSUPPORTED = static_cast<HRESULT>(0x80004001u);
 constexpr HRESULT DSERR_NODRIVER = static_cast<HRESULT>(0x88780078u);
-constexpr HRESULT DSERR_NOAGGREGATION = static_cast<HRESULT>(0x80040110u);
 constexpr HRESULT DSERR_BUFFERLOST = static_cast<HRESULT>(0x88780096u);
 
 // ---------------------------------------------------------------- flags and limits

@@ -1,7 +1,7 @@
 // Our stand-in for the object-service basics the music code calls: start-up, object creation, wide text.
 #pragma once
 
-#include "platform/ddraw.h"
+#include "platform/unknwn.h"
 #include "platform/windows.h"
 
 // Wide text is UTF-16, two bytes a character, as the platform gives it.
@@ -9,17 +9,9 @@ using WCHAR = char16_t;
 using LPWSTR = WCHAR*;
 using LPCWSTR = const WCHAR*;
 
-using REFGUID = const GUID&;
-using REFCLSID = const GUID&;
-using CLSID = GUID;
-
 constexpr int MAX_PATH = 260;
 
 // ---------------------------------------------------------------- results
-constexpr HRESULT E_NOTIMPL = static_cast<HRESULT>(0x80004001u);
-constexpr HRESULT E_NOINTERFACE = static_cast<HRESULT>(0x80004002u);
-constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057u);
-constexpr HRESULT CLASS_E_NOAGGREGATION = static_cast<HRESULT>(0x80040110u);
 constexpr HRESULT REGDB_E_CLASSNOTREG = static_cast<HRESULT>(0x80040154u);
 constexpr HRESULT CO_E_NOTINITIALIZED = static_cast<HRESULT>(0x800401F0u);
 
@@ -27,13 +19,6 @@ constexpr HRESULT CO_E_NOTINITIALIZED = static_cast<HRESULT>(0x800401F0u);
 constexpr DWORD CLSCTX_INPROC_SERVER = 0x1;
 constexpr DWORD CLSCTX_INPROC_HANDLER = 0x2;
 constexpr DWORD CLSCTX_INPROC = CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER;
-
-inline bool IsEqualGUID(REFGUID a, REFGUID b) {
-    if (a.Data1 != b.Data1 || a.Data2 != b.Data2 || a.Data3 != b.Data3) return false;
-    for (int i = 0; i < 8; ++i)
-        if (a.Data4[i] != b.Data4[i]) return false;
-    return true;
-}
 
 // Counts per thread: S_OK the first time, S_FALSE when this thread already started the service.
 // `reserved` must be null.

@@ -131,8 +131,8 @@ const char* const kHandCursor[] = {
 // clang-format on
 
 template <std::size_t Rows>
-ResourceImage FromArt(const char* const (&rows)[Rows], int hotX, int hotY) {
-    ResourceImage image;
+host::Picture FromArt(const char* const (&rows)[Rows], int hotX, int hotY) {
+    host::Picture image;
     image.width = static_cast<int>(std::strlen(rows[0]));
     image.height = static_cast<int>(Rows);
     image.hotX = hotX;
@@ -147,22 +147,22 @@ ResourceImage FromArt(const char* const (&rows)[Rows], int hotX, int hotY) {
 
 }  // namespace
 
-const ResourceImage* FindIconImage(int resourceId, int size) {
+const host::Picture* FindIconImage(int resourceId, int size) {
     if (resourceId != kHeroIconResource) return nullptr;
     if (size == 16) {
-        static const ResourceImage small = FromArt(kHeroIcon16, 8, 8);
+        static const host::Picture small = FromArt(kHeroIcon16, 8, 8);
         return &small;
     }
     if (size == 32) {
-        static const ResourceImage large = FromArt(kHeroIcon32, 16, 16);
+        static const host::Picture large = FromArt(kHeroIcon32, 16, 16);
         return &large;
     }
     return nullptr;
 }
 
-const ResourceImage* FindCursorImage(int resourceId) {
+const host::Picture* FindCursorImage(int resourceId) {
     if (resourceId != kHandCursorResource) return nullptr;
-    static const ResourceImage hand = FromArt(kHandCursor, 22, 5);
+    static const host::Picture hand = FromArt(kHandCursor, 22, 5);
     return &hand;
 }
 

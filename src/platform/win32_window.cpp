@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/dinput.h"
-#include "platform/host.h"
+#include "hosts/host.h"
 #include "platform/resources.h"
 #include "platform/windows.h"
 
@@ -236,8 +236,12 @@ void DeliverQuit(int exitCode) {
     forcedQuitCode = exitCode;
 }
 
+}  // namespace host
+
+namespace platform {
+
 HWND MainWindow() {
     return liveWindow;
 }
 
-}  // namespace host
+}  // namespace platform

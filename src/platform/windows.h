@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "hosts/key_codes.h"
+
 // ---------------------------------------------------------------- basic types
 using BYTE = std::uint8_t;
 using WORD = std::uint16_t;
@@ -37,15 +39,15 @@ struct PlatformWindow;
 struct PlatformInstance;
 struct PlatformDeviceContext;
 struct PlatformGdiObject;
-namespace platform { struct ResourceImage; }
+namespace host { struct Picture; }
 using HWND = PlatformWindow*;
 using HINSTANCE = PlatformInstance*;
 using HMENU = void*;
 using HDC = PlatformDeviceContext*;
 using HGDIOBJ = PlatformGdiObject*;
 using HBRUSH = PlatformGdiObject*;
-using HICON = const platform::ResourceImage*;
-using HCURSOR = const platform::ResourceImage*;
+using HICON = const host::Picture*;
+using HCURSOR = const host::Picture*;
 using HFILE = int;
 
 #define MAKEINTRESOURCEA(id) (reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(static_cast<WORD>(id))))
@@ -122,19 +124,8 @@ constexpr UINT WM_LBUTTONDOWN = 0x0201;
 constexpr UINT WM_LBUTTONUP = 0x0202;
 constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
 
-constexpr int VK_BACK = 0x08;
-constexpr int VK_TAB = 0x09;
-constexpr int VK_RETURN = 0x0D;
-constexpr int VK_SHIFT = 0x10;
-constexpr int VK_CONTROL = 0x11;
-constexpr int VK_MENU = 0x12;
-constexpr int VK_ESCAPE = 0x1B;
-constexpr int VK_SPACE = 0x20;
-constexpr int VK_LEFT = 0x25;
-constexpr int VK_UP = 0x26;
-constexpr int VK_RIGHT = 0x27;
-constexpr int VK_DOWN = 0x28;
-constexpr int VK_F4 = 0x73;
+// VK_ key codes: hosts/key_codes.h.
+
 
 constexpr UINT CS_VREDRAW = 0x0001;
 constexpr UINT CS_HREDRAW = 0x0002;
@@ -219,3 +210,10 @@ DWORD GetCurrentDirectoryA(DWORD size, LPSTR buffer);
 // ---------------------------------------------------------------- the program's entry
 // Written by the game; the platform calls it once.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand);
+
+// ---------------------------------------------------------------- this stand-in's own
+namespace platform {
+// The game's one window, or null before it exists and after it is destroyed (tests use it
+// to clean up after a game that did not quit).
+HWND MainWindow();
+}  // namespace platform

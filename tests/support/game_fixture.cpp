@@ -20,7 +20,7 @@ void GameFixture::SetUp() {
     headless_ = std::make_unique<host::HeadlessHost>(options);
     host::Install(headless_.get());
     // Another test in this process may have left the game's window and class behind.
-    if (host::MainWindow()) DestroyWindow(host::MainWindow());
+    if (platform::MainWindow()) DestroyWindow(platform::MainWindow());
     UnregisterClassA("WINCLASS1", nullptr);
     SetKeyboardReadsFail(false);
     ReleaseAllKeys();

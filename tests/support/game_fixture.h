@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "gfx/sprite.h"
-#include "platform/headless/headless_host.h"
+#include "hosts/headless/headless_host.h"
 
 namespace gametest {
 

@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "platform/host.h"
+#include "hosts/host.h"
 
 namespace host {
 

@@ -1,5 +1,5 @@
 // Writes 0xRRGGBB pictures as PNG files (frame captures), through libpng.
-#include "platform/headless/png_writer.h"
+#include "hosts/headless/png_writer.h"
 
 #include <png.h>
 

@@ -1,13 +1,12 @@
 // Input scripts of the headless host: parsing and key names.
-#include "platform/headless/script.h"
+#include "hosts/headless/script.h"
 
 #include <algorithm>
 #include <cctype>
 #include <fstream>
 #include <sstream>
 
-#include "platform/dinput.h"
-#include "platform/windows.h"
+#include "hosts/key_codes.h"
 
 namespace host {
 namespace {

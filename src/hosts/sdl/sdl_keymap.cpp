@@ -1,9 +1,9 @@
 // The key table of the SDL host: SDL key positions to virtual-key codes and scan codes.
-#include "platform/sdl/sdl_keymap.h"
+#include "hosts/sdl/sdl_keymap.h"
 
 #include <array>
 
-#include "platform/windows.h"
+#include "hosts/key_codes.h"
 
 namespace host::sdl {
 namespace {

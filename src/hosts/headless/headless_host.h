@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/script.h"
-#include "platform/host.h"
+#include "hosts/headless/script.h"
+#include "hosts/host.h"
 
 namespace host {
 
@@ -32,7 +32,7 @@ public:
     explicit HeadlessHost(HeadlessOptions options);
     ~HeadlessHost() override;
 
-    void OpenWindow(const char* title, int width, int height, HICON icon, HCURSOR cursor) override;
+    void OpenWindow(const char* title, int width, int height, const Picture* icon, const Picture* cursor) override;
     void CloseWindow() override;
     void Present(const Frame& frame) override;
     void PumpInput() override;

@@ -1,5 +1,5 @@
 // The SDL host: window, letterboxed presentation, keyboard and mouse, sound, clocks and cursor.
-#include "platform/sdl/sdl_host.h"
+#include "hosts/sdl/sdl_host.h"
 
 #include <SDL.h>
 
@@ -8,16 +8,14 @@
 #include <cstdio>
 #include <vector>
 
-#include "platform/audio_mixer.h"
-#include "platform/resources.h"
-#include "platform/sdl/sdl_keymap.h"
+#include "hosts/sdl/sdl_keymap.h"
 
 namespace host {
 namespace {
 
 // Lends a picture's pixels to SDL as a surface without copying them; the window icon
 // and the cursor take their own copies, so the surface may go right after.
-SDL_Surface* SurfaceOf(const platform::ResourceImage& image) {
+SDL_Surface* SurfaceOf(const Picture& image) {
     if (image.width <= 0 || image.height <= 0) return nullptr;
     if (image.argb.size() < static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height)) {
         return nullptr;
@@ -52,7 +50,7 @@ public:
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
 
-    void OpenWindow(const char* title, int width, int height, HICON icon, HCURSOR cursor) override {
+    void OpenWindow(const char* title, int width, int height, const Picture* icon, const Picture* cursor) override {
         CloseWindow();
         logicalWidth_ = width > 0 ? width : 640;
         logicalHeight_ = height > 0 ? height : 480;
@@ -192,7 +190,7 @@ public:
         const std::int64_t ms = std::chrono::duration_cast<std::chrono::milliseconds>(sinceEpoch).count();
         CalendarTime time;
         time.seconds = ms / 1000;
-        time.milliseconds = static_cast<WORD>(ms % 1000);
+        time.milliseconds = static_cast<std::uint16_t>(ms % 1000);
         return time;
     }
 
@@ -208,7 +206,7 @@ private:
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
         SDL_AudioSpec wanted;
         SDL_zero(wanted);
-        wanted.freq = platform::kMixRate;
+        wanted.freq = kMixRate;
         wanted.format = AUDIO_S16SYS;
         wanted.channels = 2;
         wanted.samples = 1024;
@@ -220,7 +218,7 @@ private:
     }
 
     static void SDLCALL PullSound(void*, Uint8* stream, int bytes) {
-        platform::MixAudio(reinterpret_cast<std::int16_t*>(stream), bytes / 4, platform::kMixRate);
+        MixAudio(reinterpret_cast<std::int16_t*>(stream), bytes / 4, kMixRate);
     }
 
     static std::uint32_t Ticks() { return static_cast<std::uint32_t>(SDL_GetTicks64()); }
@@ -245,7 +243,7 @@ private:
         return scale;
     }
 
-    void UseCursor(HCURSOR cursor) {
+    void UseCursor(const Picture* cursor) {
         SDL_Cursor* made = nullptr;
         if (cursor) {
             if (SDL_Surface* surface = SurfaceOf(*cursor)) {

@@ -1,12 +1,13 @@
 // The one door between the platform stand-ins and the outside world: a host presents
-// frames, feeds input, keeps the clocks and shows the cursor. Two hosts implement it:
-// the SDL one for play and the headless one for tests, scripted runs and benchmarks.
+// frames, feeds input, keeps the clocks, shows the cursor and pulls the sound. The null
+// host (null_host.h) is the default and the stub to start a port from; the SDL host plays,
+// the headless host runs tests, scripts and benchmarks. This header and the hosts know
+// nothing of the stand-ins: they meet only through the types and calls below.
 #pragma once
 
 #include <cstdint>
 #include <string>
-
-#include "platform/windows.h"
+#include <vector>
 
 namespace host {
 
@@ -22,13 +23,32 @@ struct Frame {
     const std::uint8_t* palette;  // Indexed8 only: 256 entries of red, green, blue, flags
 };
 
+// A picture built into the program: the window icon or the mouse cursor.
+struct Picture {
+    int width;
+    int height;
+    int hotX;  // the pixel that is the cursor's point; the centre for an icon
+    int hotY;
+    std::vector<std::uint32_t> argb;  // 0xAARRGGBB, row-major, top row first; alpha 0 or 255
+};
+
+// The local calendar time: whole seconds since 1970 and the millisecond within the second.
+struct CalendarTime {
+    std::int64_t seconds;
+    std::uint16_t milliseconds;
+};
+
+// The rate hosts pull the sound at, in frames (stereo sample pairs) per second.
+constexpr int kMixRate = 44100;
+
 class Host {
 public:
     virtual ~Host() = default;
 
     // CreateWindowExA: the game's one window appears (title, client size, class icon
     // and cursor; either picture may be null).
-    virtual void OpenWindow(const char* title, int width, int height, HICON icon, HCURSOR cursor) = 0;
+    virtual void OpenWindow(const char* title, int width, int height, const Picture* icon,
+                            const Picture* cursor) = 0;
     // DestroyWindow: the window goes away.
     virtual void CloseWindow() = 0;
     // IDirectDrawSurface7::Flip (and the windowed presentation blit): show this picture.
@@ -49,8 +69,8 @@ public:
     virtual void TraceRecord(const std::string& fields) { (void)fields; }
 };
 
-// The host every platform call talks to. Until a host is installed, a quiet headless
-// host with default settings stands in, so the stand-ins always have one.
+// The host every platform call talks to. Until a host is installed, the null host stands
+// in, so the stand-ins always have one.
 Host& Current();
 void Install(Host* host);  // null puts the default back
 
@@ -67,7 +87,8 @@ void DeliverClose();
 // Make the next PeekMessageA return WM_QUIT with this code ahead of anything queued
 // (the headless host's end of a run of N passes).
 void DeliverQuit(int exitCode);
-// The main window, or null before it exists and after it is destroyed.
-HWND MainWindow();
+// Fills `frames` interleaved stereo 16-bit frames at `rate` with the mix of every sound
+// buffer and the music, clipped to the 16-bit range. Safe from any thread.
+void MixAudio(std::int16_t* stereo, int frames, int rate);
 
 }  // namespace host

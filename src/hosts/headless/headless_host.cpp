@@ -1,12 +1,11 @@
 // The headless host: virtual clock, scripted input, trace file, frame captures and sound file.
-#include "platform/headless/headless_host.h"
+#include "hosts/headless/headless_host.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <utility>
 
-#include "platform/audio_mixer.h"
-#include "platform/headless/png_writer.h"
+#include "hosts/headless/png_writer.h"
 
 namespace host {
 namespace {
@@ -36,8 +35,8 @@ void MakeWavHeader(std::uint8_t* h, std::uint32_t dataBytes) {
     PutLe32(h + 16, 16);
     PutLe16(h + 20, 1);  // PCM
     PutLe16(h + 22, channels);
-    PutLe32(h + 24, platform::kMixRate);
-    PutLe32(h + 28, platform::kMixRate * channels * bytesPerSample);
+    PutLe32(h + 24, kMixRate);
+    PutLe32(h + 28, kMixRate * channels * bytesPerSample);
     PutLe16(h + 32, channels * bytesPerSample);
     PutLe16(h + 34, bytesPerSample * 8);
     std::copy_n("data", 4, h + 36);
@@ -139,13 +138,13 @@ void HeadlessHost::MixElapsed() {
     if (elapsed <= 0) return;  // a clock set back by a test: nothing to play
     if (!options_.mixAudio) return;
     const std::uint64_t thousandths =
-        static_cast<std::uint64_t>(elapsed) * platform::kMixRate + mixRemainder_;
+        static_cast<std::uint64_t>(elapsed) * kMixRate + mixRemainder_;
     std::uint64_t frames = thousandths / 1000;
     mixRemainder_ = static_cast<std::uint32_t>(thousandths % 1000);
     if (mixBuffer_.empty()) mixBuffer_.resize(kMixPieceFrames * 2);
     while (frames > 0) {
         const int piece = static_cast<int>(std::min<std::uint64_t>(frames, kMixPieceFrames));
-        platform::MixAudio(mixBuffer_.data(), piece, platform::kMixRate);
+        MixAudio(mixBuffer_.data(), piece, kMixRate);
         if (audio_) WriteAudio(mixBuffer_.data(), piece);
         framesMixed_ += static_cast<std::uint64_t>(piece);
         frames -= static_cast<std::uint64_t>(piece);
@@ -171,7 +170,7 @@ void HeadlessHost::WriteAudio(const std::int16_t* stereo, int frames) {
     audioDataBytes_ += bytes;
 }
 
-void HeadlessHost::OpenWindow(const char* title, int, int, HICON, HCURSOR) {
+void HeadlessHost::OpenWindow(const char* title, int, int, const Picture*, const Picture*) {
     windowOpen_ = true;
     windowTitle_ = title ? title : "";
 }
