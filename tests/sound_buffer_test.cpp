@@ -163,7 +163,7 @@ TEST_F(SoundBufferVoiceTest, DuplicateSharesSamplesNotState) {
     owned_.push_back(copy);
     LONG volume = 0;
     copy->GetVolume(&volume);
-    EXPECT_EQ(volume, -600);  // starts with the original's settings
+    EXPECT_EQ(volume, -600);  // starts with the settings of the buffer it copies
     copy->SetVolume(0);
     original->GetVolume(&volume);
     EXPECT_EQ(volume, -600);

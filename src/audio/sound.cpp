@@ -69,7 +69,8 @@ std::unique_ptr<BYTE[]> ReadSamples(HMMIO file, DWORD declared, DWORD* got) {
     return samples;
 }
 
-// Steps 3 to 9 of a load, on the open file: the file's sample rate and its sample data.
+// Reads an open WAV file: the WAVE form, its format chunk (PCM only) and its data chunk.
+// Gives the file's sample rate and a copy of its samples; false when any part is missing.
 bool ReadWav(HMMIO file, DWORD* rate, std::unique_ptr<BYTE[]>* samples, DWORD* size) {
     MMCKINFO riff{};
     riff.fccType = mmioFOURCC('W', 'A', 'V', 'E');

@@ -18,8 +18,8 @@ constexpr int VK_RIGHT = 0x27;
 constexpr int VK_DOWN = 0x28;
 constexpr int VK_F4 = 0x73;
 
-// ---------------------------------------------------------------- scan codes (keyboard set 1;
-// keys of the extended group carry the 0x80 bit)
+// ---------------------------------------------------------------- scan codes
+// Keyboard set 1; keys of the extended group carry the 0x80 bit.
 constexpr int DIK_ESCAPE = 0x01;
 constexpr int DIK_1 = 0x02;
 constexpr int DIK_2 = 0x03;

@@ -24,8 +24,8 @@ int ReadKeyboard() {
 }
 
 void ShutdownKeyboard() {
-    // The input object goes first, then the device, as the game always released them;
-    // the device is not unacquired first.
+    // The input object goes first, then the device. The device is not unacquired first:
+    // releasing it gives up the keyboard all the same.
     if (inputObject) {
         inputObject->Release();
         inputObject = nullptr;

@@ -2,9 +2,9 @@
 // are read in one call, a key down when bit 0x80 of its byte is set.
 #pragma once
 
+#include "hosts/key_codes.h"
 #include "platform/unknwn.h"
 #include "platform/windows.h"
-#include "hosts/key_codes.h"
 
 constexpr DWORD DIRECTINPUT_VERSION = 0x0800;
 

@@ -1,5 +1,5 @@
 // Our stand-in for the window, message, GDI, file and clock services the game calls,
-// under the names and signatures the game was written against.
+// under the platform's own names and signatures.
 #pragma once
 
 #include <cstddef>

@@ -333,8 +333,8 @@ private:
             return;
         }
 
-        // A held key repeats as further key-down messages, as the window messages always
-        // have; the key state simply stays down.
+        // A held key repeats as further key-down messages, so a held arrow keeps moving
+        // the menu's highlight; the key state simply stays down.
         const sdl::KeyCodes codes = sdl::MapKey(key.keysym);
         if (codes.virtualKey == 0 && codes.scanCode == 0) return;
         DeliverKey(codes.virtualKey, codes.scanCode, down);
