@@ -156,7 +156,9 @@ TEST(HeadlessAudio, MixesExactlyTheVirtualTimeAndWritesItAsWav) {
 
 TEST(HeadlessAudio, VoicesMoveOnWithNoFileAndAClockSetByATestPlaysNothing) {
     TestVoice voice(0.1f, 0.1f);
-    host::HeadlessHost h(host::HeadlessOptions{});
+    host::HeadlessOptions o;
+    o.millisecondsPerReading = 1;
+    host::HeadlessHost h(o);
     h.SetClock(50000);
     h.PumpInput();
     EXPECT_EQ(0u, h.FramesMixed());

@@ -63,6 +63,9 @@ public:
     virtual CalendarTime Calendar() = 0;
     // ShowCursor: the display count crossed zero.
     virtual void SetCursorVisible(bool visible) = 0;
+    // The host's clock in milliseconds with their fraction, for measuring how passes keep
+    // their pace; reading it moves nothing. Real time unless the host keeps its own.
+    virtual double PreciseMilliseconds();
     // A trace record of the game's state after a pass's frame; hosts that keep no trace
     // answer false to TraceWanted and ignore the records.
     virtual bool TraceWanted() { return false; }

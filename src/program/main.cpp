@@ -14,6 +14,7 @@
 #include "hosts/sdl/sdl_host.h"
 #include "platform/windows.h"
 #include "program/options.h"
+#include "program/watched_host.h"
 
 struct PlatformInstance {
     int unused;
@@ -52,9 +53,16 @@ private:
 
 PlatformInstance programInstance{0};
 
-int RunGame() {
+// Runs the game on `chosen`, watched for stop signals and, when asked, its pace.
+int RunGame(host::Host& chosen, const Options& o) {
+    WatchedHost watched(chosen);
+    WatchedHost::CatchStopSignals();
+    host::Install(&watched);
     char commandLine[1] = {'\0'};
-    return WinMain(&programInstance, nullptr, commandLine, SW_SHOW);
+    const int code = WinMain(&programInstance, nullptr, commandLine, SW_SHOW);
+    host::Install(nullptr);
+    if (o.stats) std::fprintf(stderr, "%s\n", watched.Stats().Line().c_str());
+    return code;
 }
 
 }  // namespace
@@ -82,9 +90,7 @@ int main(int argc, char** argv) {
         h.mixAudio = false;
         h.maxPasses = o.framesGiven ? o.frames : (script.empty() ? 1000 : script.back().pass + 1);
         TimedemoHost demo(h);
-        host::Install(&demo);
-        const int code = RunGame();
-        host::Install(nullptr);
+        const int code = RunGame(demo, o);
         const int frames = demo.FramesPresented();
         const double ms = demo.Milliseconds();
         const double fps = ms > 0 ? frames * 1000.0 / ms : 0.0;
@@ -102,9 +108,7 @@ int main(int argc, char** argv) {
         h.shots = o.shots;
         h.audioOutPath = o.audioOut;
         host::HeadlessHost headless(h);
-        host::Install(&headless);
-        const int code = RunGame();
-        host::Install(nullptr);
+        const int code = RunGame(headless, o);
         headless.FinishAudio();
         if (!headless.OutputsOk()) return code == 0 ? 1 : code;
         return code;
@@ -118,9 +122,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "trundlebop: no display to play on (try --headless --frames N)\n");
         return 1;
     }
-    host::Install(sdl.get());
-    const int code = RunGame();
-    host::Install(nullptr);
+    const int code = RunGame(*sdl, o);
     sdl.reset();
     return code;
 }

@@ -14,6 +14,7 @@ const char kUsage[] =
     "       trundlebop --headless --frames N [--input FILE] [--trace FILE]\n"
     "                  [--shot PASS:FILE.png]... [--audio-out FILE.wav] [--time SECONDS]\n"
     "       trundlebop --timedemo FILE [--frames N]\n"
+    "Any of them with --stats prints the pace of the main loop on stderr at the end.\n"
     "Run it from the folder that holds the game's files.\n";
 
 bool ReadNumber(const char* text, long long low, long long high, long long& value) {
@@ -46,6 +47,8 @@ int ParseOptions(int argc, char** argv, Options& o) {
         } else if (arg == "--scale") {
             if (!ReadNumber(next(), 1, 8, n)) return Fail("--scale takes a number from 1 to 8");
             o.scale = static_cast<int>(n);
+        } else if (arg == "--stats") {
+            o.stats = true;
         } else if (arg == "--headless") {
             o.headless = true;
         } else if (arg == "--frames") {

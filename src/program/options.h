@@ -18,6 +18,7 @@ struct Options {
     std::string audioOut;
     std::int64_t time = 1000000000;
     std::string timedemo;
+    bool stats = false;  // print the pace of the main loop when the program ends
 };
 
 // Prints why the command line is wrong and the usage on stderr; returns the exit code 2.

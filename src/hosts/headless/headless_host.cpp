@@ -84,7 +84,9 @@ std::vector<std::uint32_t> FrameToRgb(const Frame& frame) {
 }
 
 HeadlessHost::HeadlessHost(HeadlessOptions options)
-    : options_(std::move(options)), tick_(options_.startTick), mixedTick_(options_.startTick) {
+    : options_(std::move(options)),
+      clock_(static_cast<std::uint64_t>(options_.startTick) << kClockFractionBits),
+      mixedTick_(options_.startTick) {
     if (!options_.tracePath.empty()) {
         trace_ = std::fopen(options_.tracePath.c_str(), "w");
         if (!trace_) {
@@ -133,8 +135,8 @@ bool HeadlessHost::CloseAudioFile() {
 // millisecond's share of a frame is lost: after T milliseconds exactly T * rate / 1000
 // frames (rounded down) have been mixed.
 void HeadlessHost::MixElapsed() {
-    const std::int32_t elapsed = static_cast<std::int32_t>(tick_ - mixedTick_);
-    mixedTick_ = tick_;
+    const std::int32_t elapsed = static_cast<std::int32_t>(Now() - mixedTick_);
+    mixedTick_ = Now();
     if (elapsed <= 0) return;  // a clock set back by a test: nothing to play
     if (!options_.mixAudio) return;
     const std::uint64_t thousandths =
@@ -221,11 +223,17 @@ void HeadlessHost::PumpInput() {
     }
 }
 
-// Time moves only when the clock is read: each reading is a fixed step after the last
-// (one millisecond; a whole frame period in a timedemo, so that the frame clock never waits).
+// Time moves only when the clock is read: each reading is a fixed step after the last.
+// The frame clock reads once at the start of a pass, then until its 30 ms are up, then
+// once more; with steps of a 64th of a millisecond the wait ends on the first reading of
+// its 30th millisecond and the two readings after it fall in the same millisecond, so
+// every pass starts exactly 30 ms after the one before.
 std::uint32_t HeadlessHost::Milliseconds() {
-    const std::uint32_t now = tick_;
-    tick_ += options_.millisecondsPerReading;
+    const std::uint32_t now = Now();
+    const std::uint64_t step = options_.millisecondsPerReading == 0
+                                   ? 1
+                                   : static_cast<std::uint64_t>(options_.millisecondsPerReading) << kClockFractionBits;
+    clock_ += step;
     return now;
 }
 

@@ -22,7 +22,11 @@ struct HeadlessOptions {
     std::string tracePath;                 // JSON Lines trace, empty for none
     std::map<int, std::string> shots;      // pass -> PNG file of that pass's frame
     bool keepLastFrame = false;            // keep a copy of the last frame for tests
-    std::uint32_t millisecondsPerReading = 1;  // how far each clock reading moves the clock
+    // How far each clock reading moves the virtual clock: 0 moves it by a 64th of a
+    // millisecond, so the frame clock's wait ends exactly on its 30th millisecond and every
+    // pass takes exactly 30 ms; a whole number of milliseconds moves it that far (the
+    // timedemo takes 30, so the frame clock never waits).
+    std::uint32_t millisecondsPerReading = 0;
     std::string audioOutPath;              // WAV file of everything mixed, empty for none
     bool mixAudio = true;                  // false: sound never advances (the timedemo)
 };
@@ -37,6 +41,8 @@ public:
     void Present(const Frame& frame) override;
     void PumpInput() override;
     std::uint32_t Milliseconds() override;
+    // The virtual clock, fraction included.
+    double PreciseMilliseconds() override { return static_cast<double>(clock_) / (1 << kClockFractionBits); }
     CalendarTime Calendar() override;
     void SetCursorVisible(bool visible) override;
     bool TraceWanted() override;
@@ -50,7 +56,10 @@ public:
     bool CursorVisible() const { return cursorVisible_; }
     // Moves the virtual clock (tests). The jump is not played: the sound carries on from
     // the new reading.
-    void SetClock(std::uint32_t tick) { tick_ = tick; mixedTick_ = tick; }
+    void SetClock(std::uint32_t tick) {
+        clock_ = static_cast<std::uint64_t>(tick) << kClockFractionBits;
+        mixedTick_ = tick;
+    }
     // Stereo frames mixed so far (whether or not they were written to a file).
     std::uint64_t FramesMixed() const { return framesMixed_; }
     // Completes the sound file (its sizes) and closes it; later mixing writes nothing.
@@ -73,7 +82,10 @@ private:
     std::size_t nextEvent_ = 0;
     int pass_ = 0;
     int framesPresented_ = 0;
-    std::uint32_t tick_ = 0;
+    // The virtual clock in 64ths of a millisecond; readings give the whole milliseconds.
+    static constexpr int kClockFractionBits = 6;
+    std::uint64_t clock_ = 0;
+    std::uint32_t Now() const { return static_cast<std::uint32_t>(clock_ >> kClockFractionBits); }
     bool windowOpen_ = false;
     std::string windowTitle_;
     bool cursorVisible_ = true;

@@ -2,12 +2,15 @@
 #include "hosts/sdl/sdl_host.h"
 
 #include <SDL.h>
+#include <sys/prctl.h>
 
 #include <array>
 #include <chrono>
 #include <cstdio>
+#include <thread>
 #include <vector>
 
+#include "hosts/paced_clock.h"
 #include "hosts/sdl/sdl_keymap.h"
 
 namespace host {
@@ -24,6 +27,15 @@ SDL_Surface* SurfaceOf(const Picture& image) {
                                               image.height, 32, image.width * 4, SDL_PIXELFORMAT_ARGB8888);
 }
 
+std::int64_t MonotonicMicroseconds() {
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return std::chrono::duration_cast<std::chrono::microseconds>(now).count();
+}
+
+void SleepMicroseconds(std::int64_t microseconds) {
+    std::this_thread::sleep_for(std::chrono::microseconds(microseconds));
+}
+
 Uint32 TextureFormatFor(PixelLayout layout) {
     switch (layout) {
         case PixelLayout::Rgb565: return SDL_PIXELFORMAT_RGB565;
@@ -37,6 +49,9 @@ class SdlHost final : public Host {
 public:
     explicit SdlHost(const SdlOptions& options) : options_(options), fullscreen_(options.fullscreen) {
         if (options_.scale < 1) options_.scale = 1;
+        // The clock sleeps to the start of each millisecond while the frame clock waits;
+        // the least timer slack wakes it close to that start.
+        prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
         OpenSound();
     }
 
@@ -73,8 +88,11 @@ public:
             return;
         }
 
-        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
+        // Presents wait for the display's refresh where it has one, so the picture never tears.
+        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+        if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
         if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+        slowPresents_ = 0;
         if (!renderer_) {
             std::fprintf(stderr, "Trundlebop: nothing can draw in the window: %s\n", SDL_GetError());
             return;
@@ -167,23 +185,7 @@ public:
         }
     }
 
-    // The game's frame clock waits by reading the tick count over and over until enough
-    // time has passed. That wait stays as the game wrote it; the clock itself gives the
-    // processor away while nothing changes: a reading equal to the one before sleeps
-    // until the next millisecond, so the wait costs almost nothing and every value the
-    // game sees is still the true time.
-    std::uint32_t Milliseconds() override {
-        std::uint32_t now = Ticks();
-        if (haveReading_ && now == lastReading_) {
-            do {
-                SDL_Delay(1);
-                now = Ticks();
-            } while (now == lastReading_);
-        }
-        lastReading_ = now;
-        haveReading_ = true;
-        return now;
-    }
+    std::uint32_t Milliseconds() override { return clock_.Read(); }
 
     CalendarTime Calendar() override {
         const auto sinceEpoch = std::chrono::system_clock::now().time_since_epoch();
@@ -221,7 +223,6 @@ private:
         MixAudio(reinterpret_cast<std::int16_t*>(stream), bytes / 4, kMixRate);
     }
 
-    static std::uint32_t Ticks() { return static_cast<std::uint32_t>(SDL_GetTicks64()); }
 
     static SDL_Rect DesktopBounds(int display) {
         SDL_Rect bounds{0, 0, 640, 480};
@@ -280,7 +281,14 @@ private:
         SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
         SDL_RenderClear(renderer_);
         if (texture_ && textureFilled_) SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+        const auto before = std::chrono::steady_clock::now();
         SDL_RenderPresent(renderer_);
+        // A present that waits for the refresh must leave the pass enough of its 30 ms; on a
+        // display too slow for that, presents stop waiting (and may tear) rather than make
+        // the game run slow.
+        const auto waited = std::chrono::steady_clock::now() - before;
+        if (waited > std::chrono::milliseconds(kMostPresentWaitMs) && ++slowPresents_ == kSlowPresentsTolerated)
+            SDL_RenderSetVSync(renderer_, 0);
     }
 
     void ToggleFullscreen() {
@@ -368,8 +376,10 @@ private:
     SDL_Cursor* cursor_ = nullptr;
     bool cursorVisible_ = true;
 
-    std::uint32_t lastReading_ = 0;
-    bool haveReading_ = false;
+    PacedClock clock_{MonotonicMicroseconds, SleepMicroseconds};
+    static constexpr int kMostPresentWaitMs = 20;
+    static constexpr int kSlowPresentsTolerated = 3;
+    int slowPresents_ = 0;
 
     SDL_AudioDeviceID audioDevice_ = 0;  // 0: no sound
 

@@ -1,0 +1,38 @@
+// The millisecond clock of a host that plays in real time. The game's frame clock waits by
+// reading the tick count over and over until its 30 ms are up; this clock lets the processor
+// rest through that wait and still gives the true time at every reading.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+namespace host {
+
+class PacedClock {
+public:
+    // Microseconds on a monotonic clock, and a sleep of at least that many microseconds.
+    using Now = std::function<std::int64_t()>;
+    using Sleep = std::function<void(std::int64_t)>;
+
+    PacedClock(Now now, Sleep sleep);
+
+    // Called for every GetTickCount: whole milliseconds since the clock was made, wrapping
+    // at 2^32. Once the reading has moved on, the next two readings of that millisecond
+    // answer at once: when the frame clock's wait is over, they are the wait's last
+    // reading and the next pass's first, and a sleep there would start every pass a
+    // millisecond late. A third reading of the same millisecond is the frame clock still
+    // waiting: it sleeps until the next millisecond begins and answers with that.
+    std::uint32_t Read();
+
+private:
+    static constexpr int kRepeatsAnswered = 2;
+
+    Now now_;
+    Sleep sleep_;
+    std::int64_t origin_;
+    std::uint32_t last_ = 0;
+    bool haveReading_ = false;
+    int freeReadings_ = 0;
+};
+
+}  // namespace host
