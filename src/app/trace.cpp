@@ -4,6 +4,7 @@
 
 #include "app/json_fields.h"
 #include "app/screens.h"
+#include "app/winmain.h"
 #include "audio/music.h"
 #include "audio/sound.h"
 #include "levels/level1.h"
@@ -62,6 +63,8 @@ JsonObject SoundFields() {
 void WritePassTrace() {
     if (!TraceEnabled()) return;
     JsonObject record;
+    // The tick count this pass's frame clock started from.
+    record.Int("tick", frameStartTick);
     record.Int("screen", ScreenId).Int("cursor", menuCursor).Int("level", currentLevel);
     record.Bool("cursorShown", cursorShown);
     record.String("music", MusicFileName(currentMusic));
