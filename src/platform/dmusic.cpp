@@ -128,8 +128,11 @@ HRESULT Loader::GetObject(LPDMUS_OBJECTDESC desc, REFIID interfaceId, LPVOID* ob
     Bytes midi;
     const HRESULT read = ReadWholeFile(path, &midi);
     if (FAILED(read)) return read;
-    if (!SynthAcceptsMidi(midi)) return DMUS_E_LOADER_FORMATNOTSUPPORTED;
-    *object = static_cast<IDirectMusicSegment*>(new Segment(std::move(midi)));
+    platform::MidiSummary summary;
+    std::string why;
+    if (!platform::ReadMidiFile(midi.data(), midi.size(), summary, why) || !SynthAcceptsMidi(midi))
+        return DMUS_E_LOADER_FORMATNOTSUPPORTED;
+    *object = static_cast<IDirectMusicSegment*>(new Segment(std::move(midi), std::move(summary)));
     return S_OK;
 }
 
@@ -139,8 +142,8 @@ HRESULT Segment::SetParam(REFGUID type, DWORD /*groupBits*/, DWORD /*index*/, MU
                           void* param) {
     if (IsEqualGUID(type, GUID_StandardMIDIFile)) return midi_.empty() ? DMUS_E_SEGMENT_EMPTY : S_OK;
     if (IsEqualGUID(type, GUID_Download) || IsEqualGUID(type, GUID_Unload)) {
-        // The synthesizer holds every instrument of its SoundFont from the start, so the
-        // download only checks that the performance is ready to take them.
+        // The download reads the piece's instruments from the SoundFont into the
+        // performance's synthesizer.
         if (!param) return E_POINTER;
         auto* performance = dynamic_cast<Performance*>(static_cast<IDirectMusicPerformance*>(param));
         if (!performance) return E_INVALIDARG;
@@ -149,6 +152,7 @@ HRESULT Segment::SetParam(REFGUID type, DWORD /*groupBits*/, DWORD /*index*/, MU
             return S_OK;
         }
         if (!performance->initialised()) return DMUS_E_NOT_INIT;
+        performance->HoldInstruments(summary_.instruments);
         ++downloads_;
         return S_OK;
     }

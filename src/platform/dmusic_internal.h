@@ -8,6 +8,7 @@
 #include "platform/audio_mixer.h"
 #include "platform/com_object.h"
 #include "platform/dmusic.h"
+#include "platform/midi_file.h"
 
 struct _fluid_hashtable_t;
 struct _fluid_synth_t;
@@ -29,14 +30,16 @@ bool SynthAcceptsMidi(const Bytes& midi);
 class Segment final : public CountedObject<IDirectMusicSegment> {
 public:
     Segment() = default;
-    explicit Segment(Bytes midi) : midi_(std::move(midi)) {}
+    Segment(Bytes midi, platform::MidiSummary summary) : midi_(std::move(midi)), summary_(std::move(summary)) {}
 
     HRESULT SetParam(REFGUID type, DWORD groupBits, DWORD index, MUSIC_TIME time, void* param) override;
 
     const Bytes& Midi() const { return midi_; }
+    const platform::MidiSummary& Summary() const { return summary_; }
 
 private:
     Bytes midi_;
+    platform::MidiSummary summary_;
     int downloads_ = 0;  // GUID_Download calls not yet matched by GUID_Unload
 };
 
@@ -72,6 +75,10 @@ public:
     void MixInto(float* stereo, int frames, int rate) override;
 
     bool initialised() const { return synth_ != nullptr; }
+    // Called when a segment's instruments are downloaded: their samples are read from the
+    // SoundFont now, on the game's thread, and stay until the performance closes, so no
+    // note ever waits on the audio thread for a sample to load.
+    void HoldInstruments(const std::set<std::pair<int, int>>& instruments);
 
 protected:
     ~Performance() override { CloseDown(); }
@@ -81,7 +88,7 @@ private:
 
     // These run with platform::AudioLock() held.
     void StopLocked();
-    void ResetChannelsLocked();
+    void ResetChannelsLocked(const Segment& next);
     bool SoundingLocked();
     void RenderLocked(int frames);
     void MixResampledLocked(float* stereo, int frames, int rate);
@@ -92,6 +99,8 @@ private:
     Segment* playing_ = nullptr;         // the current run's segment, referenced
     std::uint64_t serial_ = 0;           // the current run
     bool inMix_ = false;                 // AddPort joined the platform's mix
+    int soundFont_ = -1;                 // the SoundFont's id in the synthesizer, -1 for none
+    std::set<std::pair<int, int>> held_; // (bank, program) of the instruments whose samples are held
 
     float left_[kBlock] = {};
     float right_[kBlock] = {};

@@ -22,6 +22,7 @@ constexpr int kVolume = 7;
 constexpr int kPan = 10;
 constexpr int kResetControllers = 121;
 constexpr int kDrumChannel = 9;
+constexpr int kDrumBank = 128;
 
 // The synthesizer's own messages would land on the game's console; it keeps quiet instead.
 void QuietSynthLog() {
@@ -43,6 +44,9 @@ fluid_settings_t* NewSettings(bool forListening) {
     fluid_settings_setint(settings, "player.reset-synth", 0);
     fluid_settings_setint(settings, "synth.lock-memory", 0);
     if (forListening) {
+        // Samples are read from the SoundFont only for the instruments the pieces use,
+        // when their pieces are loaded: a large font then starts as fast as a small one.
+        fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
         // Room for the busiest passages; under the sound effects, which play at full scale.
         fluid_settings_setint(settings, "synth.polyphony", 96);
         fluid_settings_setnum(settings, "synth.gain", 0.5);
@@ -100,10 +104,29 @@ HRESULT Performance::Init(IDirectMusic** music, IDirectSound* /*sound*/, HWND /*
         settings_ = nullptr;
         return E_OUTOFMEMORY;
     }
-    for (const char* path : kSoundFonts)
-        if (::access(path, R_OK) == 0 && fluid_synth_sfload(synth_, path, 1) != FLUID_FAILED) break;
+    for (const char* path : kSoundFonts) {
+        if (::access(path, R_OK) != 0) continue;
+        // No instrument is chosen yet: each piece picks its own as it starts.
+        soundFont_ = fluid_synth_sfload(synth_, path, 0);
+        if (soundFont_ != FLUID_FAILED) break;
+        soundFont_ = -1;
+    }
     if (music && !*music) *music = new DirectMusic();
     return S_OK;
+}
+
+void Performance::HoldInstruments(const std::set<std::pair<int, int>>& instruments) {
+    if (!synth_ || soundFont_ < 0) return;
+    for (const auto& [bank, program] : instruments) {
+        if (!held_.insert({bank, program}).second) continue;
+        // A preset the font lacks is played by its bank's fallback, which is held as well.
+        if (fluid_synth_pin_preset(synth_, soundFont_, bank, program) != FLUID_OK) {
+            const int fallbackBank = bank == kDrumBank ? kDrumBank : 0;
+            const int fallbackProgram = bank == kDrumBank ? 0 : program;
+            if (held_.insert({fallbackBank, fallbackProgram}).second)
+                fluid_synth_pin_preset(synth_, soundFont_, fallbackBank, fallbackProgram);
+        }
+    }
 }
 
 HRESULT Performance::AddPort(IDirectMusicPort* port) {
@@ -129,7 +152,7 @@ HRESULT Performance::PlaySegment(IDirectMusicSegment* segment, DWORD /*flags*/, 
     {
         std::lock_guard<std::mutex> hold(platform::AudioLock());
         StopLocked();
-        ResetChannelsLocked();
+        ResetChannelsLocked(*ours);
         player_ = new_fluid_player(synth_);
         if (!player_) return E_OUTOFMEMORY;
         if (fluid_player_add_mem(player_, ours->Midi().data(), ours->Midi().size()) != FLUID_OK ||
@@ -184,6 +207,8 @@ HRESULT Performance::CloseDown() {
     if (settings_) delete_fluid_settings(settings_);
     synth_ = nullptr;
     settings_ = nullptr;
+    soundFont_ = -1;
+    held_.clear();
     pending_ = pendingAt_ = 0;
     phase_ = 1.0;
     return S_OK;
@@ -208,16 +233,20 @@ void Performance::StopLocked() {
     fluid_synth_all_notes_off(synth_, -1);
 }
 
-void Performance::ResetChannelsLocked() {
+void Performance::ResetChannelsLocked(const Segment& next) {
     // What a piece left on the channels goes back to the defaults before the next one begins.
-    // The drum channel keeps its drum bank.
-    const int channels = fluid_synth_count_midi_channels(synth_);
+    // Each channel starts on the instrument the next piece gives it first (program 0 where
+    // it plays a note before choosing), which the download already holds, so choosing it
+    // reads nothing from the SoundFont; a channel the piece leaves silent keeps what it
+    // has. The drum channel keeps its drum bank.
+    const int channels = std::min(fluid_synth_count_midi_channels(synth_), 16);
     for (int channel = 0; channel < channels; ++channel) {
         fluid_synth_cc(synth_, channel, kResetControllers, 0);
         fluid_synth_cc(synth_, channel, kVolume, 100);
         fluid_synth_cc(synth_, channel, kPan, 64);
         if (channel != kDrumChannel) fluid_synth_bank_select(synth_, channel, 0);
-        fluid_synth_program_change(synth_, channel, 0);
+        const int program = next.Summary().startInstruments[channel].second;
+        if (program >= 0) fluid_synth_program_change(synth_, channel, program);
     }
 }
 
