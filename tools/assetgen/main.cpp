@@ -5,20 +5,20 @@
 #include <string>
 #include <vector>
 
-#include "bmp_writer.h"
-#include "girder_layout.h"
-#include "girder_world.h"
-#include "hero_art.h"
-#include "house_art.h"
-#include "menu_art.h"
-#include "pages_art.h"
-#include "room_walker.h"
-#include "rooms_art.h"
-#include "sound_effects.h"
-#include "street_art.h"
-#include "tunes.h"
-#include "walker_art.h"
-#include "wav_writer.h"
+#include "kit/bmp_writer.h"
+#include "kit/wav_writer.h"
+#include "music/tunes.h"
+#include "pictures/girders/girder_layout.h"
+#include "pictures/girders/girder_world.h"
+#include "pictures/hero/board_rider.h"
+#include "pictures/hero/girder_walker.h"
+#include "pictures/hero/room_walker.h"
+#include "pictures/menu/pages.h"
+#include "pictures/menu/title_screen.h"
+#include "pictures/rooms/room_pictures.h"
+#include "pictures/street/houses.h"
+#include "pictures/street/street_tile.h"
+#include "sounds/sound_effects.h"
 
 namespace {
 
