@@ -23,9 +23,9 @@
 namespace {
 
 enum class KeyRule {
-    kOpaque,       // drawn without a colour key: anything goes
-    kNoKey,        // a sprite that must show every pixel: nothing may pack to the key
-    kKeyIsMagenta  // a sprite sheet: only exact magenta may pack to the key
+    Opaque,       // drawn without a colour key: anything goes
+    NoKey,        // a sprite that must show every pixel: nothing may pack to the key
+    KeyIsMagenta  // a sprite sheet: only exact magenta may pack to the key
 };
 
 struct Sound {
@@ -46,11 +46,11 @@ struct Picture {
 
 // Counts the pixels that would turn see-through by accident once packed to 5.6.5.
 int StrayKeyPixels(const Canvas& c, KeyRule rule) {
-    if (rule == KeyRule::kOpaque) return 0;
+    if (rule == KeyRule::Opaque) return 0;
     int stray = 0;
-    for (const Rgb& p : c.pixels()) {
+    for (const Rgb& p : c.Pixels()) {
         if (!PacksToKey(p)) continue;
-        if (rule == KeyRule::kNoKey || p != kKey) ++stray;
+        if (rule == KeyRule::NoKey || p != kKey) ++stray;
     }
     return stray;
 }
@@ -71,28 +71,28 @@ int main(int argc, char** argv) {
     }
 
     const std::vector<Picture> pictures = {
-        {"menu.bmp", MakeMenuScreen, KeyRule::kOpaque},
-        {"option1.bmp", MakeStartPage, KeyRule::kOpaque},
-        {"option2.bmp", MakeHelpPage, KeyRule::kOpaque},
-        {"option3.bmp", MakeAboutPage, KeyRule::kOpaque},
-        {"lev1_backgroundtile.bmp", MakeStreetTile, KeyRule::kNoKey},
-        {"lev1_houses.bmp", MakeHouseSheet, KeyRule::kKeyIsMagenta},
-        {"lev1_vandu.bmp", MakeHeroSheet, KeyRule::kKeyIsMagenta},
-        {"vandu0.BMP", [] { return MakeWalkerSheet(WalkerView::kToward); }, KeyRule::kKeyIsMagenta},
-        {"vandu1.BMP", [] { return MakeWalkerSheet(WalkerView::kClimb); }, KeyRule::kKeyIsMagenta},
-        {"vandu2.BMP", [] { return MakeWalkerSheet(WalkerView::kRight); }, KeyRule::kKeyIsMagenta},
-        {"vandu3.BMP", [] { return MakeWalkerSheet(WalkerView::kLeft); }, KeyRule::kKeyIsMagenta},
-        {"viewback.bmp", MakeGirderWorld, KeyRule::kNoKey},
-        {"scan00.bmp", [] { return MakeScanPage(0); }, KeyRule::kOpaque},
-        {"scan01.bmp", [] { return MakeScanPage(1); }, KeyRule::kOpaque},
-        {"l3room0.bmp", [] { return MakeRoomPicture(0); }, KeyRule::kOpaque},
-        {"l3room1.bmp", [] { return MakeRoomPicture(1); }, KeyRule::kOpaque},
-        {"l3maskroom0.bmp", [] { return MakeRoomMask(0); }, KeyRule::kOpaque},
-        {"l3maskroom1.bmp", [] { return MakeRoomMask(1); }, KeyRule::kOpaque},
-        {"l3vandu0.BMP", [] { return MakeRoomWalkerSheet(0); }, KeyRule::kKeyIsMagenta},
-        {"l3vandu1.BMP", [] { return MakeRoomWalkerSheet(1); }, KeyRule::kKeyIsMagenta},
-        {"l3vandu2.BMP", [] { return MakeRoomWalkerSheet(2); }, KeyRule::kKeyIsMagenta},
-        {"l3vandu3.BMP", [] { return MakeRoomWalkerSheet(3); }, KeyRule::kKeyIsMagenta},
+        {"menu.bmp", MakeMenuScreen, KeyRule::Opaque},
+        {"option1.bmp", MakeStartPage, KeyRule::Opaque},
+        {"option2.bmp", MakeHelpPage, KeyRule::Opaque},
+        {"option3.bmp", MakeAboutPage, KeyRule::Opaque},
+        {"lev1_backgroundtile.bmp", MakeStreetTile, KeyRule::NoKey},
+        {"lev1_houses.bmp", MakeHouseSheet, KeyRule::KeyIsMagenta},
+        {"lev1_vandu.bmp", MakeHeroSheet, KeyRule::KeyIsMagenta},
+        {"vandu0.BMP", [] { return MakeWalkerSheet(WalkerView::Toward); }, KeyRule::KeyIsMagenta},
+        {"vandu1.BMP", [] { return MakeWalkerSheet(WalkerView::Climb); }, KeyRule::KeyIsMagenta},
+        {"vandu2.BMP", [] { return MakeWalkerSheet(WalkerView::Right); }, KeyRule::KeyIsMagenta},
+        {"vandu3.BMP", [] { return MakeWalkerSheet(WalkerView::Left); }, KeyRule::KeyIsMagenta},
+        {"viewback.bmp", MakeGirderWorld, KeyRule::NoKey},
+        {"scan00.bmp", [] { return MakeScanPage(0); }, KeyRule::Opaque},
+        {"scan01.bmp", [] { return MakeScanPage(1); }, KeyRule::Opaque},
+        {"l3room0.bmp", [] { return MakeRoomPicture(0); }, KeyRule::Opaque},
+        {"l3room1.bmp", [] { return MakeRoomPicture(1); }, KeyRule::Opaque},
+        {"l3maskroom0.bmp", [] { return MakeRoomMask(0); }, KeyRule::Opaque},
+        {"l3maskroom1.bmp", [] { return MakeRoomMask(1); }, KeyRule::Opaque},
+        {"l3vandu0.BMP", [] { return MakeRoomWalkerSheet(0); }, KeyRule::KeyIsMagenta},
+        {"l3vandu1.BMP", [] { return MakeRoomWalkerSheet(1); }, KeyRule::KeyIsMagenta},
+        {"l3vandu2.BMP", [] { return MakeRoomWalkerSheet(2); }, KeyRule::KeyIsMagenta},
+        {"l3vandu3.BMP", [] { return MakeRoomWalkerSheet(3); }, KeyRule::KeyIsMagenta},
     };
 
     bool ok = true;

@@ -10,19 +10,19 @@
 namespace {
 
 bool WriteBmp(const std::string& path, const Canvas& canvas, int bits) {
-    const int w = canvas.width(), h = canvas.height();
-    const std::uint32_t row_bytes = static_cast<std::uint32_t>(w) * (bits / 8);
-    if (row_bytes % 4 != 0) {
-        std::fprintf(stderr, "assetgen: %s: row of %u bytes is not a multiple of 4\n", path.c_str(), row_bytes);
+    const int w = canvas.Width(), h = canvas.Height();
+    const std::uint32_t rowBytes = static_cast<std::uint32_t>(w) * (bits / 8);
+    if (rowBytes % 4 != 0) {
+        std::fprintf(stderr, "assetgen: %s: row of %u bytes is not a multiple of 4\n", path.c_str(), rowBytes);
         return false;
     }
-    const std::uint32_t image_bytes = row_bytes * static_cast<std::uint32_t>(h);
+    const std::uint32_t imageBytes = rowBytes * static_cast<std::uint32_t>(h);
     std::vector<std::uint8_t> out;
-    out.reserve(54 + image_bytes);
+    out.reserve(54 + imageBytes);
     // File header (14 bytes).
     out.push_back('B');
     out.push_back('M');
-    Put32(out, 54 + image_bytes);  // bfSize
+    Put32(out, 54 + imageBytes);  // bfSize
     Put16(out, 0);                 // bfReserved1
     Put16(out, 0);                 // bfReserved2
     Put32(out, 54);                // bfOffBits
@@ -33,7 +33,7 @@ bool WriteBmp(const std::string& path, const Canvas& canvas, int bits) {
     Put16(out, 1);                              // biPlanes
     Put16(out, static_cast<std::uint32_t>(bits));
     Put32(out, 0);  // biCompression: BI_RGB
-    Put32(out, image_bytes);
+    Put32(out, imageBytes);
     Put32(out, 2835);  // 72 dpi
     Put32(out, 2835);
     Put32(out, 0);  // biClrUsed

@@ -17,7 +17,7 @@ bool Canvas::Inside(int x, int y) const { return x >= 0 && y >= 0 && x < width_ 
 
 void Canvas::Set(int x, int y, Rgb c) {
     if (y < 0 || y >= height_) return;
-    if (wrap_x_) {
+    if (wrapX_) {
         x %= width_;
         if (x < 0) x += width_;
     } else if (x < 0 || x >= width_) {
@@ -28,7 +28,7 @@ void Canvas::Set(int x, int y, Rgb c) {
 
 Rgb Canvas::Get(int x, int y) const {
     if (y < 0 || y >= height_) return kKey;
-    if (wrap_x_) {
+    if (wrapX_) {
         x %= width_;
         if (x < 0) x += width_;
     } else if (x < 0 || x >= width_) {
@@ -236,13 +236,13 @@ void StampOutlined(Canvas& dst, Canvas part, Rgb outline, int dx, int dy) {
 }
 
 Canvas FrameSheet(const std::vector<std::vector<Canvas>>& rows, int width) {
-    const int cell_w = rows[0][0].width() + 1, cell_h = rows[0][0].height() + 1;
-    const int columns = static_cast<int>(rows[0].size()), row_count = static_cast<int>(rows.size());
-    Canvas sheet(width, row_count * cell_h + 1, kKey);
+    const int cellW = rows[0][0].Width() + 1, cellH = rows[0][0].Height() + 1;
+    const int columns = static_cast<int>(rows[0].size()), rowCount = static_cast<int>(rows.size());
+    Canvas sheet(width, rowCount * cellH + 1, kKey);
     const Rgb grid{64, 64, 72};
-    for (int r = 0; r <= row_count; ++r) sheet.HLine(0, columns * cell_w, r * cell_h, grid);
-    for (int i = 0; i <= columns; ++i) sheet.VLine(i * cell_w, 0, sheet.height() - 1, grid);
-    for (int r = 0; r < row_count; ++r)
-        for (int i = 0; i < columns; ++i) sheet.BlitAll(rows[r][i], i * cell_w + 1, r * cell_h + 1, true);
+    for (int r = 0; r <= rowCount; ++r) sheet.HLine(0, columns * cellW, r * cellH, grid);
+    for (int i = 0; i <= columns; ++i) sheet.VLine(i * cellW, 0, sheet.Height() - 1, grid);
+    for (int r = 0; r < rowCount; ++r)
+        for (int i = 0; i < columns; ++i) sheet.BlitAll(rows[r][i], i * cellW + 1, r * cellH + 1, true);
     return sheet;
 }

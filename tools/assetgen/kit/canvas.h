@@ -14,13 +14,13 @@ class Canvas {
 public:
     Canvas(int width, int height, Rgb fill = kKey);
 
-    int width() const { return width_; }
-    int height() const { return height_; }
-    const std::vector<Rgb>& pixels() const { return pixels_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    const std::vector<Rgb>& Pixels() const { return pixels_; }
 
     // When set, x wraps around the width: whatever is drawn off one side comes in on the
     // other, so a picture made this way tiles seamlessly side by side.
-    void set_wrap_x(bool wrap) { wrap_x_ = wrap; }
+    void SetWrapX(bool wrap) { wrapX_ = wrap; }
 
     void Set(int x, int y, Rgb c);
     Rgb Get(int x, int y) const;
@@ -52,7 +52,7 @@ public:
     // the source are skipped. scale > 1 enlarges each source pixel to a square.
     void Blit(const Canvas& src, int sx, int sy, int w, int h, int dx, int dy, bool keyed, int scale = 1);
     void BlitAll(const Canvas& src, int dx, int dy, bool keyed = true, int scale = 1) {
-        Blit(src, 0, 0, src.width(), src.height(), dx, dy, keyed, scale);
+        Blit(src, 0, 0, src.Width(), src.Height(), dx, dy, keyed, scale);
     }
     Canvas Mirrored() const;
 
@@ -68,7 +68,7 @@ public:
 
 private:
     int width_, height_;
-    bool wrap_x_ = false;
+    bool wrapX_ = false;
     std::vector<Rgb> pixels_;
 };
 

@@ -33,7 +33,7 @@ void MidiTrack::Meta(std::uint32_t tick, std::uint8_t type, const std::vector<st
     std::vector<std::uint8_t> bytes = {0xFF, type};
     PutVarLen(bytes, static_cast<std::uint32_t>(data.size()));
     bytes.insert(bytes.end(), data.begin(), data.end());
-    events_.push_back({tick, kMeta, bytes});
+    events_.push_back({tick, EventOrder::Meta, bytes});
 }
 
 void MidiTrack::Text(std::uint32_t tick, std::uint8_t type, const std::string& text) {
@@ -45,52 +45,52 @@ void MidiTrack::Tempo(std::uint32_t tick, double bpm) {
     Meta(tick, 0x51, {Byte(static_cast<int>(us >> 16)), Byte(static_cast<int>(us >> 8)), Byte(static_cast<int>(us))});
 }
 
-void MidiTrack::TimeSignature(std::uint32_t tick, int beats, int beat_value) {
+void MidiTrack::TimeSignature(std::uint32_t tick, int beats, int beatValue) {
     int power = 0;
-    while ((1 << power) < beat_value) ++power;
+    while ((1 << power) < beatValue) ++power;
     Meta(tick, 0x58, {Byte(beats), Byte(power), 24, 8});
 }
 
 void MidiTrack::Program(std::uint32_t tick, int channel, int program) {
-    events_.push_back({tick, kSetup, {Byte(0xC0 | channel), Byte(program & 0x7F)}});
+    events_.push_back({tick, EventOrder::Setup, {Byte(0xC0 | channel), Byte(program & 0x7F)}});
 }
 
 void MidiTrack::Control(std::uint32_t tick, int channel, int controller, int value) {
-    events_.push_back({tick, kSetup, {Byte(0xB0 | channel), Byte(controller & 0x7F), Byte(value & 0x7F)}});
+    events_.push_back({tick, EventOrder::Setup, {Byte(0xB0 | channel), Byte(controller & 0x7F), Byte(value & 0x7F)}});
 }
 
-void MidiTrack::Note(std::uint32_t on_tick, std::uint32_t off_tick, int channel, int pitch, int velocity) {
-    if (off_tick <= on_tick) off_tick = on_tick + 1;
+void MidiTrack::Note(std::uint32_t onTick, std::uint32_t offTick, int channel, int pitch, int velocity) {
+    if (offTick <= onTick) offTick = onTick + 1;
     velocity = std::clamp(velocity, 1, 127);
-    events_.push_back({on_tick, kNoteOn, {Byte(0x90 | channel), Byte(pitch & 0x7F), Byte(velocity)}});
-    events_.push_back({off_tick, kNoteOff, {Byte(0x80 | channel), Byte(pitch & 0x7F), 64}});
+    events_.push_back({onTick, EventOrder::NoteOn, {Byte(0x90 | channel), Byte(pitch & 0x7F), Byte(velocity)}});
+    events_.push_back({offTick, EventOrder::NoteOff, {Byte(0x80 | channel), Byte(pitch & 0x7F), 64}});
 }
 
-bool WriteMidi(const std::string& path, int ticks_per_quarter, const std::vector<MidiTrack>& tracks,
-               std::uint32_t end_tick) {
+bool WriteMidi(const std::string& path, int ticksPerQuarter, const std::vector<MidiTrack>& tracks,
+               std::uint32_t endTick) {
     std::vector<std::uint8_t> out = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 1};
     out.push_back(Byte(static_cast<int>(tracks.size() >> 8)));
     out.push_back(Byte(static_cast<int>(tracks.size())));
-    out.push_back(Byte(ticks_per_quarter >> 8));
-    out.push_back(Byte(ticks_per_quarter));
+    out.push_back(Byte(ticksPerQuarter >> 8));
+    out.push_back(Byte(ticksPerQuarter));
     for (const MidiTrack& track : tracks) {
-        std::vector<MidiEvent> events = track.events();
+        std::vector<MidiEvent> events = track.Events();
         std::stable_sort(events.begin(), events.end(), [](const MidiEvent& a, const MidiEvent& b) {
             return a.tick != b.tick ? a.tick < b.tick : a.order < b.order;
         });
         std::vector<std::uint8_t> body;
         std::uint32_t now = 0;
         for (const MidiEvent& e : events) {
-            if (e.tick > end_tick) {
+            if (e.tick > endTick) {
                 std::fprintf(stderr, "assetgen: %s: an event at tick %u lies past the end (%u)\n", path.c_str(), e.tick,
-                             end_tick);
+                             endTick);
                 return false;
             }
             PutVarLen(body, e.tick - now);
             now = e.tick;
             body.insert(body.end(), e.bytes.begin(), e.bytes.end());
         }
-        PutVarLen(body, end_tick - now);
+        PutVarLen(body, endTick - now);
         body.insert(body.end(), {0xFF, 0x2F, 0x00});
         out.insert(out.end(), {'M', 'T', 'r', 'k'});
         PutBig32(out, static_cast<std::uint32_t>(body.size()));

@@ -77,7 +77,7 @@ inline float Smooth(float x) {
 inline int Samples(float seconds) { return static_cast<int>(std::lround(seconds * kRate)); }
 
 // Fades the first and last few milliseconds of a one-shot sound so it starts and stops without a click.
-void FadeEnds(std::vector<float>& s, float in_seconds, float out_seconds);
+void FadeEnds(std::vector<float>& s, float inSeconds, float outSeconds);
 
 // Scales a sound so its largest magnitude is `peak`.
 void Normalise(std::vector<float>& s, float peak);

@@ -29,14 +29,14 @@ void DrawTextCentred(Canvas& canvas, int cx, int y, const std::string& text, Rgb
 }
 
 int TitleWidth(const std::string& text, const TitleStyle& style) {
-    return TextWidth(text, style.scale) + 2 * style.outline_px + style.shadow_dx;
+    return TextWidth(text, style.scale) + 2 * style.outlinePx + style.shadowDx;
 }
 
 void DrawTitle(Canvas& canvas, int x, int y, const std::string& text, const TitleStyle& style) {
     // Work on a mask with room for the outline and the shadow around the letters.
-    const int pad = style.outline_px + 1;
-    const int w = TextWidth(text, style.scale) + 2 * pad + style.shadow_dx;
-    const int h = font::kGlyphHeight * style.scale + 2 * pad + style.shadow_dy;
+    const int pad = style.outlinePx + 1;
+    const int w = TextWidth(text, style.scale) + 2 * pad + style.shadowDx;
+    const int h = font::kGlyphHeight * style.scale + 2 * pad + style.shadowDy;
     std::vector<char> ink(static_cast<std::size_t>(w) * h, 0);
     auto at = [&](int i, int j) -> char& { return ink[static_cast<std::size_t>(j) * w + i]; };
     auto inked = [&](int i, int j) { return i >= 0 && j >= 0 && i < w && j < h && at(i, j) == 1; };
@@ -52,9 +52,9 @@ void DrawTitle(Canvas& canvas, int x, int y, const std::string& text, const Titl
         pen += glyph.advance * style.scale;
     }
 
-    // Outline ring: every paper pixel within outline_px (a rounded square) of ink.
+    // Outline ring: every paper pixel within outlinePx (a rounded square) of ink.
     std::vector<char> ring(ink.size(), 0);
-    const int r = style.outline_px;
+    const int r = style.outlinePx;
     for (int j = 0; j < h; ++j)
         for (int i = 0; i < w; ++i) {
             if (at(i, j)) continue;
@@ -73,23 +73,23 @@ void DrawTitle(Canvas& canvas, int x, int y, const std::string& text, const Titl
         for (int i = 0; i < w; ++i) {
             std::size_t k = static_cast<std::size_t>(j) * w + i;
             if (ink[k] || ring[k]) {
-                for (int s = 1; s <= style.shadow_dx || s <= style.shadow_dy; ++s) {
-                    int sx = s <= style.shadow_dx ? s : style.shadow_dx;
-                    int sy = s <= style.shadow_dy ? s : style.shadow_dy;
+                for (int s = 1; s <= style.shadowDx || s <= style.shadowDy; ++s) {
+                    int sx = s <= style.shadowDx ? s : style.shadowDx;
+                    int sy = s <= style.shadowDy ? s : style.shadowDy;
                     canvas.Set(ox + i + sx, oy + j + sy, style.shadow);
                 }
             }
         }
     // Outline and fill. The fill runs from top to bottom over the capital height
     // (rows 3..12 of the cell), in bands a scale-pixel tall so it reads as pixel art.
-    const int cap_top = pad + 3 * style.scale, cap_bottom = pad + 13 * style.scale;
+    const int capTop = pad + 3 * style.scale, capBottom = pad + 13 * style.scale;
     for (int j = 0; j < h; ++j)
         for (int i = 0; i < w; ++i) {
             std::size_t k = static_cast<std::size_t>(j) * w + i;
             if (ring[k]) canvas.Set(ox + i, oy + j, style.outline);
             if (!ink[k]) continue;
-            int band = (j - cap_top) / style.scale;
-            int bands = (cap_bottom - cap_top) / style.scale - 1;
+            int band = (j - capTop) / style.scale;
+            int bands = (capBottom - capTop) / style.scale - 1;
             float t = bands > 0 ? static_cast<float>(band) / bands : 0.0f;
             if (t < 0) t = 0;
             if (t > 1) t = 1;

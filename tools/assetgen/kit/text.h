@@ -21,9 +21,9 @@ struct TitleStyle {
     Rgb bottom{240, 140, 50};    // fill at the baseline
     Rgb highlight{255, 252, 224};  // top edge of every stroke
     Rgb outline = {28, 24, 38};
-    int outline_px = 2;
+    int outlinePx = 2;
     Rgb shadow{20, 16, 30};
-    int shadow_dx = 4, shadow_dy = 4;
+    int shadowDx = 4, shadowDy = 4;
 };
 
 // Big lettering: gradient fill, lit top edges, a thick outline and a hard drop shadow.

@@ -101,11 +101,11 @@ std::vector<int> Voice(const Chord& c, int low) {
 
 // Walks the rhythm text bar after bar across the progression, calling hit(beat, symbol, length).
 template <typename Hit>
-void EachBar(const std::vector<Chord>& chords, int beats_per_bar, const std::string& rhythm, Hit hit) {
+void EachBar(const std::vector<Chord>& chords, int beatsPerBar, const std::string& rhythm, Hit hit) {
     if (chords.empty()) return;
     const double start = chords.front().beat, end = chords.back().beat + chords.back().length;
     const std::vector<std::string> words = Words(rhythm);
-    for (double bar = start; bar < end - 1e-9; bar += beats_per_bar) {
+    for (double bar = start; bar < end - 1e-9; bar += beatsPerBar) {
         double at = bar;
         for (const std::string& w : words) {
             const auto [symbol, length] = Token(w);
@@ -130,16 +130,16 @@ int Pitch(const std::string& name) {
     return (std::atoi(name.c_str() + pos) + 1) * 12 + semis;
 }
 
-std::vector<Chord> Progression(double start_beat, int beats_per_bar, const std::string& text) {
+std::vector<Chord> Progression(double startBeat, int beatsPerBar, const std::string& text) {
     std::vector<Chord> chords;
-    double bar = start_beat;
+    double bar = startBeat;
     std::string rest = text + "|";
     size_t from = 0;
-    for (size_t bar_end = rest.find('|'); bar_end != std::string::npos; bar_end = rest.find('|', from)) {
-        const std::vector<std::string> names = Words(rest.substr(from, bar_end - from));
-        from = bar_end + 1;
+    for (size_t barEnd = rest.find('|'); barEnd != std::string::npos; barEnd = rest.find('|', from)) {
+        const std::vector<std::string> names = Words(rest.substr(from, barEnd - from));
+        from = barEnd + 1;
         if (names.empty()) continue;
-        const double each = static_cast<double>(beats_per_bar) / static_cast<double>(names.size());
+        const double each = static_cast<double>(beatsPerBar) / static_cast<double>(names.size());
         for (size_t i = 0; i < names.size(); ++i) {
             Chord c;
             c.beat = bar + each * static_cast<double>(i);
@@ -150,23 +150,23 @@ std::vector<Chord> Progression(double start_beat, int beats_per_bar, const std::
             c.intervals = ChordIntervals(names[i].substr(pos, slash == std::string::npos ? std::string::npos : slash - pos));
             c.bass = c.root;
             if (slash != std::string::npos) {
-                size_t bass_pos = slash + 1;
-                c.bass = PitchClass(names[i], bass_pos);
+                size_t bassPos = slash + 1;
+                c.bass = PitchClass(names[i], bassPos);
             }
             chords.push_back(c);
         }
-        bar += beats_per_bar;
+        bar += beatsPerBar;
     }
     return chords;
 }
 
-Part::Part(std::string name, int channel, int program, int volume, int pan, int beats_per_bar, std::uint32_t seed)
+Part::Part(std::string name, int channel, int program, int volume, int pan, int beatsPerBar, std::uint32_t seed)
     : name_(std::move(name)),
       channel_(channel),
       program_(program),
       volume_(volume),
       pan_(pan),
-      beats_per_bar_(beats_per_bar),
+      beatsPerBar_(beatsPerBar),
       rng_(seed) {}
 
 Part& Part::Effects(int reverb, int chorus) {
@@ -211,7 +211,7 @@ double Part::Melody(double beat, const std::string& text, int velocity) {
     for (char ch : text) spaced += ch == '|' ? std::string(" | ") : std::string(1, ch);
     for (const std::string& w : Words(spaced)) {
         if (w == "|") {
-            if (std::fabs(std::remainder(beat, static_cast<double>(beats_per_bar_))) > 1e-6) {
+            if (std::fabs(std::remainder(beat, static_cast<double>(beatsPerBar_))) > 1e-6) {
                 std::fprintf(stderr, "assetgen: %s: a bar line falls at beat %.2f\n", name_.c_str(), beat);
                 std::abort();
             }
@@ -241,21 +241,21 @@ bool Part::Rubs(int pc, double from, double to) const {
     return false;
 }
 
-void Part::Bass(const std::vector<Chord>& chords, int beats_per_bar, const std::string& rhythm, int low, int velocity,
+void Part::Bass(const std::vector<Chord>& chords, int beatsPerBar, const std::string& rhythm, int low, int velocity,
                 const Part* tune) {
-    EachBar(chords, beats_per_bar, rhythm, [&](double at, const std::string& degree, double length) {
+    EachBar(chords, beatsPerBar, rhythm, [&](double at, const std::string& degree, double length) {
         const Chord& c = ChordAt(chords, at);
         const int root = Above(low, c.bass);
-        const int chord_root = root - ((root - c.root) % 12 + 12) % 12;  // at or just below the bass note
+        const int chordRoot = root - ((root - c.root) % 12 + 12) % 12;  // at or just below the bass note
         int pitch = root;
-        const bool chord_starts = std::fabs(at - c.beat) < 1e-9;  // a new chord always enters on its bass note
+        const bool chordStarts = std::fabs(at - c.beat) < 1e-9;  // a new chord always enters on its bass note
         auto tone = [&](size_t index, int fallback) {
-            return index < c.intervals.size() ? chord_root + c.intervals[index] : chord_root + fallback;
+            return index < c.intervals.size() ? chordRoot + c.intervals[index] : chordRoot + fallback;
         };
-        if (chord_starts && degree != ">") pitch = root;
+        if (chordStarts && degree != ">") pitch = root;
         else if (degree == "3") pitch = tone(1, 4);
         else if (degree == "5") pitch = tone(2, 7);
-        else if (degree == "7") pitch = c.intervals.size() > 3 ? chord_root + c.intervals[3] : root + 12;
+        else if (degree == "7") pitch = c.intervals.size() > 3 ? chordRoot + c.intervals[3] : root + 12;
         else if (degree == "8") pitch = root + 12;
         else if (degree == ">") {
             // A step into the next chord's root: from a semitone below, or the fifth when it stays put.
@@ -264,9 +264,9 @@ void Part::Bass(const std::vector<Chord>& chords, int beats_per_bar, const std::
             const int target = Above(low, next->bass);
             // Candidates in order of taste: a semitone below, a whole tone below or above, a semitone
             // above, then this chord's fifth. After the first, tones of the sounding chord go first.
-            std::vector<int> steps = {target - 1, target - 2, target + 2, target + 1, chord_root + 7};
+            std::vector<int> steps = {target - 1, target - 2, target + 2, target + 1, chordRoot + 7};
             if (target == root) steps = {root + 7, root + 4, root - 5};
-            auto in_chord = [&](int p) {
+            auto inChord = [&](int p) {
                 for (int iv : c.intervals)
                     if ((c.root + iv) % 12 == ((p % 12) + 12) % 12) return true;
                 return false;
@@ -277,7 +277,7 @@ void Part::Bass(const std::vector<Chord>& chords, int beats_per_bar, const std::
                 bool found = false;
                 for (int pass = 0; pass < 2 && !found; ++pass)
                     for (size_t i = 1; i < steps.size() && !found; ++i)
-                        if ((pass == 1 || in_chord(steps[i])) && fits(steps[i])) {
+                        if ((pass == 1 || inChord(steps[i])) && fits(steps[i])) {
                             pitch = steps[i];
                             found = true;
                         }
@@ -287,9 +287,9 @@ void Part::Bass(const std::vector<Chord>& chords, int beats_per_bar, const std::
     });
 }
 
-void Part::Comp(const std::vector<Chord>& chords, int beats_per_bar, const std::string& rhythm, int low, int velocity,
+void Part::Comp(const std::vector<Chord>& chords, int beatsPerBar, const std::string& rhythm, int low, int velocity,
                 double strum) {
-    EachBar(chords, beats_per_bar, rhythm, [&](double at, const std::string&, double length) {
+    EachBar(chords, beatsPerBar, rhythm, [&](double at, const std::string&, double length) {
         const std::vector<int> notes = Voice(ChordAt(chords, at), low);
         for (size_t i = 0; i < notes.size(); ++i) {
             const double delay = strum * static_cast<double>(i);
@@ -298,13 +298,13 @@ void Part::Comp(const std::vector<Chord>& chords, int beats_per_bar, const std::
     });
 }
 
-void Part::Arpeggio(const std::vector<Chord>& chords, int beats_per_bar, const std::string& pattern, double step,
+void Part::Arpeggio(const std::vector<Chord>& chords, int beatsPerBar, const std::string& pattern, double step,
                     double ring, int low, int velocity) {
     std::string rhythm;
     for (const std::string& w : Words(pattern)) rhythm += w + ":" + std::to_string(step) + " ";
     const double keep = gate_;
     gate_ = 1.0;
-    EachBar(chords, beats_per_bar, rhythm, [&](double at, const std::string& index, double) {
+    EachBar(chords, beatsPerBar, rhythm, [&](double at, const std::string& index, double) {
         const Chord& c = ChordAt(chords, at);
         std::vector<int> notes = Voice(c, low);
         const size_t base = notes.size();
@@ -317,9 +317,9 @@ void Part::Arpeggio(const std::vector<Chord>& chords, int beats_per_bar, const s
     gate_ = keep;
 }
 
-void Part::PowerChords(const std::vector<Chord>& chords, int beats_per_bar, const std::string& rhythm, int low,
+void Part::PowerChords(const std::vector<Chord>& chords, int beatsPerBar, const std::string& rhythm, int low,
                        int velocity) {
-    EachBar(chords, beats_per_bar, rhythm, [&](double at, const std::string& symbol, double length) {
+    EachBar(chords, beatsPerBar, rhythm, [&](double at, const std::string& symbol, double length) {
         const Chord& c = ChordAt(chords, at);
         const int root = Above(low, c.root);
         const int accent = symbol == "X" ? 12 : 0;
@@ -346,34 +346,34 @@ void Part::Drums(double beat, int bars, int key, const std::string& steps, int v
     }
 }
 
-Tune::Tune(std::string title, double bpm, int beats_per_bar)
-    : title_(std::move(title)), bpm_(bpm), beats_per_bar_(beats_per_bar) {}
+Tune::Tune(std::string title, double bpm, int beatsPerBar)
+    : title_(std::move(title)), bpm_(bpm), beatsPerBar_(beatsPerBar) {}
 
 Part& Tune::AddPart(const std::string& name, int channel, int program, int volume, int pan) {
-    parts_.emplace_back(name, channel, program, volume, pan, beats_per_bar_,
+    parts_.emplace_back(name, channel, program, volume, pan, beatsPerBar_,
                         0x7E5A0000u + static_cast<std::uint32_t>(parts_.size()));
     return parts_.back();
 }
 
 bool Tune::Write(const std::string& path, int bars) const {
-    const double end_beat = static_cast<double>(bars * beats_per_bar_);
+    const double endBeat = static_cast<double>(bars * beatsPerBar_);
     const auto tick = [](double beat) { return static_cast<std::uint32_t>(std::lround(beat * kTicksPerBeat)); };
     std::vector<MidiTrack> tracks(1);
     tracks[0].Text(0, 0x03, title_);
-    tracks[0].TimeSignature(0, beats_per_bar_, 4);
+    tracks[0].TimeSignature(0, beatsPerBar_, 4);
     tracks[0].Tempo(0, bpm_);
     for (const Part& part : parts_) {
         MidiTrack track;
-        const int ch = part.channel();
-        track.Text(0, 0x03, part.name());
-        if (ch != kDrumChannel) track.Program(0, ch, part.program());
-        track.Control(0, ch, 7, part.volume());
-        track.Control(0, ch, 10, part.pan());
-        track.Control(0, ch, 91, part.reverb());
-        track.Control(0, ch, 93, part.chorus());
+        const int ch = part.Channel();
+        track.Text(0, 0x03, part.Name());
+        if (ch != kDrumChannel) track.Program(0, ch, part.Program());
+        track.Control(0, ch, 7, part.Volume());
+        track.Control(0, ch, 10, part.Pan());
+        track.Control(0, ch, 91, part.Reverb());
+        track.Control(0, ch, 93, part.Chorus());
         // A pitch struck again while it still rings is cut short where the new one starts, so each
         // note-off ends the note it belongs to.
-        std::vector<Part::Hit> hits = part.hits();
+        std::vector<Part::Hit> hits = part.Hits();
         std::stable_sort(hits.begin(), hits.end(), [](const Part::Hit& x, const Part::Hit& y) { return x.on < y.on; });
         // The same pitch struck twice at once sounds once.
         std::vector<int> last(128, -1);
@@ -390,10 +390,10 @@ bool Tune::Write(const std::string& path, int bars) const {
             before = static_cast<int>(i);
         }
         for (const Part::Hit& h : hits) {
-            if (h.velocity == 0 || h.on >= end_beat - 1e-9) continue;
-            track.Note(tick(h.on), tick(std::min(h.off, end_beat)), ch, h.pitch, h.velocity);
+            if (h.velocity == 0 || h.on >= endBeat - 1e-9) continue;
+            track.Note(tick(h.on), tick(std::min(h.off, endBeat)), ch, h.pitch, h.velocity);
         }
         tracks.push_back(track);
     }
-    return WriteMidi(path, kTicksPerBeat, tracks, tick(end_beat));
+    return WriteMidi(path, kTicksPerBeat, tracks, tick(endBeat));
 }

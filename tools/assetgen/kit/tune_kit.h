@@ -11,15 +11,15 @@
 // General MIDI program numbers (counted from 0) and drum keys that the tunes use.
 namespace gm {
 enum Program {
-    kElectricPiano = 4, kVibraphone = 11, kMarimba = 12, kXylophone = 13, kNylonGuitar = 24, kSteelGuitar = 25,
-    kCleanGuitar = 27, kMutedGuitar = 28, kOverdriveGuitar = 29, kDistortionGuitar = 30, kAcousticBass = 32,
-    kFingerBass = 33, kPickBass = 34, kSlapBass = 36, kStrings = 48, kSlowStrings = 49, kPizzicato = 45, kHarp = 46,
-    kTuba = 58, kClarinet = 71, kFlute = 73, kSquareLead = 80, kWarmPad = 89
+    ElectricPiano = 4, Vibraphone = 11, Marimba = 12, Xylophone = 13, NylonGuitar = 24, SteelGuitar = 25,
+    CleanGuitar = 27, MutedGuitar = 28, OverdriveGuitar = 29, DistortionGuitar = 30, AcousticBass = 32,
+    FingerBass = 33, PickBass = 34, SlapBass = 36, Strings = 48, SlowStrings = 49, Pizzicato = 45, Harp = 46,
+    Tuba = 58, Clarinet = 71, Flute = 73, SquareLead = 80, WarmPad = 89
 };
 enum Drum {
-    kKick = 36, kSideStick = 37, kSnare = 38, kClap = 39, kLowTom = 45, kMidTom = 47, kHighTom = 50, kClosedHat = 42,
-    kPedalHat = 44, kOpenHat = 46, kCrash = 49, kRide = 51, kRideBell = 53, kTambourine = 54, kCowbell = 56,
-    kHighWood = 76, kLowWood = 77, kShaker = 70
+    Kick = 36, SideStick = 37, Snare = 38, Clap = 39, LowTom = 45, MidTom = 47, HighTom = 50, ClosedHat = 42,
+    PedalHat = 44, OpenHat = 46, Crash = 49, Ride = 51, RideBell = 53, Tambourine = 54, Cowbell = 56,
+    HighWood = 76, LowWood = 77, Shaker = 70
 };
 }  // namespace gm
 
@@ -38,11 +38,11 @@ struct Chord {
 
 // Bars split by '|', chords within a bar share it evenly: "F | Am | Gm7 C7 | F".
 // Known kinds: major, m, 7, m7, maj7, 6, m6, sus2, sus4, 7sus4, dim, 5 (root and fifth), add9, and "/X" bass notes.
-std::vector<Chord> Progression(double start_beat, int beats_per_bar, const std::string& text);
+std::vector<Chord> Progression(double startBeat, int beatsPerBar, const std::string& text);
 
 class Part {
 public:
-    Part(std::string name, int channel, int program, int volume, int pan, int beats_per_bar, std::uint32_t seed);
+    Part(std::string name, int channel, int program, int volume, int pan, int beatsPerBar, std::uint32_t seed);
 
     // Mix settings sent once at the start: reverb and chorus depth (controllers 91 and 93).
     Part& Effects(int reverb, int chorus);
@@ -65,18 +65,18 @@ public:
     // the chord has no seventh), 8 the root an octave up, '>' a step leading into the next chord,
     // '-' a rest. The root sits in [low, low + 11]. When `tune` is given, a leading step that would
     // rub a semitone or a tritone against it is swapped for a gentler one.
-    void Bass(const std::vector<Chord>& chords, int beats_per_bar, const std::string& rhythm, int low, int velocity,
+    void Bass(const std::vector<Chord>& chords, int beatsPerBar, const std::string& rhythm, int low, int velocity,
               const Part* tune = nullptr);
     // Chord hits "x:length" (or "-:length" for rests), voiced upward from `low`; strum spreads the
     // notes by that many beats each, like a guitar.
-    void Comp(const std::vector<Chord>& chords, int beats_per_bar, const std::string& rhythm, int low, int velocity,
+    void Comp(const std::vector<Chord>& chords, int beatsPerBar, const std::string& rhythm, int low, int velocity,
               double strum = 0.0);
     // Broken chords: each token is an index into the chord voiced upward from `low` (0 lowest), or
     // '-' for a rest; every token lasts `step` beats and rings for `ring` beats.
-    void Arpeggio(const std::vector<Chord>& chords, int beats_per_bar, const std::string& pattern, double step,
+    void Arpeggio(const std::vector<Chord>& chords, int beatsPerBar, const std::string& pattern, double step,
                   double ring, int low, int velocity);
     // Root, fifth and octave from `low` upward, in the rhythm given (as in Comp).
-    void PowerChords(const std::vector<Chord>& chords, int beats_per_bar, const std::string& rhythm, int low,
+    void PowerChords(const std::vector<Chord>& chords, int beatsPerBar, const std::string& rhythm, int low,
                      int velocity);
     // One held chord per chord of the progression.
     void Hold(const std::vector<Chord>& chords, int low, int velocity);
@@ -85,19 +85,19 @@ public:
     // '|' and spaces ignored. The pattern repeats for `bars` bars of 16 steps.
     void Drums(double beat, int bars, int key, const std::string& steps, int velocity);
 
-    const std::string& name() const { return name_; }
-    int channel() const { return channel_; }
-    int program() const { return program_; }
-    int volume() const { return volume_; }
-    int pan() const { return pan_; }
-    int reverb() const { return reverb_; }
-    int chorus() const { return chorus_; }
+    const std::string& Name() const { return name_; }
+    int Channel() const { return channel_; }
+    int Program() const { return program_; }
+    int Volume() const { return volume_; }
+    int Pan() const { return pan_; }
+    int Reverb() const { return reverb_; }
+    int Chorus() const { return chorus_; }
 
     struct Hit {
         double on, off;
         int pitch, velocity;
     };
-    const std::vector<Hit>& hits() const { return hits_; }
+    const std::vector<Hit>& Hits() const { return hits_; }
 
 private:
     double Swung(double beat) const;
@@ -105,7 +105,7 @@ private:
     bool Rubs(int pc, double from, double to) const;
 
     std::string name_;
-    int channel_, program_, volume_, pan_, beats_per_bar_;
+    int channel_, program_, volume_, pan_, beatsPerBar_;
     int reverb_ = 40, chorus_ = 0;
     double gate_ = 0.9, swing_ = 0.5;
     int spread_ = 0;
@@ -115,11 +115,11 @@ private:
 
 class Tune {
 public:
-    Tune(std::string title, double bpm, int beats_per_bar);
+    Tune(std::string title, double bpm, int beatsPerBar);
 
     Part& AddPart(const std::string& name, int channel, int program, int volume, int pan);
-    int beats_per_bar() const { return beats_per_bar_; }
-    double Bar(int bar) const { return static_cast<double>(bar * beats_per_bar_); }
+    int BeatsPerBar() const { return beatsPerBar_; }
+    double Bar(int bar) const { return static_cast<double>(bar * beatsPerBar_); }
 
     // Writes the tune as a MIDI file `bars` bars long; anything sounding past the end is cut there.
     bool Write(const std::string& path, int bars) const;
@@ -127,6 +127,6 @@ public:
 private:
     std::string title_;
     double bpm_;
-    int beats_per_bar_;
+    int beatsPerBar_;
     std::deque<Part> parts_;  // a deque keeps the references AddPart hands out valid
 };

@@ -34,28 +34,28 @@ float LoopAge(int i, float at, int n) {
 // filters run round the loop twice, so the end meets the start exactly.
 std::vector<float> MakeBoardLoop() {
     const int n = snd::Samples(1.6f);
-    const std::vector<float> rumble_noise = NoiseTable(n, 0xB0A2D001u);
-    const std::vector<float> grit_noise = NoiseTable(n, 0xB0A2D002u);
-    const std::vector<float> click_noise = NoiseTable(n, 0xB0A2D003u);
+    const std::vector<float> rumbleNoise = NoiseTable(n, 0xB0A2D001u);
+    const std::vector<float> gritNoise = NoiseTable(n, 0xB0A2D002u);
+    const std::vector<float> clickNoise = NoiseTable(n, 0xB0A2D003u);
 
     // Sparse crackles of grit: tiny stones popping under the wheels.
     std::vector<float> crackles(static_cast<size_t>(n), 0.0f);
-    Rng crackle_rng(0xB0A2D004u);
+    Rng crackleRng(0xB0A2D004u);
     for (int i = 0; i < n; ++i)
-        if (crackle_rng.Range(0, 9999) < 160) crackles[static_cast<size_t>(i)] = snd::Noise(crackle_rng);
+        if (crackleRng.Range(0, 9999) < 160) crackles[static_cast<size_t>(i)] = snd::Noise(crackleRng);
 
     // Joints in the pavement every 0.4 s; the front and back wheels cross each one 85 ms apart.
     const float joints[] = {0.10f, 0.185f, 0.50f, 0.585f, 0.90f, 0.985f, 1.30f, 1.385f};
-    const float joint_level[] = {1.0f, 0.7f, 0.85f, 0.6f, 1.0f, 0.75f, 0.8f, 0.6f};
+    const float jointLevel[] = {1.0f, 0.7f, 0.85f, 0.6f, 1.0f, 0.75f, 0.8f, 0.6f};
 
-    snd::Biquad rumble_lp, hum, body, roar, grit_bp, crackle_bp, clack_lp;
-    rumble_lp.LowPass(170.0f, 0.7f);
+    snd::Biquad rumbleLp, hum, body, roar, gritBp, crackleBp, clackLp;
+    rumbleLp.LowPass(170.0f, 0.7f);
     hum.BandPass(92.0f, 3.0f);
     body.BandPass(380.0f, 0.9f);
     roar.BandPass(900.0f, 0.8f);
-    grit_bp.BandPass(2600.0f, 0.9f);
-    crackle_bp.BandPass(1900.0f, 2.5f);
-    clack_lp.LowPass(2400.0f, 0.8f);
+    gritBp.BandPass(2600.0f, 0.9f);
+    crackleBp.BandPass(1900.0f, 2.5f);
+    clackLp.LowPass(2400.0f, 0.8f);
 
     std::vector<float> out = snd::RenderLoop(n, 2, [&](int i) {
         const size_t k = static_cast<size_t>(i);
@@ -63,9 +63,9 @@ std::vector<float> MakeBoardLoop() {
         // The wheels turn 32 times and the board sways 4 times per loop.
         const float turn = 1.0f + 0.22f * std::sin(2.0f * kPi * 20.0f * t) + 0.08f * std::sin(2.0f * kPi * 40.0f * t + 1.0f);
         const float sway = 1.0f + 0.12f * std::sin(2.0f * kPi * 2.5f * t + 0.6f);
-        const float low = rumble_lp.Run(rumble_noise[k]) * 1.5f + hum.Run(rumble_noise[k]) * 0.8f;
-        const float mid = body.Run(rumble_noise[k]) * 0.75f + roar.Run(grit_noise[k]) * 0.30f;
-        const float grit = grit_bp.Run(grit_noise[k]) * 0.20f + crackle_bp.Run(crackles[k]) * 0.7f;
+        const float low = rumbleLp.Run(rumbleNoise[k]) * 1.5f + hum.Run(rumbleNoise[k]) * 0.8f;
+        const float mid = body.Run(rumbleNoise[k]) * 0.75f + roar.Run(gritNoise[k]) * 0.30f;
+        const float grit = gritBp.Run(gritNoise[k]) * 0.20f + crackleBp.Run(crackles[k]) * 0.7f;
 
         float clack = 0.0f;
         for (int j = 0; j < 8; ++j) {
@@ -74,10 +74,10 @@ std::vector<float> MakeBoardLoop() {
             const float knock = 0.55f * std::sin(2.0f * kPi * 310.0f * age) * std::exp(-age / 0.014f) +
                                 0.30f * std::sin(2.0f * kPi * 860.0f * age) * std::exp(-age / 0.008f) +
                                 0.60f * std::sin(2.0f * kPi * 70.0f * age) * std::exp(-age / 0.030f) +
-                                0.50f * click_noise[k] * std::exp(-age / 0.003f);
-            clack += knock * joint_level[j] * snd::Smooth(age / 0.0015f);
+                                0.50f * clickNoise[k] * std::exp(-age / 0.003f);
+            clack += knock * jointLevel[j] * snd::Smooth(age / 0.0015f);
         }
-        clack = clack_lp.Run(clack);
+        clack = clackLp.Run(clack);
         return (low + mid) * turn * sway + grit * sway + 0.65f * clack;
     });
 
@@ -97,20 +97,20 @@ std::vector<float> MakeJump() {
     const std::vector<float> air = NoiseTable(n, 0x1A3F0001u);
     std::vector<float> out(static_cast<size_t>(n));
     snd::Biquad whoosh;
-    float tone_phase = 0.0f, pop_phase = 0.0f;
+    float tonePhase = 0.0f, popPhase = 0.0f;
     for (int i = 0; i < n; ++i) {
         const float t = static_cast<float>(i) / kRate;
 
         // Pop: a sine sweeping 130 -> 420 Hz within 40 ms.
-        const float pop_f = 130.0f * std::pow(420.0f / 130.0f, std::fmin(t / 0.04f, 1.0f));
-        pop_phase += 2.0f * kPi * pop_f / kRate;
-        const float pop = std::sin(pop_phase) * snd::Strike(t, 0.0015f, 0.018f);
+        const float popF = 130.0f * std::pow(420.0f / 130.0f, std::fmin(t / 0.04f, 1.0f));
+        popPhase += 2.0f * kPi * popF / kRate;
+        const float pop = std::sin(popPhase) * snd::Strike(t, 0.0015f, 0.018f);
 
         // Tone: 300 -> 900 Hz over 0.22 s, then a slight lift with a little wobble; a soft square.
         float f = t < 0.22f ? 300.0f * std::pow(3.0f, t / 0.22f) : 900.0f * (1.0f + 0.12f * (t - 0.22f));
         f *= 1.0f + 0.015f * std::sin(2.0f * kPi * 13.0f * t) * snd::Smooth((t - 0.15f) / 0.1f);
-        tone_phase += 2.0f * kPi * f / kRate;
-        const float wave = std::sin(tone_phase) + 0.30f * std::sin(3.0f * tone_phase) + 0.12f * std::sin(5.0f * tone_phase);
+        tonePhase += 2.0f * kPi * f / kRate;
+        const float wave = std::sin(tonePhase) + 0.30f * std::sin(3.0f * tonePhase) + 0.12f * std::sin(5.0f * tonePhase);
         const float tone = wave * snd::Strike(t, 0.012f, 0.16f) * snd::Smooth((0.5f - t) / 0.12f);
 
         // Air: noise through a band that rises 500 -> 2800 Hz.
@@ -130,23 +130,23 @@ std::vector<float> MakeHeadBump() {
     const int n = snd::Samples(0.32f);
     const std::vector<float> hit = NoiseTable(n, 0xB0C40001u);
     std::vector<float> out(static_cast<size_t>(n));
-    snd::Biquad click_lp;
-    click_lp.LowPass(2500.0f, 0.7f);
-    float thud_phase = 0.0f, doink_phase = 0.0f;
+    snd::Biquad clickLp;
+    clickLp.LowPass(2500.0f, 0.7f);
+    float thudPhase = 0.0f, doinkPhase = 0.0f;
     for (int i = 0; i < n; ++i) {
         const float t = static_cast<float>(i) / kRate;
-        const float thud_f = 60.0f + 100.0f * std::exp(-t / 0.05f);
-        thud_phase += 2.0f * kPi * thud_f / kRate;
-        const float thud = std::sin(thud_phase) * snd::Strike(t, 0.002f, 0.075f);
+        const float thudF = 60.0f + 100.0f * std::exp(-t / 0.05f);
+        thudPhase += 2.0f * kPi * thudF / kRate;
+        const float thud = std::sin(thudPhase) * snd::Strike(t, 0.002f, 0.075f);
 
         const float knock = 0.50f * std::sin(2.0f * kPi * 470.0f * t) * std::exp(-t / 0.045f) +
                             0.22f * std::sin(2.0f * kPi * 1230.0f * t + 0.5f) * std::exp(-t / 0.02f);
 
-        const float doink_f = 420.0f + 230.0f * std::exp(-t / 0.06f);
-        doink_phase += 2.0f * kPi * doink_f / kRate;
-        const float doink = std::sin(doink_phase) * snd::Strike(t, 0.004f, 0.085f);
+        const float doinkF = 420.0f + 230.0f * std::exp(-t / 0.06f);
+        doinkPhase += 2.0f * kPi * doinkF / kRate;
+        const float doink = std::sin(doinkPhase) * snd::Strike(t, 0.004f, 0.085f);
 
-        const float click = click_lp.Run(hit[static_cast<size_t>(i)]) * std::exp(-t / 0.005f);
+        const float click = clickLp.Run(hit[static_cast<size_t>(i)]) * std::exp(-t / 0.005f);
 
         out[static_cast<size_t>(i)] = 0.95f * thud + knock * snd::Smooth(t / 0.001f) + 0.32f * doink + 0.6f * click;
     }
@@ -167,9 +167,9 @@ std::vector<float> MakeSteps() {
     const Step steps[] = {{0.02f, 1.0f, 1.0f}, {0.38f, 0.88f, 0.86f}};
 
     std::vector<float> dry(static_cast<size_t>(n), 0.0f);
-    snd::Biquad tock_bp, toe_bp;
-    tock_bp.BandPass(640.0f, 0.9f);
-    toe_bp.BandPass(2100.0f, 1.1f);
+    snd::Biquad tockBp, toeBp;
+    tockBp.BandPass(640.0f, 0.9f);
+    toeBp.BandPass(2100.0f, 1.1f);
     // The dry steps: each event is fully over long before the next, so plain time from the event works.
     for (int i = 0; i < n; ++i) {
         const size_t k = static_cast<size_t>(i);
@@ -183,25 +183,25 @@ std::vector<float> MakeSteps() {
                 thump += s.level * std::sin(phase) * snd::Strike(age, 0.002f, 0.024f);
                 tock += s.level * scuff[k] * snd::Strike(age, 0.0008f, 0.014f);
             }
-            const float toe_age = LoopAge(i, s.at + 0.045f, n);
-            if (toe_age < 0.08f) {
-                toe += s.level * scuff[k] * snd::Strike(toe_age, 0.002f, 0.016f);
-                tock += s.level * 0.25f * scuff[k] * snd::Strike(toe_age, 0.001f, 0.010f);
+            const float toeAge = LoopAge(i, s.at + 0.045f, n);
+            if (toeAge < 0.08f) {
+                toe += s.level * scuff[k] * snd::Strike(toeAge, 0.002f, 0.016f);
+                tock += s.level * 0.25f * scuff[k] * snd::Strike(toeAge, 0.001f, 0.010f);
             }
         }
-        dry[k] = 0.45f * thump + 2.2f * tock_bp.Run(tock) + 0.5f * toe_bp.Run(toe);
+        dry[k] = 0.45f * thump + 2.2f * tockBp.Run(tock) + 0.5f * toeBp.Run(toe);
     }
 
     // The room: a few early reflections and a short, dull tail, all wrapping round the loop.
     const int taps[] = {snd::Samples(0.0085f), snd::Samples(0.0160f), snd::Samples(0.0235f), snd::Samples(0.0330f)};
-    const float tap_gain[] = {0.30f, 0.22f, 0.15f, 0.10f};
+    const float tapGain[] = {0.30f, 0.22f, 0.15f, 0.10f};
     const int comb = snd::Samples(0.0297f);
     std::vector<float> tail(static_cast<size_t>(n), 0.0f);
     snd::OnePole damp(1800.0f);
     auto wrap = [n](int i) { return static_cast<size_t>(((i % n) + n) % n); };
     std::vector<float> out = snd::RenderLoop(n, 3, [&](int i) {
         float early = 0.0f;
-        for (int j = 0; j < 4; ++j) early += tap_gain[j] * dry[wrap(i - taps[j])];
+        for (int j = 0; j < 4; ++j) early += tapGain[j] * dry[wrap(i - taps[j])];
         const float t = 0.22f * dry[static_cast<size_t>(i)] + damp.Low(0.55f * tail[wrap(i - comb)]);
         tail[static_cast<size_t>(i)] = t;
         return dry[static_cast<size_t>(i)] + early + 0.6f * t;

@@ -33,15 +33,15 @@ GirderLayout BuildLayout() {
     return g;
 }
 
-void PaintRect(Canvas& page, int page_x0, const WorldRect& r, Rgb c) {
-    page.FillRect(r.x - page_x0, r.y, r.w, r.h, c);
+void PaintRect(Canvas& page, int pageX0, const WorldRect& r, Rgb c) {
+    page.FillRect(r.x - pageX0, r.y, r.w, r.h, c);
 }
 
 }  // namespace
 
 const GirderLayout& TheGirderLayout() {
-    static const GirderLayout layout = BuildLayout();
-    return layout;
+    static const GirderLayout kLayout = BuildLayout();
+    return kLayout;
 }
 
 WorldRect FloorRect(const FloorSpan& f) { return {f.x0, kFloorY[f.level], f.x1 - f.x0, kFloorThick}; }

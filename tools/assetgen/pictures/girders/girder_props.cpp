@@ -24,7 +24,7 @@ void CementMixer(Canvas& c, int x, int base) {
     p.Ellipse(x + 9, base - 4, 4.5f, 4.5f, pal::kInkSoft);
     p.Ellipse(x + 9, base - 4, 2.0f, 2.0f, pal::kSteel);
     // The drum, tipped toward the mouth, with bands.
-    const Rgb drum{222, 84, 60}, drum_light{246, 132, 96}, drum_dark{160, 52, 44};
+    const Rgb drum{222, 84, 60}, drumLight{246, 132, 96}, drumDark{160, 52, 44};
     p.layer.FillPolygon({{static_cast<float>(x + 9 - p.x), static_cast<float>(base - 10 - p.y)},
                          {static_cast<float>(x + 27 - p.x), static_cast<float>(base - 6 - p.y)},
                          {static_cast<float>(x + 33 - p.x), static_cast<float>(base - 20 - p.y)},
@@ -35,8 +35,8 @@ void CementMixer(Canvas& c, int x, int base) {
         for (int i = x + 8; i < x + 34; ++i) {
             if (p.Get(i, j) != drum) continue;
             const int band = (i - x + (j - base) / 2) % 8;
-            if (band == 0) p.Set(i, j, drum_dark);
-            else if (j < base - 20 || band == 1) p.Set(i, j, drum_light);
+            if (band == 0) p.Set(i, j, drumDark);
+            else if (j < base - 20 || band == 1) p.Set(i, j, drumLight);
         }
     p.Ellipse(x + 31, base - 23, 3.0f, 3.5f, pal::kInkSoft);
     p.StampOn(c);
@@ -44,14 +44,14 @@ void CementMixer(Canvas& c, int x, int base) {
 
 void SandPile(Canvas& c, int x, int base, int w) {
     SitePart p(x, base - w / 4, w, w / 4 + 1);
-    const Rgb sand{222, 186, 120}, sand_light{240, 212, 150}, sand_dark{190, 150, 96};
+    const Rgb sand{222, 186, 120}, sandLight{240, 212, 150}, sandDark{190, 150, 96};
     for (int i = 0; i < w; ++i) {
         const float t = (i + 0.5f) / w;
         const int h = static_cast<int>((w / 4.0f) * std::sin(t * 3.14159f) + 0.5f);
         for (int j = 0; j < h; ++j) {
             Rgb col = sand;
-            if (j >= h - 2 && t < 0.55f) col = sand_light;
-            else if (t > 0.6f && ((i + j) % 3 == 0)) col = sand_dark;
+            if (j >= h - 2 && t < 0.55f) col = sandLight;
+            else if (t > 0.6f && ((i + j) % 3 == 0)) col = sandDark;
             p.Set(x + i, base - j, col);
         }
     }
@@ -63,14 +63,14 @@ void SandPile(Canvas& c, int x, int base, int w) {
 
 void Wheelbarrow(Canvas& c, int x, int base) {
     SitePart p(x, base - 16, 34, 17);
-    const Rgb tray{60, 132, 96}, tray_light{92, 170, 120}, tray_dark{40, 96, 72};
+    const Rgb tray{60, 132, 96}, trayLight{92, 170, 120}, trayDark{40, 96, 72};
     p.layer.FillPolygon({{static_cast<float>(x + 4 - p.x), static_cast<float>(base - 14 - p.y)},
                          {static_cast<float>(x + 26 - p.x), static_cast<float>(base - 14 - p.y)},
                          {static_cast<float>(x + 22 - p.x), static_cast<float>(base - 6 - p.y)},
                          {static_cast<float>(x + 9 - p.x), static_cast<float>(base - 6 - p.y)}},
                         tray);
-    p.HLine(x + 4, x + 25, base - 14, tray_light);
-    p.HLine(x + 9, x + 22, base - 7, tray_dark);
+    p.HLine(x + 4, x + 25, base - 14, trayLight);
+    p.HLine(x + 9, x + 22, base - 7, trayDark);
     p.Line(x + 22, base - 9, x + 33, base - 11, pal::kWoodDark);
     p.Line(x + 10, base - 6, x + 8, base, pal::kSteelDark);
     p.Ellipse(x + 6, base - 4, 4.0f, 4.0f, pal::kInkSoft);
@@ -79,14 +79,14 @@ void Wheelbarrow(Canvas& c, int x, int base) {
 }
 
 void Sacks(Canvas& c, int x, int base, int count) {
-    const Rgb sack{226, 216, 188}, sack_dark{190, 178, 150}, print{90, 110, 160};
+    const Rgb sack{226, 216, 188}, sackDark{190, 178, 150}, print{90, 110, 160};
     for (int k = 0; k < count; ++k) {
         const int row = k < 3 ? 0 : (k < 5 ? 1 : 2);
-        const int in_row = row == 0 ? k : (row == 1 ? k - 3 : 0);
-        const int sx = x + in_row * 15 + row * 7, sy = base - row * 8;
+        const int inRow = row == 0 ? k : (row == 1 ? k - 3 : 0);
+        const int sx = x + inRow * 15 + row * 7, sy = base - row * 8;
         SitePart p(sx, sy - 7, 15, 8);
         p.layer.FillRoundRect(1, 1, 15, 8, 2, sack);
-        p.HLine(sx + 1, sx + 13, sy, sack_dark);
+        p.HLine(sx + 1, sx + 13, sy, sackDark);
         p.Fill(sx + 5, sy - 4, 5, 2, print);
         p.StampOn(c);
     }
@@ -105,10 +105,10 @@ void Barrel(Canvas& c, int x, int base, Rgb body) {
 
 void Toolbox(Canvas& c, int x, int base) {
     SitePart p(x, base - 11, 18, 12);
-    const Rgb red{206, 56, 50}, red_dark{150, 36, 40};
+    const Rgb red{206, 56, 50}, redDark{150, 36, 40};
     p.Fill(x, base - 8, 18, 9, red);
     p.HLine(x, x + 17, base - 8, pal::kCapLight);
-    p.HLine(x, x + 17, base - 4, red_dark);
+    p.HLine(x, x + 17, base - 4, redDark);
     p.Fill(x + 6, base - 11, 6, 1, pal::kSteelDark);
     p.Set(x + 6, base - 10, pal::kSteelDark);
     p.Set(x + 11, base - 10, pal::kSteelDark);
@@ -216,12 +216,12 @@ void BrickPallet(Canvas& c, int x, int base) {
 
 void HardHat(Canvas& c, int x, int base) {
     SitePart p(x, base - 7, 16, 8);
-    const Rgb hat{250, 210, 50}, hat_light{255, 240, 150}, hat_dark{210, 160, 30};
+    const Rgb hat{250, 210, 50}, hatLight{255, 240, 150}, hatDark{210, 160, 30};
     p.Ellipse(x + 8, base - 2, 6.5f, 6.0f, hat);
-    p.Fill(x, base - 1, 16, 2, hat_dark);
+    p.Fill(x, base - 1, 16, 2, hatDark);
     p.Fill(x + 1, base, 14, 1, kKey);
-    p.HLine(x + 4, x + 7, base - 6, hat_light);
-    p.VLine(x + 8, base - 7, base - 2, hat_dark);
+    p.HLine(x + 4, x + 7, base - 6, hatLight);
+    p.VLine(x + 8, base - 7, base - 2, hatDark);
     p.StampOn(c);
 }
 
@@ -268,7 +268,7 @@ void Flag(Canvas& c, int x, int base) {
 
 // Work lights strung along under a girder: a sagging flex with warm bulbs.
 void StringLights(Canvas& c, int x0, int x1, int y, int sag) {
-    const Rgb flex{50, 46, 60}, bulb{255, 226, 130}, bulb_hot{255, 250, 220}, glow{255, 210, 120};
+    const Rgb flex{50, 46, 60}, bulb{255, 226, 130}, bulbHot{255, 250, 220}, glow{255, 210, 120};
     const int n = x1 - x0;
     auto ay = [&](int i) {
         const float t = static_cast<float>(i) / n;
@@ -284,7 +284,7 @@ void StringLights(Canvas& c, int x0, int x1, int y, int sag) {
         c.Set(bx, by, flex);
         c.FillRect(bx - 1, by + 1, 3, 3, bulb);
         c.Set(bx, by + 4, bulb);
-        c.Set(bx - 1, by + 1, bulb_hot);
+        c.Set(bx - 1, by + 1, bulbHot);
     }
 }
 

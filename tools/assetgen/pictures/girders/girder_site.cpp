@@ -76,37 +76,37 @@ void Bracing(Canvas& c, int x0, int x1, int y0, int y1) {
 }
 
 // A part-built wall in a bay: courses laid up to a ragged top, with a window opening.
-void BackWall(Canvas& c, int x0, int x1, int y_top, int y_bottom, bool brick, bool window, int seed) {
+void BackWall(Canvas& c, int x0, int x1, int yTop, int yBottom, bool brick, bool window, int seed) {
     const Rgb base = brick ? kBackBrick : kBlock;
-    SitePart p(x0, y_top, x1 - x0, y_bottom - y_top);
+    SitePart p(x0, yTop, x1 - x0, yBottom - yTop);
     const int course = brick ? 4 : 8;
-    for (int y = y_top; y < y_bottom; ++y) {
+    for (int y = yTop; y < yBottom; ++y) {
         for (int x = x0; x < x1; ++x) {
             // The top courses step down toward one end, as a wall being laid does.
-            const int row = (y_bottom - 1 - y) / course;
+            const int row = (yBottom - 1 - y) / course;
             const int unit = brick ? 10 : 16;
-            const int rows_here = (y_bottom - y_top) / course - ((x - x0) / unit) * (seed % 2 ? 1 : 0) / 3;
-            if (row >= rows_here) continue;
+            const int rowsHere = (yBottom - yTop) / course - ((x - x0) / unit) * (seed % 2 ? 1 : 0) / 3;
+            if (row >= rowsHere) continue;
             p.Set(x, y, base);
         }
     }
     if (brick) {
-        Bricks(p.layer, 0, 0, p.layer.width(), p.layer.height(), base, kBackBrickLight, kBackBrickDark, kBackMortar);
+        Bricks(p.layer, 0, 0, p.layer.Width(), p.layer.Height(), base, kBackBrickLight, kBackBrickDark, kBackMortar);
     } else {
-        for (int y = y_top; y < y_bottom; ++y)
+        for (int y = yTop; y < yBottom; ++y)
             for (int x = x0; x < x1; ++x) {
                 if (p.Get(x, y) != base) continue;
-                const int row = (y_bottom - 1 - y) / 8, in_row = (y_bottom - 1 - y) % 8;
-                const int in_unit = (x - x0 + (row % 2) * 8) % 16;
-                if (in_row == 7 || in_unit == 15) p.Set(x, y, kBlockDark);
-                else if (in_row == 6) p.Set(x, y, Mix(kBlock, pal::kWhite, 0.2f));
+                const int row = (yBottom - 1 - y) / 8, inRow = (yBottom - 1 - y) % 8;
+                const int inUnit = (x - x0 + (row % 2) * 8) % 16;
+                if (inRow == 7 || inUnit == 15) p.Set(x, y, kBlockDark);
+                else if (inRow == 6) p.Set(x, y, Mix(kBlock, pal::kWhite, 0.2f));
                 else if (Hash((x - x0 + (row % 2) * 8) / 16, row + seed) % 5 == 0) p.Set(x, y, Mix(kBlock, kBlockDark, 0.35f));
             }
     }
     if (window) {
         // An opening with a concrete lintel: the sky and town show through it.
         const int ww = std::min(40, (x1 - x0) / 3), wx = (x0 + x1) / 2 - ww / 2;
-        const int wy = y_bottom - 70, wh = 40;
+        const int wy = yBottom - 70, wh = 40;
         p.Fill(wx, wy, ww, wh, kKey);
         p.Fill(wx - 3, wy - 5, ww + 6, 5, pal::kStone);
         p.HLine(wx - 3, wx + ww + 2, wy - 5, pal::kStoneLight);
@@ -215,16 +215,16 @@ void DrawNeighbourBlock(Canvas& c, int x, int w) {
     const int pad = 8;
     Canvas b(w + 2 * pad, kGround + pad);
     const int bx = pad;
-    const Rgb brick{170, 96, 74}, brick_light{196, 122, 92}, brick_dark{130, 70, 60};
-    Canvas wall(b.width(), b.height());
+    const Rgb brick{170, 96, 74}, brickLight{196, 122, 92}, brickDark{130, 70, 60};
+    Canvas wall(b.Width(), b.Height());
     wall.FillRect(bx, 0, w, kGround, brick);
-    Bricks(wall, bx, 0, w, kGround, brick, brick_light, brick_dark, {150, 122, 112});
+    Bricks(wall, bx, 0, w, kGround, brick, brickLight, brickDark, {150, 122, 112});
     // Storey bands and the shade down the side that faces the site.
     for (int y = 30; y < kGround; y += 96) {
         wall.FillRect(bx, y, w, 5, pal::kStone);
         wall.HLine(bx, bx + w - 1, y, pal::kStoneLight);
     }
-    for (int i = 0; i < 4; ++i) wall.VLine(bx + i, 0, kGround - 1, Mix(brick_dark, pal::kInk, 0.15f * (4 - i)));
+    for (int i = 0; i < 4; ++i) wall.VLine(bx + i, 0, kGround - 1, Mix(brickDark, pal::kInk, 0.15f * (4 - i)));
     // A drainpipe down the corner.
     wall.FillRect(bx + 6, 0, 4, kGround, {96, 104, 122});
     wall.VLine(bx + 6, 0, kGround - 1, {130, 140, 160});
@@ -263,8 +263,8 @@ void DrawSiteBackdrop(Canvas& c) {
     int seed = 0;
     for (const Infill& w : walls) {
         const int x0 = bays[w.bay] + 10, x1 = bays[w.bay + 1];
-        const int y_bottom = kFloorY[w.level], y_top = kFloorY[w.level + 1] + kGirderDepth + 2;
-        BackWall(c, x0, x1, w.level == 1 ? y_top + 30 : y_top, y_bottom, w.brick, w.window, seed++);
+        const int yBottom = kFloorY[w.level], yTop = kFloorY[w.level + 1] + kGirderDepth + 2;
+        BackWall(c, x0, x1, w.level == 1 ? yTop + 30 : yTop, yBottom, w.brick, w.window, seed++);
     }
     // Cross bracing in the open bays of the upper storeys.
     Bracing(c, 330, 480, kFloorY[3] + 14, kFloorY[2] - 2);

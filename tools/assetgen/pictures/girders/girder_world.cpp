@@ -114,69 +114,69 @@ void Clouds(Canvas& c) {
     Bird(c, 1421, 132, bird, false);
 }
 
-// A tower crane: a lattice mast standing on base_y, a jib at jib_y reaching from x0 to x1,
+// A tower crane: a lattice mast standing on baseY, a jib at jibY reaching from x0 to x1,
 // the cab on top of the mast, counterweights on the short arm. With far set it is one flat
 // hazy tone; near it is painted yellow and outlined.
-void TowerCrane(Canvas& c, int mast_x, int mast_w, int base_y, int jib_y, int x0, int x1, int hook_x, int hook_y,
+void TowerCrane(Canvas& c, int mastX, int mastW, int baseY, int jibY, int x0, int x1, int hookX, int hookY,
                 bool far, Rgb tone) {
     // Drawn on a layer just the size of the crane.
-    const int peak_rise = far ? 14 : 30;
-    SitePart k(std::min(x0, mast_x) - 4, jib_y - peak_rise - 2, std::max(x1, mast_x + mast_w + 14) - std::min(x0, mast_x) + 8,
-           base_y - jib_y + peak_rise + 4);
+    const int peakRise = far ? 14 : 30;
+    SitePart k(std::min(x0, mastX) - 4, jibY - peakRise - 2, std::max(x1, mastX + mastW + 14) - std::min(x0, mastX) + 8,
+           baseY - jibY + peakRise + 4);
     const Rgb body = far ? tone : kCraneYellow;
     const Rgb shade = far ? tone : kCraneShade;
     const Rgb light = far ? tone : kCraneLight;
     // Mast: two legs and zig-zag bracing.
-    k.Fill(mast_x, jib_y, 2, base_y - jib_y, body);
-    k.Fill(mast_x + mast_w - 2, jib_y, 2, base_y - jib_y, shade);
-    if (!far) k.VLine(mast_x, jib_y, base_y - 1, light);
-    for (int y = jib_y + 4; y + mast_w <= base_y; y += mast_w) {
-        k.Line(mast_x + 1, y, mast_x + mast_w - 2, y + mast_w - 1, shade);
-        k.HLine(mast_x + 1, mast_x + mast_w - 2, y, body);
+    k.Fill(mastX, jibY, 2, baseY - jibY, body);
+    k.Fill(mastX + mastW - 2, jibY, 2, baseY - jibY, shade);
+    if (!far) k.VLine(mastX, jibY, baseY - 1, light);
+    for (int y = jibY + 4; y + mastW <= baseY; y += mastW) {
+        k.Line(mastX + 1, y, mastX + mastW - 2, y + mastW - 1, shade);
+        k.HLine(mastX + 1, mastX + mastW - 2, y, body);
     }
     // Jib and counter-jib: a top chord, a bottom chord and triangles between.
     const int depth = far ? 4 : 8;
-    k.HLine(x0, x1, jib_y, body);
-    k.HLine(x0, x1, jib_y + depth, shade);
+    k.HLine(x0, x1, jibY, body);
+    k.HLine(x0, x1, jibY + depth, shade);
     if (!far) {
-        k.HLine(x0, x1, jib_y + 1, body);
-        k.HLine(x0, x1, jib_y + depth - 1, shade);
+        k.HLine(x0, x1, jibY + 1, body);
+        k.HLine(x0, x1, jibY + depth - 1, shade);
     }
     for (int x = x0; x + depth <= x1; x += depth * 2) {
-        k.Line(x, jib_y + depth, x + depth, jib_y, body);
-        k.Line(x + depth, jib_y, x + depth * 2, jib_y + depth, body);
+        k.Line(x, jibY + depth, x + depth, jibY, body);
+        k.Line(x + depth, jibY, x + depth * 2, jibY + depth, body);
     }
     // The peak over the mast with its tie lines to both ends.
-    const int peak_y = jib_y - peak_rise;
-    const int mid = mast_x + mast_w / 2;
-    k.Line(mast_x + 1, jib_y, mid, peak_y, body);
-    k.Line(mast_x + mast_w - 2, jib_y, mid, peak_y, shade);
-    k.Line(mid, peak_y, x0 + (mid - x0) / 8, jib_y, shade);
-    k.Line(mid, peak_y, x1 - (x1 - mid) / 4, jib_y, shade);
+    const int peakY = jibY - peakRise;
+    const int mid = mastX + mastW / 2;
+    k.Line(mastX + 1, jibY, mid, peakY, body);
+    k.Line(mastX + mastW - 2, jibY, mid, peakY, shade);
+    k.Line(mid, peakY, x0 + (mid - x0) / 8, jibY, shade);
+    k.Line(mid, peakY, x1 - (x1 - mid) / 4, jibY, shade);
     // Cab below the jib, counterweights on the short arm.
-    const int cab_w = far ? 6 : 12;
-    k.Fill(mast_x + mast_w, jib_y + depth + 1, cab_w, far ? 5 : 10, body);
+    const int cabW = far ? 6 : 12;
+    k.Fill(mastX + mastW, jibY + depth + 1, cabW, far ? 5 : 10, body);
     if (!far) {
-        k.Fill(mast_x + mast_w + 2, jib_y + depth + 3, cab_w - 5, 4, {120, 176, 210});
-        k.Set(mast_x + mast_w + 3, jib_y + depth + 3, {220, 240, 250});
+        k.Fill(mastX + mastW + 2, jibY + depth + 3, cabW - 5, 4, {120, 176, 210});
+        k.Set(mastX + mastW + 3, jibY + depth + 3, {220, 240, 250});
     }
-    const bool weights_left = (mid - x0) < (x1 - mid);
-    const int wx = weights_left ? x0 + 2 : x1 - (far ? 12 : 26);
+    const bool weightsLeft = (mid - x0) < (x1 - mid);
+    const int wx = weightsLeft ? x0 + 2 : x1 - (far ? 12 : 26);
     const Rgb concrete = far ? tone : Rgb{176, 170, 160};
-    k.Fill(wx, jib_y + depth + 1, far ? 10 : 24, far ? 6 : 14, concrete);
+    k.Fill(wx, jibY + depth + 1, far ? 10 : 24, far ? 6 : 14, concrete);
     if (!far)
-        for (int i = 0; i < 3; ++i) k.VLine(wx + 8 * i + 7, jib_y + depth + 1, jib_y + depth + 14, {140, 134, 128});
+        for (int i = 0; i < 3; ++i) k.VLine(wx + 8 * i + 7, jibY + depth + 1, jibY + depth + 14, {140, 134, 128});
     // Trolley, cable and hook.
-    k.Fill(hook_x - 3, jib_y + depth + 1, 7, far ? 2 : 3, shade);
+    k.Fill(hookX - 3, jibY + depth + 1, 7, far ? 2 : 3, shade);
     const Rgb cable = far ? tone : Rgb{60, 60, 76};
-    k.VLine(hook_x - 1, jib_y + depth + 2, hook_y, cable);
-    k.VLine(hook_x + 1, jib_y + depth + 2, hook_y, cable);
-    k.Fill(hook_x - 3, hook_y, 7, far ? 3 : 6, far ? tone : Rgb{216, 70, 50});
+    k.VLine(hookX - 1, jibY + depth + 2, hookY, cable);
+    k.VLine(hookX + 1, jibY + depth + 2, hookY, cable);
+    k.Fill(hookX - 3, hookY, 7, far ? 3 : 6, far ? tone : Rgb{216, 70, 50});
     if (!far) {
-        k.HLine(hook_x - 3, hook_x + 3, hook_y, {244, 120, 90});
-        k.Line(hook_x, hook_y + 6, hook_x, hook_y + 10, cable);
-        k.Line(hook_x, hook_y + 10, hook_x + 3, hook_y + 10, cable);
-        k.Line(hook_x + 3, hook_y + 10, hook_x + 3, hook_y + 8, cable);
+        k.HLine(hookX - 3, hookX + 3, hookY, {244, 120, 90});
+        k.Line(hookX, hookY + 6, hookX, hookY + 10, cable);
+        k.Line(hookX, hookY + 10, hookX + 3, hookY + 10, cable);
+        k.Line(hookX + 3, hookY + 10, hookX + 3, hookY + 8, cable);
         k.StampOn(c);
     } else {
         c.BlitAll(k.layer, k.x, k.y, true);
@@ -202,9 +202,9 @@ void FarTown(Canvas& c) {
     Skyline(c, 0, kW, kHorizon + 6, 14, 46, kMidTown, kTownWindow, kMidTownRim, rng);
     TreeLine(c, 0, kW, kHorizon + 8, 9, kFarTrees, Mix(kFarTrees, kSky5, 0.35f), Mix(kFarTrees, pal::kInk, 0.3f), rng);
     // The far fields down to the foot of the site.
-    const Rgb field{150, 150, 112}, field_dark{126, 128, 98};
+    const Rgb field{150, 150, 112}, fieldDark{126, 128, 98};
     for (int y = kHorizon + 9; y < kGround; ++y)
-        for (int x = 0; x < kW; ++x) c.Set(x, y, ((x / 3 + y * 5) % 23 == 0) ? field_dark : field);
+        for (int x = 0; x < kW; ++x) c.Set(x, y, ((x / 3 + y * 5) % 23 == 0) ? fieldDark : field);
 }
 
 // Past the end of the site: a boarded fence, the crane's foot, a site cabin and the street.
@@ -212,13 +212,13 @@ void BeyondTheSite(Canvas& c) {
     const int x0 = 1440;
     // Hoarding panels along the ground, with a few posters.
     SitePart h(x0, kGround - 40, kW - x0, 40);
-    const Rgb board{64, 110, 92}, board_light{90, 140, 116}, board_dark{44, 80, 70};
+    const Rgb board{64, 110, 92}, boardLight{90, 140, 116}, boardDark{44, 80, 70};
     h.Fill(x0, kGround - 40, kW - x0, 40, board);
     for (int x = x0; x < kW; x += 24) {
-        h.VLine(x, kGround - 40, kGround - 1, board_dark);
-        h.VLine(x + 1, kGround - 40, kGround - 1, board_light);
+        h.VLine(x, kGround - 40, kGround - 1, boardDark);
+        h.VLine(x + 1, kGround - 40, kGround - 1, boardLight);
     }
-    h.HLine(x0, kW - 1, kGround - 40, board_light);
+    h.HLine(x0, kW - 1, kGround - 40, boardLight);
     h.StampOn(c);
     const Rgb posters[] = {{232, 200, 96}, {206, 92, 76}, {236, 232, 214}};
     for (int k = 0; k < 9; ++k) {
@@ -232,9 +232,9 @@ void BeyondTheSite(Canvas& c) {
     TowerCrane(c, 1496, 18, kGround - 2, 44, 900, 1640, 1180, 150, false, {});
     // A site cabin on blocks, and stacked pipes.
     SitePart cab(1636, kGround - 74, 118, 74);
-    const Rgb cab_wall{226, 222, 206}, cab_dark{186, 182, 168};
-    cab.Fill(1640, kGround - 70, 110, 62, cab_wall);
-    for (int x = 1644; x < 1750; x += 6) cab.VLine(x, kGround - 70, kGround - 9, cab_dark);
+    const Rgb cabWall{226, 222, 206}, cabDark{186, 182, 168};
+    cab.Fill(1640, kGround - 70, 110, 62, cabWall);
+    for (int x = 1644; x < 1750; x += 6) cab.VLine(x, kGround - 70, kGround - 9, cabDark);
     cab.Fill(1636, kGround - 74, 118, 4, {70, 76, 96});
     cab.Fill(1644, kGround - 8, 10, 8, pal::kStoneDark);
     cab.Fill(1736, kGround - 8, 10, 8, pal::kStoneDark);
@@ -268,23 +268,23 @@ void BeyondTheSite(Canvas& c) {
 
 // The ground: packed earth and a concrete slab across the whole picture.
 void Ground(Canvas& c) {
-    const Rgb slab{176, 168, 156}, slab_light{206, 198, 184}, slab_dark{136, 128, 120};
-    const Rgb earth{124, 92, 68}, earth_dark{96, 70, 54}, earth_light{150, 116, 84};
+    const Rgb slab{176, 168, 156}, slabLight{206, 198, 184}, slabDark{136, 128, 120};
+    const Rgb earth{124, 92, 68}, earthDark{96, 70, 54}, earthLight{150, 116, 84};
     c.FillRect(0, kGround, kW, kGirderWorldH - kGround, earth);
     c.FillRect(0, kGround, kW, 7, slab);
-    c.HLine(0, kW - 1, kGround, slab_light);
-    c.HLine(0, kW - 1, kGround + 6, slab_dark);
+    c.HLine(0, kW - 1, kGround, slabLight);
+    c.HLine(0, kW - 1, kGround + 6, slabDark);
     c.HLine(0, kW - 1, kGround + 7, pal::kInk);
-    for (int x = 40; x < kW; x += 80) c.VLine(x, kGround + 1, kGround + 5, slab_dark);
+    for (int x = 40; x < kW; x += 80) c.VLine(x, kGround + 1, kGround + 5, slabDark);
     for (int y = kGround + 8; y < kGirderWorldH; ++y)
         for (int x = 0; x < kW; ++x) {
             unsigned h = static_cast<unsigned>(x * 374761393u + y * 668265263u);
             h = (h ^ (h >> 13)) * 1274126177u;
             h ^= h >> 16;
-            if (h % 29 == 0) c.Set(x, y, earth_dark);
-            else if (h % 29 == 1) c.Set(x, y, earth_light);
+            if (h % 29 == 0) c.Set(x, y, earthDark);
+            else if (h % 29 == 1) c.Set(x, y, earthLight);
         }
-    c.HLine(0, kW - 1, kGround + 8, earth_dark);
+    c.HLine(0, kW - 1, kGround + 8, earthDark);
 }
 
 }  // namespace

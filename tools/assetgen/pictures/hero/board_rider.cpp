@@ -75,36 +75,36 @@ Canvas BoardSide(Pt tail, Pt nose, int phase) {
 }
 
 // The board seen end-on (riding toward or away from the viewer).
-Canvas BoardEnd(int deck_y, int phase) {
+Canvas BoardEnd(int deckY, int phase) {
     Canvas c = kKid.Layer();
-    c.FillRect(9, deck_y, 16, 1, pal::kGrip);
-    c.FillRect(9, deck_y + 1, 16, 1, pal::kDeck);
-    c.FillRect(10, deck_y + 2, 14, 1, pal::kDeckDark);
-    c.FillRect(13, deck_y + 3, 8, 1, pal::kSteel);
+    c.FillRect(9, deckY, 16, 1, pal::kGrip);
+    c.FillRect(9, deckY + 1, 16, 1, pal::kDeck);
+    c.FillRect(10, deckY + 2, 14, 1, pal::kDeckDark);
+    c.FillRect(13, deckY + 3, 8, 1, pal::kSteel);
     for (int k = 0; k < 2; ++k) {
         int x = k == 0 ? 9 : 21;
-        c.FillRect(x, deck_y + 3, 4, 4, pal::kWheel);
-        c.FillRect(x, deck_y + 6, 4, 1, pal::kWheelShade);
-        c.Set(x + 1 + ((phase + k) & 1), deck_y + 4, pal::kWhite);
+        c.FillRect(x, deckY + 3, 4, 4, pal::kWheel);
+        c.FillRect(x, deckY + 6, 4, 1, pal::kWheelShade);
+        c.Set(x + 1 + ((phase + k) & 1), deckY + 4, pal::kWhite);
     }
     return c;
 }
 
 // The shirt, shaded on the side away from the light.
-Canvas Torso(const std::vector<Pt>& shape, int stripe_y, bool lit_left) {
+Canvas Torso(const std::vector<Pt>& shape, int stripeY, bool litLeft) {
     float minx = 99, maxx = -99;
     for (const Pt& p : shape) {
         minx = std::fmin(minx, p.x);
         maxx = std::fmax(maxx, p.x);
     }
-    return kKid.Torso(shape, stripe_y, lit_left ? static_cast<int>(maxx) - 2 : static_cast<int>(minx));
+    return kKid.Torso(shape, stripeY, litLeft ? static_cast<int>(maxx) - 2 : static_cast<int>(minx));
 }
 
 struct SidePose {
     int bob;             // body lowered by this many pixels
-    Pt back_elbow, back_hand, front_elbow, front_hand;
-    Pt back_knee, back_ankle, front_knee, front_ankle;
-    Pt back_shoe, front_shoe;
+    Pt backElbow, backHand, frontElbow, frontHand;
+    Pt backKnee, backAnkle, frontKnee, frontAnkle;
+    Pt backShoe, frontShoe;
     Pt tail, nose;       // the deck's top line
 };
 
@@ -128,24 +128,24 @@ Canvas SideFrame(int frame) {
     }
     const int b = p.bob;
     Canvas fig = kKid.Layer();
-    Pt back_shoulder{14, 28.0f + b}, front_shoulder{18, 28.0f + b};
-    Pt back_hip{14.5f, 40.0f + b}, front_hip{17.5f, 40.0f + b};
+    Pt backShoulder{14, 28.0f + b}, frontShoulder{18, 28.0f + b};
+    Pt backHip{14.5f, 40.0f + b}, frontHip{17.5f, 40.0f + b};
     if (frame == 3) {
-        back_hip = {14.5f, 39};
-        front_hip = {17.5f, 38};
+        backHip = {14.5f, 39};
+        frontHip = {17.5f, 38};
     }
-    AddPart(fig, kKid.Arm(back_shoulder, p.back_elbow, p.back_hand, true));
+    AddPart(fig, kKid.Arm(backShoulder, p.backElbow, p.backHand, true));
     AddPart(fig, BoardSide(p.tail, p.nose, frame));
-    AddPart(fig, kKid.Leg(back_hip, p.back_knee, p.back_ankle, true, kKidShoeSide, p.back_shoe));
+    AddPart(fig, kKid.Leg(backHip, p.backKnee, p.backAnkle, true, kKidShoeSide, p.backShoe));
     // In the jump the near thigh is pulled up across the body, so it goes over the shirt.
     const bool tucked = frame == 3;
-    if (!tucked) AddPart(fig, kKid.Leg(front_hip, p.front_knee, p.front_ankle, false, kKidShoeSide, p.front_shoe));
+    if (!tucked) AddPart(fig, kKid.Leg(frontHip, p.frontKnee, p.frontAnkle, false, kKidShoeSide, p.frontShoe));
     const float lean = tucked ? 1.0f : 0.0f;
     AddPart(fig, Torso({{12 + lean, 25.0f + b}, {20 + lean, 25.0f + b}, {21, 33.0f + b}, {20, 42.0f + b}, {12, 42.0f + b}, {11, 33.0f + b}},
                        32 + b, false));
-    if (tucked) AddPart(fig, kKid.Leg(front_hip, p.front_knee, p.front_ankle, false, kKidShoeSide, p.front_shoe));
+    if (tucked) AddPart(fig, kKid.Leg(frontHip, p.frontKnee, p.frontAnkle, false, kKidShoeSide, p.frontShoe));
     AddPart(fig, kKid.Head(9 + static_cast<int>(lean), 10 + b, kKidHeadSide));
-    AddPart(fig, kKid.Arm(front_shoulder, p.front_elbow, p.front_hand, false));
+    AddPart(fig, kKid.Arm(frontShoulder, p.frontElbow, p.frontHand, false));
     return fig;
 }
 
@@ -154,18 +154,18 @@ Canvas EndOnFrame(int frame, bool toward) {
     const bool jump = frame == 3;
     const float sway = frame == 0 ? 0.0f : (frame == 1 ? 1.0f : 2.0f);
     Canvas fig = kKid.Layer();
-    const int deck_y = jump ? 52 : 59;
-    const float foot_y = jump ? 49.0f : 56.0f;
+    const int deckY = jump ? 52 : 59;
+    const float footY = jump ? 49.0f : 56.0f;
     Pt lhip{14, 40.0f + b}, rhip{20, 40.0f + b};
     Pt lknee = jump ? Pt{9, 44} : Pt{12.5f, 48.0f + b * 0.5f};
     Pt rknee = jump ? Pt{25, 44} : Pt{21.5f, 48.0f + b * 0.5f};
-    Pt lankle{12, foot_y - 2}, rankle{22, foot_y - 2};
+    Pt lankle{12, footY - 2}, rankle{22, footY - 2};
     if (!toward) {
         // Seen from behind the boots and the light swap sides; keep the picture the same shape.
     }
-    AddPart(fig, BoardEnd(deck_y, frame));
-    AddPart(fig, kKid.Leg(lhip, lknee, lankle, !toward, kKidShoeEnd, {9.5f, foot_y}));
-    AddPart(fig, kKid.Leg(rhip, rknee, rankle, !toward, kKidShoeEnd, {19.5f, foot_y}));
+    AddPart(fig, BoardEnd(deckY, frame));
+    AddPart(fig, kKid.Leg(lhip, lknee, lankle, !toward, kKidShoeEnd, {9.5f, footY}));
+    AddPart(fig, kKid.Leg(rhip, rknee, rankle, !toward, kKidShoeEnd, {19.5f, footY}));
     AddPart(fig, Torso({{11, 25.0f + b}, {23, 25.0f + b}, {23, 42.0f + b}, {11, 42.0f + b}}, 32 + b, true));
     AddPart(fig, kKid.Head(10, 11 + b, toward ? kKidHeadToward : kHeadAway));
     // Arms held out for balance; they rise with the bob and fly up in the jump.
@@ -183,16 +183,16 @@ Canvas EndOnFrame(int frame, bool toward) {
 
 Canvas HeroFrame(HeroView view, int frame) {
     switch (view) {
-        case HeroView::kToward: return EndOnFrame(frame, true);
-        case HeroView::kAway: return EndOnFrame(frame, false);
-        case HeroView::kRight: return SideFrame(frame);
-        case HeroView::kLeft: return SideFrame(frame).Mirrored();
+        case HeroView::Toward: return EndOnFrame(frame, true);
+        case HeroView::Away: return EndOnFrame(frame, false);
+        case HeroView::Right: return SideFrame(frame);
+        case HeroView::Left: return SideFrame(frame).Mirrored();
     }
     return kKid.Layer();
 }
 
 Canvas MakeHeroSheet() {
-    const HeroView views[4] = {HeroView::kToward, HeroView::kAway, HeroView::kRight, HeroView::kLeft};
+    const HeroView views[4] = {HeroView::Toward, HeroView::Away, HeroView::Right, HeroView::Left};
     std::vector<std::vector<Canvas>> rows(4);
     for (int a = 0; a < 4; ++a)
         for (int j = 0; j < 4; ++j) rows[a].push_back(HeroFrame(views[a], j));

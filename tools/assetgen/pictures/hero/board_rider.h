@@ -3,7 +3,7 @@
 
 #include "kit/canvas.h"
 
-enum class HeroView { kToward, kAway, kRight, kLeft };
+enum class HeroView { Toward, Away, Right, Left };
 
 constexpr int kHeroCellW = 34;
 constexpr int kHeroCellH = 68;

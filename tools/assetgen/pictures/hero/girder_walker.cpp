@@ -56,11 +56,11 @@ Canvas SideFrame(int frame) {
     Canvas fig = kKid.Layer();
     if (frame == 4) {
         // The jump: knees tucked, arms flung up and out.
-        const Pt hip_far{10.5f, 43}, hip_near{13.5f, 43};
+        const Pt hipFar{10.5f, 43}, hipNear{13.5f, 43};
         AddPart(fig, kKid.Arm({10, 30}, {6.5f, 26}, {4, 21}, true));
-        AddPart(fig, kKid.Leg(hip_far, {16, 46}, {10, 52}, true, kKidShoeSide, {6, 53}));
+        AddPart(fig, kKid.Leg(hipFar, {16, 46}, {10, 52}, true, kKidShoeSide, {6, 53}));
         AddPart(fig, kKid.Torso({{8, 27}, {16, 27}, {17, 35}, {16, 44}, {8, 44}, {7, 35}}, 34, 7));
-        AddPart(fig, kKid.Leg(hip_near, {19, 47}, {14.5f, 54}, false, kKidShoeSide, {11, 55}));
+        AddPart(fig, kKid.Leg(hipNear, {19, 47}, {14.5f, 54}, false, kKidShoeSide, {11, 55}));
         AddPart(fig, kKid.Head(5, 12, kKidHeadSide));
         AddPart(fig, kKid.Arm({14, 30}, {18, 27}, {21, 22}, false));
         return fig;
@@ -79,15 +79,15 @@ Canvas TowardFrame(int frame) {
     const int bob = (frame == 1 || frame == 3) ? 1 : 0;
     const float b = static_cast<float>(bob);
     Canvas fig = kKid.Layer();
-    auto leg = [&](float hip_x, float foot_x, int lift, bool far_side) {
-        const float knee_y = 51.0f - lift * 0.5f, ankle_y = 57.5f - lift;
-        const float knee_x = foot_x + (lift > 0 ? (foot_x < 12 ? -1.0f : 1.0f) : 0.0f);
-        return kKid.Leg({hip_x, 44 + b}, {knee_x, knee_y}, {foot_x, ankle_y}, far_side, kKidShoeEnd,
-                   {foot_x - 2, 60.0f - lift});
+    auto leg = [&](float hipX, float footX, int lift, bool farSide) {
+        const float kneeY = 51.0f - lift * 0.5f, ankleY = 57.5f - lift;
+        const float kneeX = footX + (lift > 0 ? (footX < 12 ? -1.0f : 1.0f) : 0.0f);
+        return kKid.Leg({hipX, 44 + b}, {kneeX, kneeY}, {footX, ankleY}, farSide, kKidShoeEnd,
+                   {footX - 2, 60.0f - lift});
     };
-    const float feet_in = frame == 0 ? 0.5f : 0.0f;
-    AddPart(fig, leg(9.5f, 9.0f + feet_in, kLiftL[frame], kLiftL[frame] > 0));
-    AddPart(fig, leg(15.5f, 16.0f - feet_in, kLiftR[frame], kLiftR[frame] > 0));
+    const float feetIn = frame == 0 ? 0.5f : 0.0f;
+    AddPart(fig, leg(9.5f, 9.0f + feetIn, kLiftL[frame], kLiftL[frame] > 0));
+    AddPart(fig, leg(15.5f, 16.0f - feetIn, kLiftR[frame], kLiftR[frame] > 0));
     AddPart(fig, kKid.Torso({{7, 28 + b}, {19, 28 + b}, {19, 45 + b}, {7, 45 + b}}, 35 + bob, 17));
     Belt(fig, 7, 18, 44 + bob);
     AddPart(fig, kKid.Head(6, 14 + bob, kKidHeadToward));
@@ -102,21 +102,21 @@ Canvas ClimbFrame(int frame) {
     // t runs from -1 (left hand high, right knee up) through 0 to +1 (the mirror image).
     const float t = (frame - 2) / 2.0f;
     Canvas fig = kKid.Layer();
-    const float lift_l = t > 0 ? 5 * t : 0.0f, lift_r = t < 0 ? -5 * t : 0.0f;
-    auto leg = [&](float hip_x, float foot_x, float lift, float knee_out) {
-        const Pt knee{foot_x + knee_out * (lift > 0 ? 1.0f : 0.0f), 51.0f - lift * 0.6f};
-        return kKid.Leg({hip_x, 44}, knee, {foot_x, 57.5f - lift}, false, kKidShoeEnd,
-                   {foot_x - 2, 60.0f - static_cast<float>(static_cast<int>(lift + 0.5f))});
+    const float liftL = t > 0 ? 5 * t : 0.0f, liftR = t < 0 ? -5 * t : 0.0f;
+    auto leg = [&](float hipX, float footX, float lift, float kneeOut) {
+        const Pt knee{footX + kneeOut * (lift > 0 ? 1.0f : 0.0f), 51.0f - lift * 0.6f};
+        return kKid.Leg({hipX, 44}, knee, {footX, 57.5f - lift}, false, kKidShoeEnd,
+                   {footX - 2, 60.0f - static_cast<float>(static_cast<int>(lift + 0.5f))});
     };
-    AddPart(fig, leg(9.5f, 9.0f, lift_l, -1.5f));
-    AddPart(fig, leg(15.5f, 16.0f, lift_r, 1.5f));
+    AddPart(fig, leg(9.5f, 9.0f, liftL, -1.5f));
+    AddPart(fig, leg(15.5f, 16.0f, liftR, 1.5f));
     AddPart(fig, kKid.Torso({{7, 28}, {19, 28}, {19, 45}, {7, 45}}, 35, 17));
     Belt(fig, 7, 18, 44);
     AddPart(fig, kKid.Head(6, 14, kHeadAway));
     // Hands on the rungs above the head: the high one near the top of the frame.
-    const float left_hand_y = 12.0f + 4.0f * t, right_hand_y = 12.0f - 4.0f * t;
-    AddPart(fig, kKid.Arm({8, 30}, {3, 22.0f + 2.0f * t}, {5, left_hand_y}, false));
-    AddPart(fig, kKid.Arm({18, 30}, {22, 22.0f - 2.0f * t}, {20, right_hand_y}, false));
+    const float leftHandY = 12.0f + 4.0f * t, rightHandY = 12.0f - 4.0f * t;
+    AddPart(fig, kKid.Arm({8, 30}, {3, 22.0f + 2.0f * t}, {5, leftHandY}, false));
+    AddPart(fig, kKid.Arm({18, 30}, {22, 22.0f - 2.0f * t}, {20, rightHandY}, false));
     return fig;
 }
 
@@ -124,10 +124,10 @@ Canvas ClimbFrame(int frame) {
 
 Canvas WalkerFrame(WalkerView view, int frame) {
     switch (view) {
-        case WalkerView::kClimb: return ClimbFrame(frame);
-        case WalkerView::kToward: return TowardFrame(frame);
-        case WalkerView::kRight: return SideFrame(frame);
-        case WalkerView::kLeft: return SideFrame(frame).Mirrored();
+        case WalkerView::Climb: return ClimbFrame(frame);
+        case WalkerView::Toward: return TowardFrame(frame);
+        case WalkerView::Right: return SideFrame(frame);
+        case WalkerView::Left: return SideFrame(frame).Mirrored();
     }
     return kKid.Layer();
 }

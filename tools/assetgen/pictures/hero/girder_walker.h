@@ -6,11 +6,11 @@
 constexpr int kWalkerW = 25;
 constexpr int kWalkerH = 64;
 
-// kToward: facing the viewer; 0 standing still (the level shows it until the first step),
-// 1..4 walking toward us. kClimb: seen from behind on a ladder, 0..4 one reach cycle (2 in
-// the middle, 0 and 4 the two opposite reaches). kRight / kLeft: 0 and 2 the two opposite
+// Toward: facing the viewer; 0 standing still (the level shows it until the first step),
+// 1..4 walking toward us. Climb: seen from behind on a ladder, 0..4 one reach cycle (2 in
+// the middle, 0 and 4 the two opposite reaches). Right / Left: 0 and 2 the two opposite
 // strides, 1 the passing step, 3 standing, 4 a jump.
-enum class WalkerView { kToward, kClimb, kRight, kLeft };
+enum class WalkerView { Toward, Climb, Right, Left };
 
 // One 25 x 64 frame on a key background, feet on the bottom row.
 Canvas WalkerFrame(WalkerView view, int frame);

@@ -64,44 +64,44 @@ const KidArt kKidShoeEnd = {
     "wwwww",
 };
 
-Canvas KidParts::Arm(Pt shoulder, Pt elbow, Pt hand, bool far_side) const {
+Canvas KidParts::Arm(Pt shoulder, Pt elbow, Pt hand, bool farSide) const {
     Canvas c = Layer();
-    const Rgb skin = far_side ? pal::kSkinShade : pal::kSkin;
-    const Rgb sleeve = far_side ? pal::kShirtShade : pal::kShirt;
+    const Rgb skin = farSide ? pal::kSkinShade : pal::kSkin;
+    const Rgb sleeve = farSide ? pal::kShirtShade : pal::kShirt;
     c.ThickLine(elbow.x, elbow.y, hand.x, hand.y, build_.forearm, skin);
-    c.ThickLine(shoulder.x, shoulder.y, elbow.x, elbow.y, build_.upper_arm, skin);
-    const float reach = build_.sleeve_reach;
+    c.ThickLine(shoulder.x, shoulder.y, elbow.x, elbow.y, build_.upperArm, skin);
+    const float reach = build_.sleeveReach;
     const Pt mid{shoulder.x + (elbow.x - shoulder.x) * reach, shoulder.y + (elbow.y - shoulder.y) * reach};
     c.ThickLine(shoulder.x, shoulder.y, mid.x, mid.y, build_.sleeve, sleeve);
     c.FillCircle(hand.x, hand.y, build_.hand, skin);
     return c;
 }
 
-Canvas KidParts::Leg(Pt hip, Pt knee, Pt ankle, bool far_side, const KidArt& shoe, Pt shoe_at) const {
+Canvas KidParts::Leg(Pt hip, Pt knee, Pt ankle, bool farSide, const KidArt& shoe, Pt shoeAt) const {
     Canvas c = Layer();
-    const Rgb jeans = far_side ? pal::kJeansShade : pal::kJeans;
+    const Rgb jeans = farSide ? pal::kJeansShade : pal::kJeans;
     c.ThickLine(hip.x, hip.y, knee.x, knee.y, build_.thigh, jeans);
     c.ThickLine(knee.x, knee.y, ankle.x, ankle.y, build_.shin, jeans);
-    if (!far_side) {
+    if (!farSide) {
         // A lit seam down the front of the near thigh.
         c.Line(static_cast<int>(hip.x + 1), static_cast<int>(hip.y + 1), static_cast<int>(knee.x + 1),
                static_cast<int>(knee.y), pal::kJeansLight);
     }
     if (build_.hem) {
         c.HLine(static_cast<int>(ankle.x - 1.5f), static_cast<int>(ankle.x + 1.5f), static_cast<int>(ankle.y) + 1,
-                far_side ? pal::kJeans : pal::kJeansLight);
+                farSide ? pal::kJeans : pal::kJeansLight);
     }
-    const KidColours shoe_colours = {{'R', far_side ? pal::kCapDark : pal::kShoe}, {'w', pal::kShoeSole}};
-    c.DrawArt(static_cast<int>(shoe_at.x), static_cast<int>(shoe_at.y), shoe, shoe_colours);
+    const KidColours shoeColours = {{'R', farSide ? pal::kCapDark : pal::kShoe}, {'w', pal::kShoeSole}};
+    c.DrawArt(static_cast<int>(shoeAt.x), static_cast<int>(shoeAt.y), shoe, shoeColours);
     return c;
 }
 
-Canvas KidParts::Torso(const std::vector<Pt>& shape, int stripe_y, int shade_x) const {
+Canvas KidParts::Torso(const std::vector<Pt>& shape, int stripeY, int shadeX) const {
     Canvas c = Layer();
     c.FillPolygon(shape, pal::kShirt);
-    c.Recolour(shade_x, 0, 2, build_.cell_h, pal::kShirt, pal::kShirtShade);
-    c.Recolour(0, stripe_y, build_.cell_w, 2, pal::kShirt, pal::kShirtStripe);
-    c.Recolour(0, stripe_y, build_.cell_w, 2, pal::kShirtShade, Mix(pal::kShirtStripe, pal::kInk, 0.3f));
+    c.Recolour(shadeX, 0, 2, build_.cellH, pal::kShirt, pal::kShirtShade);
+    c.Recolour(0, stripeY, build_.cellW, 2, pal::kShirt, pal::kShirtStripe);
+    c.Recolour(0, stripeY, build_.cellW, 2, pal::kShirtShade, Mix(pal::kShirtStripe, pal::kInk, 0.3f));
     return c;
 }
 
@@ -111,18 +111,18 @@ Canvas KidParts::Head(int x, int y, const KidArt& art) const {
     return c;
 }
 
-void KidParts::AddSideStep(Canvas& figure, const KidStride& step, const KidArt& far_shoe, const KidArt& near_shoe,
+void KidParts::AddSideStep(Canvas& figure, const KidStride& step, const KidArt& farShoe, const KidArt& nearShoe,
                            const KidArt& head) const {
     const float b = static_cast<float>(step.bob);
-    const Pt hip_far{10.5f, 44 + b}, hip_near{13.5f, 44 + b};
-    const Pt sh_far{10, 31 + b}, sh_near{14, 31 + b};
-    AddPart(figure, Arm(sh_far, {step.far_elbow.x, step.far_elbow.y + b}, {step.far_hand.x, step.far_hand.y + b}, true));
-    AddPart(figure, Leg(hip_far, step.far_knee, step.far_ankle, true, far_shoe, step.far_shoe));
-    AddPart(figure, Leg(hip_near, step.near_knee, step.near_ankle, false, near_shoe, step.near_shoe));
+    const Pt hipFar{10.5f, 44 + b}, hipNear{13.5f, 44 + b};
+    const Pt shFar{10, 31 + b}, shNear{14, 31 + b};
+    AddPart(figure, Arm(shFar, {step.farElbow.x, step.farElbow.y + b}, {step.farHand.x, step.farHand.y + b}, true));
+    AddPart(figure, Leg(hipFar, step.farKnee, step.farAnkle, true, farShoe, step.farShoe));
+    AddPart(figure, Leg(hipNear, step.nearKnee, step.nearAnkle, false, nearShoe, step.nearShoe));
     AddPart(figure, Torso({{8, 28 + b}, {16, 28 + b}, {17, 36 + b}, {16, 45 + b}, {8, 45 + b}, {7, 36 + b}}, 35 + step.bob, 7));
     Belt(figure, 8, 16, 44 + step.bob);
     AddPart(figure, Head(5, 13 + step.bob, head));
-    AddPart(figure, Arm(sh_near, {step.near_elbow.x, step.near_elbow.y + b}, {step.near_hand.x, step.near_hand.y + b}, false));
+    AddPart(figure, Arm(shNear, {step.nearElbow.x, step.nearElbow.y + b}, {step.nearHand.x, step.nearHand.y + b}, false));
 }
 
 void AddPart(Canvas& figure, Canvas part) { StampOutlined(figure, std::move(part), pal::kInk); }

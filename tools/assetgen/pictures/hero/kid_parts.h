@@ -22,9 +22,9 @@ extern const KidArt kKidShoeEnd;
 
 // How one set of frames draws the kid: the cell size and the stroke radii of his limbs.
 struct KidBuild {
-    int cell_w, cell_h;
-    float forearm, upper_arm, sleeve, hand;
-    float sleeve_reach;  // the short sleeve covers this much of the upper arm
+    int cellW, cellH;
+    float forearm, upperArm, sleeve, hand;
+    float sleeveReach;  // the short sleeve covers this much of the upper arm
     float thigh, shin;
     bool hem;  // a turned-up hem shows above each shoe
 };
@@ -33,9 +33,9 @@ struct KidBuild {
 // for the body standing tall; bob lowers them with the hips, shoulders and head.
 struct KidStride {
     int bob;  // body lowered by this many pixels
-    Pt near_knee, near_ankle, near_shoe;
-    Pt far_knee, far_ankle, far_shoe;
-    Pt near_elbow, near_hand, far_elbow, far_hand;
+    Pt nearKnee, nearAnkle, nearShoe;
+    Pt farKnee, farAnkle, farShoe;
+    Pt nearElbow, nearHand, farElbow, farHand;
 };
 
 // Makes the kid's body parts, each on its own key-background layer the size of a cell; AddPart
@@ -44,19 +44,19 @@ class KidParts {
 public:
     explicit KidParts(const KidBuild& build) : build_(build) {}
 
-    Canvas Layer() const { return Canvas(build_.cell_w, build_.cell_h); }
+    Canvas Layer() const { return Canvas(build_.cellW, build_.cellH); }
     // Sleeve from the shoulder for the first part of the upper arm, then bare skin to the hand.
-    Canvas Arm(Pt shoulder, Pt elbow, Pt hand, bool far_side) const;
-    // A leg in jeans from hip through knee to ankle, the shoe's top-left corner at shoe_at.
-    Canvas Leg(Pt hip, Pt knee, Pt ankle, bool far_side, const KidArt& shoe, Pt shoe_at) const;
-    // The shirt: shaded in the two columns from shade_x, the stripe across the chest at stripe_y.
-    Canvas Torso(const std::vector<Pt>& shape, int stripe_y, int shade_x) const;
+    Canvas Arm(Pt shoulder, Pt elbow, Pt hand, bool farSide) const;
+    // A leg in jeans from hip through knee to ankle, the shoe's top-left corner at shoeAt.
+    Canvas Leg(Pt hip, Pt knee, Pt ankle, bool farSide, const KidArt& shoe, Pt shoeAt) const;
+    // The shirt: shaded in the two columns from shadeX, the stripe across the chest at stripeY.
+    Canvas Torso(const std::vector<Pt>& shape, int stripeY, int shadeX) const;
     // A head drawn at (x, y) in the kid's colours.
     Canvas Head(int x, int y, const KidArt& art) const;
 
     // One step of the walk seen from the side, facing right, in a 25 x 64 cell: far arm, far
     // leg, near leg, shirt and belt, head, near arm, added over the figure built so far.
-    void AddSideStep(Canvas& figure, const KidStride& step, const KidArt& far_shoe, const KidArt& near_shoe,
+    void AddSideStep(Canvas& figure, const KidStride& step, const KidArt& farShoe, const KidArt& nearShoe,
                      const KidArt& head) const;
 
 private:

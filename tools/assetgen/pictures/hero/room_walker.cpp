@@ -100,46 +100,46 @@ Canvas EndOnFrame(int pose, bool toward) {
     Canvas fig = kKid.Layer();
     FloorShadow(fig, 12.5f, 8.5f);
     // One leg per side: `lead` > 0 is the stepping foot, < 0 the one pushing off.
-    auto leg = [&](float hip_x, float foot_x, int lead) {
+    auto leg = [&](float hipX, float footX, int lead) {
         // Walking toward us the stepping foot comes down the screen; walking away it goes up.
-        const float toward_sign = toward ? 1.0f : -1.0f;
-        float ankle_y = 56.5f, knee_y = 50.5f;
+        const float towardSign = toward ? 1.0f : -1.0f;
+        float ankleY = 56.5f, kneeY = 50.5f;
         const KidArt* shoe = &kKidShoeEnd;
-        bool far_side = false;
+        bool farSide = false;
         if (lead > 0) {
-            ankle_y += toward_sign * lead * 0.75f;
-            knee_y += toward_sign * lead * 0.5f;
+            ankleY += towardSign * lead * 0.75f;
+            kneeY += towardSign * lead * 0.5f;
         } else if (lead < 0) {
             // Pushing off: the foot rises behind the body.
-            ankle_y -= -lead * 1.5f;
-            knee_y -= -lead * 0.5f;
-            far_side = toward;  // seen past the body when it comes toward us
+            ankleY -= -lead * 1.5f;
+            kneeY -= -lead * 0.5f;
+            farSide = toward;  // seen past the body when it comes toward us
             if (!toward) shoe = &kShoeSole;
         }
-        const float knee_x = hip_x + (foot_x - hip_x) * 0.5f + (lead < 0 ? (foot_x < 12 ? -0.5f : 0.5f) : 0.0f);
-        return kKid.Leg({hip_x, 44 + b}, {knee_x, knee_y + b * 0.5f}, {foot_x, ankle_y}, far_side, *shoe,
-                   {foot_x - 2, static_cast<float>(static_cast<int>(ankle_y + 2.5f))});
+        const float kneeX = hipX + (footX - hipX) * 0.5f + (lead < 0 ? (footX < 12 ? -0.5f : 0.5f) : 0.0f);
+        return kKid.Leg({hipX, 44 + b}, {kneeX, kneeY + b * 0.5f}, {footX, ankleY}, farSide, *shoe,
+                   {footX - 2, static_cast<float>(static_cast<int>(ankleY + 2.5f))});
     };
     // Draw the foot further from us first.
-    const int left_lead = s, right_lead = -s;
-    const bool left_behind = toward ? left_lead < 0 : left_lead > 0;
-    if (left_behind) {
-        AddPart(fig, leg(9.5f, 9.0f, left_lead));
-        AddPart(fig, leg(15.5f, 16.0f, right_lead));
+    const int leftLead = s, rightLead = -s;
+    const bool leftBehind = toward ? leftLead < 0 : leftLead > 0;
+    if (leftBehind) {
+        AddPart(fig, leg(9.5f, 9.0f, leftLead));
+        AddPart(fig, leg(15.5f, 16.0f, rightLead));
     } else {
-        AddPart(fig, leg(15.5f, 16.0f, right_lead));
-        AddPart(fig, leg(9.5f, 9.0f, left_lead));
+        AddPart(fig, leg(15.5f, 16.0f, rightLead));
+        AddPart(fig, leg(9.5f, 9.0f, leftLead));
     }
     // Arms swing against the legs: the arm on the side of the pushing foot comes forward.
     const float sw = static_cast<float>(s);
     auto arm = [&](float side, float swing) {
         // swing > 0: hand forward (toward us when walking down: lower and a little inward).
-        const float toward_sign = toward ? 1.0f : -1.0f;
+        const float towardSign = toward ? 1.0f : -1.0f;
         const float sx = side < 0 ? 6.5f : 19.5f;
         const float out = side < 0 ? -1.0f : 1.0f;
         const Pt shoulder{sx, 30 + b};
-        const Pt elbow{sx + out * 1.0f, 36.5f + b + toward_sign * swing * 0.4f};
-        const Pt hand{sx + out * (1.5f - swing * toward_sign * 0.4f), 42.0f + b + toward_sign * swing * 0.9f};
+        const Pt elbow{sx + out * 1.0f, 36.5f + b + towardSign * swing * 0.4f};
+        const Pt hand{sx + out * (1.5f - swing * towardSign * 0.4f), 42.0f + b + towardSign * swing * 0.9f};
         // The arm on the right is on the shirt's shaded side.
         return kKid.Arm(shoulder, elbow, hand, side > 0);
     };
@@ -159,7 +159,7 @@ Canvas EndOnFrame(int pose, bool toward) {
 
 struct SidePose {
     KidStride step;
-    bool near_toe_off, far_toe_off;  // that foot pushes off with its heel up
+    bool nearToeOff, farToeOff;  // that foot pushes off with its heel up
 };
 
 SidePose SideTable(int pose) {
@@ -201,7 +201,7 @@ Canvas SideFrame(int pose) {
     const SidePose p = SideTable(pose);
     Canvas fig = kKid.Layer();
     FloorShadow(fig, 12.0f, pose == 0 || pose == 2 ? 10.0f : 7.5f);
-    kKid.AddSideStep(fig, p.step, p.far_toe_off ? kShoeToeOff : kKidShoeSide, p.near_toe_off ? kShoeToeOff : kKidShoeSide,
+    kKid.AddSideStep(fig, p.step, p.farToeOff ? kShoeToeOff : kKidShoeSide, p.nearToeOff ? kShoeToeOff : kKidShoeSide,
                      kHeadSide);
     return fig;
 }
@@ -210,16 +210,16 @@ Canvas SideFrame(int pose) {
 
 Canvas RoomWalkerFrame(RoomWalk view, int pose) {
     switch (view) {
-        case RoomWalk::kDown: return EndOnFrame(pose, true);
-        case RoomWalk::kUp: return EndOnFrame(pose, false);
-        case RoomWalk::kRight: return SideFrame(pose);
-        case RoomWalk::kLeft: return SideFrame(pose).Mirrored();
+        case RoomWalk::Down: return EndOnFrame(pose, true);
+        case RoomWalk::Up: return EndOnFrame(pose, false);
+        case RoomWalk::Right: return SideFrame(pose);
+        case RoomWalk::Left: return SideFrame(pose).Mirrored();
     }
     return kKid.Layer();
 }
 
 Canvas MakeRoomWalkerSheet(int direction) {
-    static const RoomWalk kViews[4] = {RoomWalk::kDown, RoomWalk::kUp, RoomWalk::kRight, RoomWalk::kLeft};
+    static const RoomWalk kViews[4] = {RoomWalk::Down, RoomWalk::Up, RoomWalk::Right, RoomWalk::Left};
     std::vector<Canvas> frames;
     for (int i = 0; i < 5; ++i) frames.push_back(RoomWalkerFrame(kViews[direction & 3], i));
     // Five cells of 26 with the closing line make 131; one more pixel keeps rows whole words.

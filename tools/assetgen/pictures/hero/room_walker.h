@@ -6,7 +6,7 @@
 constexpr int kRoomWalkerW = 25;
 constexpr int kRoomWalkerH = 64;
 
-enum class RoomWalk { kDown, kUp, kRight, kLeft };
+enum class RoomWalk { Down, Up, Right, Left };
 
 // One 25 x 64 frame on a key background. Down and up: pose 2 stands, 1 and 0 are the first
 // stride (half, full), 3 and 4 the other. Right and left: pose 1 is the passing step, 0 and 2

@@ -25,7 +25,7 @@ public:
         x_ += ArrowCap(c_, x_, y_, dir) + 2;
         return *this;
     }
-    LineWriter& Arrows() { return Arrow(::Arrow::kLeft).Arrow(::Arrow::kRight).Arrow(::Arrow::kUp).Arrow(::Arrow::kDown); }
+    LineWriter& Arrows() { return Arrow(::Arrow::Left).Arrow(::Arrow::Right).Arrow(::Arrow::Up).Arrow(::Arrow::Down); }
     LineWriter& Word(const std::string& text, Rgb colour = kBody) {
         DrawTextShadow(c_, x_, y_ - 1, text, colour, pal::kInk);
         x_ += TextWidth(text) + 4;
@@ -59,7 +59,7 @@ public:
         c_.HLine(left_, end, y_ + 16, Mix(kHeading, kFace, 0.5f));
         Next(28);
     }
-    int y() const { return y_; }
+    int Y() const { return y_; }
 
 private:
     Canvas& c_;
@@ -73,8 +73,8 @@ Canvas MakeHelpPage() {
     PageBackdrop(c, 12);
     TitleStyle style;
     style.scale = 3;
-    style.outline_px = 2;
-    style.shadow_dx = style.shadow_dy = 3;
+    style.outlinePx = 2;
+    style.shadowDx = style.shadowDy = 3;
     style.shadow = {14, 12, 34};
     const std::string title = "How to play";
     DrawTitle(c, 320 - TextWidth(title, 3) / 2, 4, title, style);
@@ -85,7 +85,7 @@ Canvas MakeHelpPage() {
     // Left: the menu and the keys that work everywhere.
     LineWriter left(c, 40, 84);
     left.Heading("MENU", nullptr);
-    left.Arrow(Arrow::kUp).Arrow(Arrow::kDown).Tab(96).Word("choose an entry");
+    left.Arrow(Arrow::Up).Arrow(Arrow::Down).Tab(96).Word("choose an entry");
     left.Next();
     left.Cap("Enter").Tab(96).Word("go there");
     left.Next();
@@ -113,9 +113,9 @@ Canvas MakeHelpPage() {
     right.Cap("Space").Tab(96).Word("jump");
     right.Next(34);
     right.Heading("LEVEL 2  THE CLIMB", IconLadder);
-    right.Arrow(Arrow::kLeft).Arrow(Arrow::kRight).Tab(96).Word("walk");
+    right.Arrow(Arrow::Left).Arrow(Arrow::Right).Tab(96).Word("walk");
     right.Next();
-    right.Arrow(Arrow::kUp).Tab(96).Word("climb a ladder");
+    right.Arrow(Arrow::Up).Tab(96).Word("climb a ladder");
     right.Next();
     right.Cap("Space").Tab(96).Word("jump");
     right.Next();

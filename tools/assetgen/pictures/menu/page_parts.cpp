@@ -7,7 +7,7 @@
 #include "pictures/scenery/landscape.h"
 
 void PageBackdrop(Canvas& c, unsigned seed) {
-    const int w = c.width(), h = c.height();
+    const int w = c.Width(), h = c.Height();
     EveningSky(c, h - 40, seed);
     Rng rng(seed * 31 + 7);
     Hills(c, h - 64, h, 24, w, static_cast<int>(seed % 300), Mix(pal::kDusk2, pal::kDusk3, 0.35f),
@@ -61,23 +61,23 @@ int ArrowCap(Canvas& c, int x, int y, Arrow dir) {
     for (int k = 0; k < 4; ++k)
         for (int s = -k; s <= k; ++s) {
             switch (dir) {
-                case Arrow::kUp: c.Set(cx + s, cy - 4 + k, pal::kInk); break;
-                case Arrow::kDown: c.Set(cx + s, cy + 4 - k, pal::kInk); break;
-                case Arrow::kLeft: c.Set(cx - 4 + k, cy + s, pal::kInk); break;
-                case Arrow::kRight: c.Set(cx + 4 - k, cy + s, pal::kInk); break;
+                case Arrow::Up: c.Set(cx + s, cy - 4 + k, pal::kInk); break;
+                case Arrow::Down: c.Set(cx + s, cy + 4 - k, pal::kInk); break;
+                case Arrow::Left: c.Set(cx - 4 + k, cy + s, pal::kInk); break;
+                case Arrow::Right: c.Set(cx + 4 - k, cy + s, pal::kInk); break;
             }
         }
     switch (dir) {
-        case Arrow::kUp: c.FillRect(cx - 1, cy, 3, 5, pal::kInk); break;
-        case Arrow::kDown: c.FillRect(cx - 1, cy - 4, 3, 5, pal::kInk); break;
-        case Arrow::kLeft: c.FillRect(cx, cy - 1, 5, 3, pal::kInk); break;
-        case Arrow::kRight: c.FillRect(cx - 4, cy - 1, 5, 3, pal::kInk); break;
+        case Arrow::Up: c.FillRect(cx - 1, cy, 3, 5, pal::kInk); break;
+        case Arrow::Down: c.FillRect(cx - 1, cy - 4, 3, 5, pal::kInk); break;
+        case Arrow::Left: c.FillRect(cx, cy - 1, 5, 3, pal::kInk); break;
+        case Arrow::Right: c.FillRect(cx - 4, cy - 1, 5, 3, pal::kInk); break;
     }
     return w;
 }
 
 void IconBoard(Canvas& c, int x, int y) {
-    Canvas i(c.width(), c.height());
+    Canvas i(c.Width(), c.Height());
     i.FillRect(x + 1, y + 8, 14, 3, pal::kLeafLight);
     i.HLine(x + 1, x + 14, y + 8, pal::kGrip);
     i.HLine(x + 1, x + 14, y + 10, pal::kDeck);
@@ -89,7 +89,7 @@ void IconBoard(Canvas& c, int x, int y) {
 }
 
 void IconLadder(Canvas& c, int x, int y) {
-    Canvas i(c.width(), c.height());
+    Canvas i(c.Width(), c.Height());
     const Rgb rail{214, 180, 120};
     i.FillRect(x + 3, y, 2, 16, rail);
     i.FillRect(x + 11, y, 2, 16, rail);
@@ -98,7 +98,7 @@ void IconLadder(Canvas& c, int x, int y) {
 }
 
 void IconRooms(Canvas& c, int x, int y) {
-    Canvas i(c.width(), c.height());
+    Canvas i(c.Width(), c.Height());
     i.FillRect(x + 1, y, 14, 16, Rgb{200, 170, 120});
     i.FillRect(x + 1, y + 8, 14, 8, Rgb{160, 196, 204});
     i.HLine(x + 1, x + 14, y + 7, pal::kInk);
@@ -109,7 +109,7 @@ void IconRooms(Canvas& c, int x, int y) {
 }
 
 void IconMouse(Canvas& c, int x, int y) {
-    Canvas i(c.width(), c.height());
+    Canvas i(c.Width(), c.Height());
     i.FillRoundRect(x + 3, y + 1, 10, 15, 4, Rgb{236, 232, 218});
     i.FillRect(x + 3, y + 1, 5, 6, Rgb{250, 206, 70});
     i.HLine(x + 3, x + 12, y + 7, Rgb{170, 166, 160});

@@ -11,7 +11,7 @@ void PageBackdrop(Canvas& c, unsigned seed);
 // A rounded card with a cream rim and a dark face, with a dithered shadow.
 void Card(Canvas& c, int x, int y, int w, int h, Rgb face);
 
-enum class Arrow { kLeft, kRight, kUp, kDown };
+enum class Arrow { Left, Right, Up, Down };
 
 // Key caps on a text line whose glyph cell top is y; each returns its width in pixels.
 int KeyCap(Canvas& c, int x, int y, const std::string& label);

@@ -16,7 +16,7 @@
 namespace {
 
 // A little framed snapshot of the street: a house, the road and the hero on his board.
-void Snapshot(Canvas& c, int x, int y, int w, int h, int house, int hero_scale) {
+void Snapshot(Canvas& c, int x, int y, int w, int h, int house, int heroScale) {
     Canvas pic(w, h, pal::kSkyMid);
     pic.VGradient(0, 0, w, h * 2 / 3, {pal::kSkyTop, pal::kSkyMid, pal::kSkyLow});
     Cloud(pic, w / 8, h / 5, w / 3, pal::kCloud, pal::kCloudShade, pal::kCloudDeep);
@@ -31,8 +31,8 @@ void Snapshot(Canvas& c, int x, int y, int w, int h, int house, int hero_scale) 
     pic.FillRect(0, pave + 18, w, h - pave - 18, pal::kAsphalt);
     pic.FillRect(0, pave + 22, w, 2, pal::kLaneYellow);
     for (int i = 6; i < w; i += 48) pic.FillRect(i, h - 16, 24, 3, pal::kLaneWhite);
-    const int hs = hero_scale;
-    pic.BlitAll(HeroFrame(HeroView::kRight, 0), w / 2 - 17 * hs - 30, h - 6 - 68 * hs, true, hs);
+    const int hs = heroScale;
+    pic.BlitAll(HeroFrame(HeroView::Right, 0), w / 2 - 17 * hs - 30, h - 6 - 68 * hs, true, hs);
     // Frame: ink, cream mat, ink.
     c.FillRect(x - 5, y - 5, w + 10, h + 10, pal::kInk);
     c.FillRect(x - 4, y - 4, w + 8, h + 8, pal::kCream);
@@ -51,24 +51,24 @@ void Snapshot(Canvas& c, int x, int y, int w, int h, int house, int hero_scale) 
 Canvas MakeStartPage() {
     // The street itself, in evening light, with the hero in close-up ready to roll.
     Canvas c = MakeStreetTile();
-    EveningTint(c, 0, 0, c.width(), c.height(), 0.3f);
+    EveningTint(c, 0, 0, c.Width(), c.Height(), 0.3f);
     // Deepen the sky toward the top so the corner text stays readable.
     for (int j = 0; j < 120; ++j)
-        for (int i = 0; i < c.width(); ++i) c.Set(i, j, Mix(c.Get(i, j), pal::kDuskTop, 0.55f * (1.0f - j / 120.0f)));
+        for (int i = 0; i < c.Width(); ++i) c.Set(i, j, Mix(c.Get(i, j), pal::kDuskTop, 0.55f * (1.0f - j / 120.0f)));
     Canvas row = HouseFront(1);
-    EveningTint(row, 0, 0, row.width(), row.height(), 0.3f);
+    EveningTint(row, 0, 0, row.Width(), row.Height(), 0.3f);
     c.BlitAll(row, 40, 140);
     Canvas shop = HouseFront(5);
-    EveningTint(shop, 0, 0, shop.width(), shop.height(), 0.3f);
+    EveningTint(shop, 0, 0, shop.Width(), shop.Height(), 0.3f);
     c.BlitAll(shop, 436, 128);
     Cone(c, 560, 450);
     Cone(c, 600, 462);
-    c.BlitAll(HeroFrame(HeroView::kRight, 0), 320 - 51, 470 - 204, true, 3);
+    c.BlitAll(HeroFrame(HeroView::Right, 0), 320 - 51, 470 - 204, true, 3);
 
     TitleStyle style;
     style.scale = 5;
-    style.outline_px = 3;
-    style.shadow_dx = style.shadow_dy = 4;
+    style.outlinePx = 3;
+    style.shadowDx = style.shadowDy = 4;
     style.shadow = {14, 12, 34};
     const std::string title = "Get ready!";
     DrawTitle(c, 320 - TextWidth(title, 5) / 2, 18, title, style);
@@ -110,8 +110,8 @@ Canvas MakeAboutPage() {
     const std::string thanks = "Thanks for playing!";
     TitleStyle small;
     small.scale = 2;
-    small.outline_px = 1;
-    small.shadow_dx = small.shadow_dy = 2;
+    small.outlinePx = 1;
+    small.shadowDx = small.shadowDy = 2;
     small.shadow = {14, 12, 34};
     DrawTitle(c, 320 - TextWidth(thanks, 2) / 2, 368, thanks, small);
     const std::string foot = "Esc takes you back to the menu";

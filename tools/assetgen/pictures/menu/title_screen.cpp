@@ -24,12 +24,12 @@ const Rgb kPanelFace{100, 122, 150};
 
 void Sun(Canvas& c, int cx, int cy, int r) {
     // A low evening sun cut by thin bands of sky, in the style of old arcade posters.
-    const Rgb sun_top{255, 226, 140}, sun_low{248, 150, 96};
+    const Rgb sunTop{255, 226, 140}, sunLow{248, 150, 96};
     for (int j = cy - r; j <= cy + r; ++j) {
         int band = j - cy;
         if (band > 0 && (band % 8) < (band / 8 + 1)) continue;
         float t = static_cast<float>(j - (cy - r)) / (2 * r);
-        Rgb col = t < 0.45f ? sun_top : (t < 0.5f && ((j ^ 0) & 1) ? sun_top : sun_low);
+        Rgb col = t < 0.45f ? sunTop : (t < 0.5f && ((j ^ 0) & 1) ? sunTop : sunLow);
         for (int i = cx - r; i <= cx + r; ++i) {
             float dx = i + 0.5f - cx, dy = j + 0.5f - cy;
             if (dx * dx + dy * dy <= r * r) c.Set(i, j, col);
@@ -82,11 +82,11 @@ void Panel(Canvas& c) {
 }  // namespace
 
 void EveningSky(Canvas& c, int height, unsigned seed) {
-    c.VGradient(0, 0, c.width(), height,
+    c.VGradient(0, 0, c.Width(), height,
                 {pal::kDuskTop, pal::kDuskTop, pal::kDusk1, pal::kDusk2, pal::kDusk3, pal::kDusk4, pal::kDusk5});
     Rng rng(seed);
     for (int k = 0; k < 90; ++k) {
-        int x = rng.Range(0, c.width() - 1), y = rng.Range(0, height / 2);
+        int x = rng.Range(0, c.Width() - 1), y = rng.Range(0, height / 2);
         if (x < 100 && y < 36) continue;  // the level line is written there
         Rgb star = rng.Chance(30) ? Rgb{255, 236, 180} : Rgb{220, 226, 255};
         if (rng.Chance(12)) {
@@ -104,8 +104,8 @@ void EveningSky(Canvas& c, int height, unsigned seed) {
 void DrawGameTitle(Canvas& c, int cx, int y, int scale) {
     TitleStyle style;
     style.scale = scale;
-    style.outline_px = scale / 2 + 1;
-    style.shadow_dx = style.shadow_dy = scale - 1;
+    style.outlinePx = scale / 2 + 1;
+    style.shadowDx = style.shadowDy = scale - 1;
     style.shadow = {14, 12, 34};
     const std::string name = "Trundlebop";
     DrawTitle(c, cx - TextWidth(name, scale) / 2, y, name, style);
@@ -131,7 +131,7 @@ Canvas MakeMenuScreen() {
 
     // A house of the street.
     Canvas house = HouseFront(0);
-    EveningTint(house, 0, 0, house.width(), house.height(), 0.32f);
+    EveningTint(house, 0, 0, house.Width(), house.Height(), 0.32f);
     c.BlitAll(house, 150, kPavementTop - kHouseCellH + 2);
 
     // The map board with the two rooms seen from above.
@@ -144,19 +144,19 @@ Canvas MakeMenuScreen() {
     StreetLamp(c, 612, 196, kPavementTop + 10, true);
 
     // The hero leaps a cone in the road, shadow underneath.
-    const int hero_x = 212, hero_y = 300;
-    for (int i = hero_x + 10; i < hero_x + 58; ++i)
+    const int heroX = 212, heroY = 300;
+    for (int i = heroX + 10; i < heroX + 58; ++i)
         for (int j = 458; j < 464; ++j) {
-            float dx = (i - (hero_x + 34)) / 24.0f, dy = (j - 460.5f) / 3.0f;
+            float dx = (i - (heroX + 34)) / 24.0f, dy = (j - 460.5f) / 3.0f;
             if (dx * dx + dy * dy <= 1.0f) c.Set(i, j, Mix(c.Get(i, j), pal::kInk, 0.6f));
         }
-    Cone(c, hero_x + 40, 462);
-    c.BlitAll(HeroFrame(HeroView::kRight, 3), hero_x, hero_y, true, 2);
+    Cone(c, heroX + 40, 462);
+    c.BlitAll(HeroFrame(HeroView::Right, 3), heroX, heroY, true, 2);
     // Speed lines behind the rider.
     const Rgb streak = Mix(pal::kWhite, pal::kDusk2, 0.3f);
-    c.HLine(hero_x - 40, hero_x - 8, hero_y + 70, streak);
-    c.HLine(hero_x - 28, hero_x - 4, hero_y + 82, streak);
-    c.HLine(hero_x - 46, hero_x - 14, hero_y + 94, streak);
+    c.HLine(heroX - 40, heroX - 8, heroY + 70, streak);
+    c.HLine(heroX - 28, heroX - 4, heroY + 82, streak);
+    c.HLine(heroX - 46, heroX - 14, heroY + 94, streak);
 
     Panel(c);
     DrawGameTitle(c, 320, 14, 6);

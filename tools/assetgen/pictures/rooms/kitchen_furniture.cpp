@@ -65,37 +65,37 @@ void DrawFridge(Canvas& room, Box f, int rise, int style) {
 void DrawCounter(Canvas& room, Box f, int rise, int style) {
     (void)style;
     const Box b{f.x, f.y - rise, f.w, f.h + rise};
-    const int top_depth = rise + 16;
+    const int topDepth = rise + 16;
     Canvas counter = RoomLayer();
-    Block(counter, b, top_depth, kWorktop, kWorktopLight, kSage, kSageDeep);
-    for (int y = b.y + 1; y < b.y + top_depth; ++y)
+    Block(counter, b, topDepth, kWorktop, kWorktopLight, kSage, kSageDeep);
+    for (int y = b.y + 1; y < b.y + topDepth; ++y)
         for (int x = b.x + 1; x < b.Right(); ++x)
             if (Hash(x, y) % 11 == 0) counter.Set(x, y, kWorktopDark);
-    counter.HLine(b.x, b.Right() - 1, b.y + top_depth + 1, kWorktopDark);
+    counter.HLine(b.x, b.Right() - 1, b.y + topDepth + 1, kWorktopDark);
     counter.FillRect(b.x + 1, b.Bottom() - 5, b.w - 2, 4, {60, 70, 66});  // toe kick
-    const int door_y0 = b.y + top_depth + 3, door_y1 = b.Bottom() - 6;
+    const int doorY0 = b.y + topDepth + 3, doorY1 = b.Bottom() - 6;
     // Sections along the run: sink under the window, then the cooker.
-    const int sink_x = b.x + 40, sink_w = 48;
-    const int cook_x = b.x + 112, cook_w = 48;
-    Doors(counter, b.x, sink_x, door_y0, door_y1, kSageLight, kSageDark);
-    Doors(counter, sink_x, sink_x + sink_w, door_y0, door_y1, kSageLight, kSageDark);
-    Doors(counter, cook_x + cook_w, b.Right(), door_y0, door_y1, kSageLight, kSageDark);
+    const int sinkX = b.x + 40, sinkW = 48;
+    const int cookX = b.x + 112, cookW = 48;
+    Doors(counter, b.x, sinkX, doorY0, doorY1, kSageLight, kSageDark);
+    Doors(counter, sinkX, sinkX + sinkW, doorY0, doorY1, kSageLight, kSageDark);
+    Doors(counter, cookX + cookW, b.Right(), doorY0, doorY1, kSageLight, kSageDark);
     // Oven front: a dark glass door with a warm glow, a handle and knobs.
-    counter.FillRect(cook_x, door_y0 - 1, cook_w, door_y1 - door_y0 + 2, {58, 60, 70});
-    counter.FillRect(cook_x + 6, door_y0 + 6, cook_w - 12, door_y1 - door_y0 - 9, {34, 30, 40});
-    counter.HLine(cook_x + 7, cook_x + cook_w - 8, door_y1 - 4, {200, 110, 60});
-    counter.HLine(cook_x + 9, cook_x + cook_w - 10, door_y1 - 5, {140, 70, 50});
-    counter.HLine(cook_x + 4, cook_x + cook_w - 5, door_y0 + 3, kSteelLight);
-    for (int k = 0; k < 4; ++k) counter.Set(cook_x + 8 + k * 10, door_y0 + 1, pal::kWhite);
+    counter.FillRect(cookX, doorY0 - 1, cookW, doorY1 - doorY0 + 2, {58, 60, 70});
+    counter.FillRect(cookX + 6, doorY0 + 6, cookW - 12, doorY1 - doorY0 - 9, {34, 30, 40});
+    counter.HLine(cookX + 7, cookX + cookW - 8, doorY1 - 4, {200, 110, 60});
+    counter.HLine(cookX + 9, cookX + cookW - 10, doorY1 - 5, {140, 70, 50});
+    counter.HLine(cookX + 4, cookX + cookW - 5, doorY0 + 3, kSteelLight);
+    for (int k = 0; k < 4; ++k) counter.Set(cookX + 8 + k * 10, doorY0 + 1, pal::kWhite);
     // Sink: a steel basin set into the worktop, with a tap at the back.
-    counter.FillRect(sink_x + 2, b.y + 4, sink_w - 4, top_depth - 8, pal::kSteel);
-    counter.FillRect(sink_x + 5, b.y + 8, sink_w - 10, top_depth - 15, pal::kSteelDark);
-    counter.HLine(sink_x + 5, sink_x + sink_w - 6, b.Bottom() - 1 - (b.h - top_depth) - 8, kSteelLight);
-    counter.Set(sink_x + sink_w / 2, b.y + top_depth / 2 + 2, pal::kInk);
+    counter.FillRect(sinkX + 2, b.y + 4, sinkW - 4, topDepth - 8, pal::kSteel);
+    counter.FillRect(sinkX + 5, b.y + 8, sinkW - 10, topDepth - 15, pal::kSteelDark);
+    counter.HLine(sinkX + 5, sinkX + sinkW - 6, b.Bottom() - 1 - (b.h - topDepth) - 8, kSteelLight);
+    counter.Set(sinkX + sinkW / 2, b.y + topDepth / 2 + 2, pal::kInk);
     // Cooktop: black glass with four rings.
-    counter.FillRect(cook_x + 2, b.y + 3, cook_w - 4, top_depth - 6, {46, 46, 56});
+    counter.FillRect(cookX + 2, b.y + 3, cookW - 4, topDepth - 6, {46, 46, 56});
     for (int k = 0; k < 4; ++k) {
-        const float rx = cook_x + 13.0f + (k % 2) * 22, ry = b.y + 10.0f + (k / 2) * 14;
+        const float rx = cookX + 13.0f + (k % 2) * 22, ry = b.y + 10.0f + (k / 2) * 14;
         const Rgb ring = k == 3 ? Rgb{226, 80, 50} : Rgb{90, 92, 104};
         counter.FillEllipse(rx, ry, 8, 5.5f, ring);
         counter.FillEllipse(rx, ry, 5.5f, 3.5f, k == 3 ? Rgb{250, 140, 70} : Rgb{46, 46, 56});
@@ -103,13 +103,13 @@ void DrawCounter(Canvas& room, Box f, int rise, int style) {
     StampPart(room, counter);
     // The tap.
     Canvas tap = RoomLayer();
-    tap.FillRect(sink_x + sink_w / 2 - 1, b.y - 4, 3, 7, kSteelLight);
-    tap.FillRect(sink_x + sink_w / 2 - 1, b.y - 4, 3, 2, pal::kWhite);
-    tap.FillRect(sink_x + sink_w / 2 + 2, b.y - 4, 5, 2, kSteelLight);
+    tap.FillRect(sinkX + sinkW / 2 - 1, b.y - 4, 3, 7, kSteelLight);
+    tap.FillRect(sinkX + sinkW / 2 - 1, b.y - 4, 3, 2, pal::kWhite);
+    tap.FillRect(sinkX + sinkW / 2 + 2, b.y - 4, 5, 2, kSteelLight);
     StampPart(room, tap);
     // A pot on the cooker, a kettle, a chopping board with a carrot, a fruit bowl.
     Canvas pot = RoomLayer();
-    const float px = cook_x + 13.0f, py = b.y + 7.0f;
+    const float px = cookX + 13.0f, py = b.y + 7.0f;
     pot.FillRect(static_cast<int>(px) - 8, static_cast<int>(py) - 3, 17, 10, pal::kSteel);
     pot.FillEllipse(px + 0.5f, py - 3, 8.5f, 3, kSteelLight);
     pot.FillEllipse(px + 0.5f, py - 3, 6, 1.8f, {210, 120, 60});
@@ -137,16 +137,16 @@ void DrawCounter(Canvas& room, Box f, int rise, int style) {
 void DrawDiningTable(Canvas& room, Box f, int rise, int style) {
     (void)style;
     const Box b{f.x, f.y - rise, f.w, f.h + rise};
-    const int top_depth = b.h - 12;
+    const int topDepth = b.h - 12;
     Canvas legs = RoomLayer();
     for (int x : {b.x + 3, b.Right() - 8}) {
-        legs.FillRect(x, b.y + top_depth, 5, 12, kWalnutDark);
-        legs.VLine(x, b.y + top_depth, b.Bottom() - 1, kWalnut);
+        legs.FillRect(x, b.y + topDepth, 5, 12, kWalnutDark);
+        legs.VLine(x, b.y + topDepth, b.Bottom() - 1, kWalnut);
     }
     StampPart(room, legs);
     Canvas top = RoomLayer();
-    top.FillRect(b.x, b.y, b.w, top_depth, kWalnutLight);
-    for (int y = b.y; y < b.y + top_depth; ++y)
+    top.FillRect(b.x, b.y, b.w, topDepth, kWalnutLight);
+    for (int y = b.y; y < b.y + topDepth; ++y)
         for (int x = b.x; x < b.Right(); ++x) {
             Rgb col = kWalnutLight;
             if ((y - b.y) % 12 == 11) col = kWalnut;
@@ -154,24 +154,24 @@ void DrawDiningTable(Canvas& room, Box f, int rise, int style) {
             top.Set(x, y, col);
         }
     top.HLine(b.x, b.Right() - 1, b.y, {214, 164, 110});
-    top.FillRect(b.x, b.y + top_depth, b.w, 4, kWalnut);
-    top.HLine(b.x, b.Right() - 1, b.y + top_depth + 3, kWalnutDeep);
+    top.FillRect(b.x, b.y + topDepth, b.w, 4, kWalnut);
+    top.HLine(b.x, b.Right() - 1, b.y + topDepth + 3, kWalnutDeep);
     // A runner down the middle.
-    top.FillRect(b.x + 10, b.y + top_depth / 2 - 9, b.w - 20, 18, {236, 226, 200});
-    for (int x = b.x + 12; x < b.Right() - 12; x += 4) top.Set(x, b.y + top_depth / 2 - 7, {196, 98, 60});
-    for (int x = b.x + 12; x < b.Right() - 12; x += 4) top.Set(x, b.y + top_depth / 2 + 6, {196, 98, 60});
+    top.FillRect(b.x + 10, b.y + topDepth / 2 - 9, b.w - 20, 18, {236, 226, 200});
+    for (int x = b.x + 12; x < b.Right() - 12; x += 4) top.Set(x, b.y + topDepth / 2 - 7, {196, 98, 60});
+    for (int x = b.x + 12; x < b.Right() - 12; x += 4) top.Set(x, b.y + topDepth / 2 + 6, {196, 98, 60});
     StampPart(room, top);
     // Plates and a fruit bowl.
     Canvas plates = RoomLayer();
     for (int k = 0; k < 4; ++k) {
-        const float px = b.x + 22.0f + (k % 2) * (b.w - 44), py = b.y + 9.0f + (k / 2) * (top_depth - 18);
+        const float px = b.x + 22.0f + (k % 2) * (b.w - 44), py = b.y + 9.0f + (k / 2) * (topDepth - 18);
         plates.FillEllipse(px, py, 8, 5, pal::kWhite);
         plates.FillEllipse(px, py, 5, 3, {226, 232, 236});
         plates.VLine(static_cast<int>(px) + 11, static_cast<int>(py) - 4, static_cast<int>(py) + 3, pal::kSteel);
     }
     StampPart(room, plates);
     Canvas bowl = RoomLayer();
-    const float cx = b.x + b.w * 0.5f, cy = b.y + top_depth * 0.5f;
+    const float cx = b.x + b.w * 0.5f, cy = b.y + topDepth * 0.5f;
     bowl.FillEllipse(cx, cy + 1, 13, 7, {64, 120, 184});
     bowl.FillEllipse(cx, cy, 11, 5, {96, 150, 210});
     bowl.FillCircle(cx - 5, cy - 1, 3.5f, {240, 150, 40});
@@ -219,16 +219,16 @@ void DrawSofa(Canvas& room, Box f, int rise, int style) {
     (void)style;
     const Rgb cloth{64, 140, 150}, light{104, 178, 180}, dark{44, 104, 116}, deep{32, 76, 90};
     const Box b{f.x, f.y - rise, f.w, f.h + rise};
-    const int arm_w = 16;
+    const int armW = 16;
     Canvas back = RoomLayer();
     Block(back, {b.x + 6, b.y, b.w - 12, rise + 14}, 7, cloth, light, dark, deep);
     for (int k = 1; k < 3; ++k) back.VLine(b.x + 6 + k * (b.w - 12) / 3, b.y + 8, b.y + rise + 12, deep);
     StampPart(room, back);
     Canvas seat = RoomLayer();
-    const int seat_y = b.y + rise + 8;
-    const int cw = (b.w - 2 * arm_w) / 3;
+    const int seatY = b.y + rise + 8;
+    const int cw = (b.w - 2 * armW) / 3;
     for (int k = 0; k < 3; ++k) {
-        const Box c{b.x + arm_w + k * cw, seat_y, cw, b.Bottom() - seat_y - 4};
+        const Box c{b.x + armW + k * cw, seatY, cw, b.Bottom() - seatY - 4};
         Block(seat, c, c.h - 12, cloth, light, dark, deep);
         seat.VLine(c.x, c.y, c.Bottom() - 1, deep);
     }
@@ -236,16 +236,16 @@ void DrawSofa(Canvas& room, Box f, int rise, int style) {
     StampPart(room, seat);
     for (int side = 0; side < 2; ++side) {
         Canvas arm = RoomLayer();
-        const int ax = side == 0 ? b.x : b.Right() - arm_w;
-        Block(arm, {ax, b.y + 8, arm_w, b.h - 12}, b.h - 32, cloth, light, dark, deep);
-        arm.FillRoundRect(ax + 2, b.y + 9, arm_w - 4, 6, 2, light);
+        const int ax = side == 0 ? b.x : b.Right() - armW;
+        Block(arm, {ax, b.y + 8, armW, b.h - 12}, b.h - 32, cloth, light, dark, deep);
+        arm.FillRoundRect(ax + 2, b.y + 9, armW - 4, 6, 2, light);
         StampPart(room, arm);
     }
     // Two cushions leaning against the back.
     const Rgb cushions[] = {{236, 190, 70}, {222, 110, 90}};
     for (int k = 0; k < 2; ++k) {
         Canvas c = RoomLayer();
-        const int cx = k == 0 ? b.x + arm_w + 6 : b.Right() - arm_w - 26;
+        const int cx = k == 0 ? b.x + armW + 6 : b.Right() - armW - 26;
         c.FillRoundRect(cx, b.y + rise - 4, 20, 18, 4, cushions[k]);
         c.HLine(cx + 3, cx + 16, b.y + rise - 3, Mix(cushions[k], pal::kWhite, 0.4f));
         c.HLine(cx + 3, cx + 16, b.y + rise + 12, Mix(cushions[k], pal::kInk, 0.3f));
@@ -281,33 +281,33 @@ void DrawArmchair(Canvas& room, Box f, int rise, int style) {
     Canvas back = RoomLayer();
     Block(back, {b.Right() - 16, b.y, 16, b.h - 4}, b.h - 18, cloth, light, dark, deep);
     StampPart(room, back);
-    Canvas top_arm = RoomLayer();
-    Block(top_arm, {b.x, b.y + 4, b.w - 10, 16}, 10, cloth, light, dark, deep);
-    StampPart(room, top_arm);
+    Canvas topArm = RoomLayer();
+    Block(topArm, {b.x, b.y + 4, b.w - 10, 16}, 10, cloth, light, dark, deep);
+    StampPart(room, topArm);
     Canvas seat = RoomLayer();
     Block(seat, {b.x + 2, b.y + 16, b.w - 18, b.h - 30}, b.h - 44, cloth, light, dark, deep);
     seat.VLine(b.x + 3, b.y + 18, b.y + b.h - 30, light);
     StampPart(room, seat);
     if (style == 1) {
         // The cat, a grey curl asleep on the cushion.
-        const Rgb fur{150, 150, 164}, fur_light{196, 196, 206}, fur_dark{104, 104, 120};
+        const Rgb fur{150, 150, 164}, furLight{196, 196, 206}, furDark{104, 104, 120};
         Canvas cat = RoomLayer();
         const float cx = b.x + (b.w - 16) * 0.5f + 2, cy = b.y + 16 + (b.h - 30) * 0.5f - 2;
         cat.FillEllipse(cx, cy, 10, 7, fur);
-        cat.FillEllipse(cx - 1, cy - 2, 6, 4, fur_light);
-        cat.ThickLine(cx + 8, cy + 3, cx - 4, cy + 6, 1.3f, fur_dark);
+        cat.FillEllipse(cx - 1, cy - 2, 6, 4, furLight);
+        cat.ThickLine(cx + 8, cy + 3, cx - 4, cy + 6, 1.3f, furDark);
         cat.FillCircle(cx - 7, cy + 2, 4, fur);
-        cat.FillPolygon({{cx - 11, cy - 1}, {cx - 10, cy - 5}, {cx - 8, cy - 1}}, fur_dark);
-        cat.FillPolygon({{cx - 7, cy - 1}, {cx - 5, cy - 5}, {cx - 4, cy}}, fur_dark);
+        cat.FillPolygon({{cx - 11, cy - 1}, {cx - 10, cy - 5}, {cx - 8, cy - 1}}, furDark);
+        cat.FillPolygon({{cx - 7, cy - 1}, {cx - 5, cy - 5}, {cx - 4, cy}}, furDark);
         cat.HLine(static_cast<int>(cx) - 10, static_cast<int>(cx) - 9, static_cast<int>(cy) + 2, pal::kInk);
         cat.HLine(static_cast<int>(cx) - 6, static_cast<int>(cx) - 5, static_cast<int>(cy) + 2, pal::kInk);
         cat.Set(static_cast<int>(cx) - 8, static_cast<int>(cy) + 4, {240, 150, 150});
         StampPart(room, cat);
     }
-    Canvas low_arm = RoomLayer();
-    Block(low_arm, {b.x, b.Bottom() - 22, b.w - 10, 22}, 10, cloth, light, dark, deep);
-    for (int x : {b.x + 3, b.Right() - 16}) low_arm.FillRect(x, b.Bottom() - 3, 3, 3, kWalnutDark);
-    StampPart(room, low_arm);
+    Canvas lowArm = RoomLayer();
+    Block(lowArm, {b.x, b.Bottom() - 22, b.w - 10, 22}, 10, cloth, light, dark, deep);
+    for (int x : {b.x + 3, b.Right() - 16}) lowArm.FillRect(x, b.Bottom() - 3, 3, 3, kWalnutDark);
+    StampPart(room, lowArm);
 }
 
 void DrawSideboard(Canvas& room, Box f, int rise, int style) {
@@ -340,19 +340,19 @@ void DrawSideboard(Canvas& room, Box f, int rise, int style) {
 void DrawFloorLamp(Canvas& room, Box f, int rise, int style) {
     (void)style;
     const float cx = f.x + f.w * 0.5f;
-    const int shade_top = f.y - rise;
-    TintEllipse(room, {static_cast<int>(cx) - 18, shade_top - 8, 36, 32}, {255, 230, 160}, 0.16f);
+    const int shadeTop = f.y - rise;
+    TintEllipse(room, {static_cast<int>(cx) - 18, shadeTop - 8, 36, 32}, {255, 230, 160}, 0.16f);
     Canvas lamp = RoomLayer();
     lamp.FillEllipse(cx, f.y + f.h * 0.5f, f.w * 0.5f, f.h * 0.4f, {60, 60, 70});
     lamp.FillEllipse(cx - 1, f.y + f.h * 0.5f - 1, f.w * 0.3f, f.h * 0.22f, {110, 112, 126});
-    lamp.FillRect(static_cast<int>(cx) - 1, shade_top + 14, 2, f.y + f.h / 2 - shade_top - 14, {70, 72, 84});
-    lamp.FillPolygon({{cx - 7, static_cast<float>(shade_top)},
-                      {cx + 7, static_cast<float>(shade_top)},
-                      {cx + 11, shade_top + 15.0f},
-                      {cx - 11, shade_top + 15.0f}},
+    lamp.FillRect(static_cast<int>(cx) - 1, shadeTop + 14, 2, f.y + f.h / 2 - shadeTop - 14, {70, 72, 84});
+    lamp.FillPolygon({{cx - 7, static_cast<float>(shadeTop)},
+                      {cx + 7, static_cast<float>(shadeTop)},
+                      {cx + 11, shadeTop + 15.0f},
+                      {cx - 11, shadeTop + 15.0f}},
                      {246, 232, 196});
-    lamp.HLine(static_cast<int>(cx) - 10, static_cast<int>(cx) + 10, shade_top + 14, {252, 214, 120});
-    lamp.VLine(static_cast<int>(cx) + 6, shade_top + 2, shade_top + 13, {214, 196, 160});
+    lamp.HLine(static_cast<int>(cx) - 10, static_cast<int>(cx) + 10, shadeTop + 14, {252, 214, 120});
+    lamp.VLine(static_cast<int>(cx) + 6, shadeTop + 2, shadeTop + 13, {214, 196, 160});
     StampPart(room, lamp);
 }
 
@@ -377,18 +377,18 @@ void DrawDogBed(Canvas& room, Box f, int rise, int style) {
     bed.FillEllipse(cx, cy + 1, f.w * 0.5f - 7, f.h * 0.5f - 8, {236, 214, 186});
     StampPart(room, bed);
     // A sleepy dog curled up, nose on its tail.
-    const Rgb fur{176, 124, 76}, fur_light{214, 168, 112}, fur_dark{128, 84, 52};
+    const Rgb fur{176, 124, 76}, furLight{214, 168, 112}, furDark{128, 84, 52};
     Canvas dog = RoomLayer();
     dog.FillEllipse(cx + 1, cy + 1, f.w * 0.5f - 10, f.h * 0.5f - 9, fur);
-    dog.FillEllipse(cx - 1, cy - 1, f.w * 0.5f - 15, f.h * 0.5f - 13, fur_light);
-    dog.ThickLine(cx + 10, cy + 4, cx - 2, cy + 7, 1.6f, fur_dark);  // tail
+    dog.FillEllipse(cx - 1, cy - 1, f.w * 0.5f - 15, f.h * 0.5f - 13, furLight);
+    dog.ThickLine(cx + 10, cy + 4, cx - 2, cy + 7, 1.6f, furDark);  // tail
     StampPart(room, dog);
     Canvas head = RoomLayer();
     const float hx = cx - 8, hy = cy + 3;
     head.FillEllipse(hx, hy, 6.5f, 5, fur);
-    head.FillEllipse(hx - 5, hy + 2, 3, 2.2f, fur_light);
+    head.FillEllipse(hx - 5, hy + 2, 3, 2.2f, furLight);
     head.Set(static_cast<int>(hx) - 8, static_cast<int>(hy) + 2, pal::kInk);
     head.HLine(static_cast<int>(hx) - 3, static_cast<int>(hx) - 1, static_cast<int>(hy) - 1, pal::kInk);
-    head.FillEllipse(hx + 3, hy - 3, 3, 4, fur_dark);
+    head.FillEllipse(hx + 3, hy - 3, 3, 4, furDark);
     StampPart(room, head);
 }

@@ -76,21 +76,21 @@ void DrawGuitar(Canvas& room, Box f, int rise, int style) {
     stand.ThickLine(cx, f.Bottom() - 10.0f, f.Right() - 2.0f, f.Bottom() - 2.0f, 0.7f, pal::kSteelDark);
     StampPart(room, stand);
     Canvas g = RoomLayer();
-    const float body_y = f.Bottom() - 12.0f;
-    g.FillRect(static_cast<int>(cx) - 1, f.y - rise + 6, 3, static_cast<int>(body_y) - (f.y - rise + 6), neck);
+    const float bodyY = f.Bottom() - 12.0f;
+    g.FillRect(static_cast<int>(cx) - 1, f.y - rise + 6, 3, static_cast<int>(bodyY) - (f.y - rise + 6), neck);
     g.FillRoundRect(static_cast<int>(cx) - 3, f.y - rise, 7, 8, 2, {90, 54, 36});
     for (int k = 0; k < 3; ++k) {
         g.Set(static_cast<int>(cx) - 4, f.y - rise + 2 + k * 2, metal);
         g.Set(static_cast<int>(cx) + 4, f.y - rise + 2 + k * 2, metal);
     }
-    g.FillEllipse(cx, body_y, 9.5f, 8.5f, body);
-    g.FillEllipse(cx, body_y - 10, 7, 6.5f, body);
-    g.FillEllipse(cx - 3, body_y - 11, 2.5f, 2.5f, light);
-    g.FillCircle(cx, body_y - 3, 3, {60, 36, 28});
-    g.FillRect(static_cast<int>(cx) - 4, static_cast<int>(body_y) + 3, 9, 2, {90, 54, 36});
-    for (int y = static_cast<int>(body_y) - 2; y < static_cast<int>(body_y) + 8; ++y)
+    g.FillEllipse(cx, bodyY, 9.5f, 8.5f, body);
+    g.FillEllipse(cx, bodyY - 10, 7, 6.5f, body);
+    g.FillEllipse(cx - 3, bodyY - 11, 2.5f, 2.5f, light);
+    g.FillCircle(cx, bodyY - 3, 3, {60, 36, 28});
+    g.FillRect(static_cast<int>(cx) - 4, static_cast<int>(bodyY) + 3, 9, 2, {90, 54, 36});
+    for (int y = static_cast<int>(bodyY) - 2; y < static_cast<int>(bodyY) + 8; ++y)
         if (g.Get(static_cast<int>(cx) + 7, y) == body) g.Set(static_cast<int>(cx) + 7, y, dark);
-    g.VLine(static_cast<int>(cx), f.y - rise + 8, static_cast<int>(body_y) + 3, {236, 226, 200});
+    g.VLine(static_cast<int>(cx), f.y - rise + 8, static_cast<int>(bodyY) + 3, {236, 226, 200});
     StampPart(room, g);
 }
 

@@ -63,12 +63,12 @@ void DrawBed(Canvas& room, Box f, int rise, int style) {
     StampPart(room, pillow);
     // A teddy on the pillow.
     Canvas teddy = RoomLayer();
-    const Rgb fur{176, 118, 70}, fur_light{210, 156, 100};
+    const Rgb fur{176, 118, 70}, furLight{210, 156, 100};
     const int tx = f.x + 20, ty = f.y + 20;
     teddy.FillCircle(tx - 4.5f, ty - 5.5f, 2.6f, fur);
     teddy.FillCircle(tx + 5.5f, ty - 5.5f, 2.6f, fur);
     teddy.FillEllipse(tx + 0.5f, ty + 0.5f, 6, 5.5f, fur);
-    teddy.FillEllipse(tx + 0.5f, ty + 2.5f, 3, 2.2f, fur_light);
+    teddy.FillEllipse(tx + 0.5f, ty + 2.5f, 3, 2.2f, furLight);
     teddy.Set(tx - 2, ty - 1, pal::kInk);
     teddy.Set(tx + 3, ty - 1, pal::kInk);
     teddy.Set(tx, ty + 1, pal::kInk);
@@ -76,7 +76,7 @@ void DrawBed(Canvas& room, Box f, int rise, int style) {
     StampPart(room, teddy);
     // Duvet, folded back under the pillow and hanging over the foot of the bed.
     const Rgb cover = style == 0 ? Rgb{70, 112, 192} : Rgb{196, 84, 88};
-    const Rgb cover_light = Mix(cover, pal::kWhite, 0.3f), cover_dark = Mix(cover, pal::kInk, 0.35f);
+    const Rgb coverLight = Mix(cover, pal::kWhite, 0.3f), coverDark = Mix(cover, pal::kInk, 0.35f);
     Canvas duvet = RoomLayer();
     const Box d{f.x + 2, f.y + 40, f.w - 4, f.h - 48};
     duvet.FillRect(d.x, d.y, d.w, d.h, cover);
@@ -91,12 +91,12 @@ void DrawBed(Canvas& room, Box f, int rise, int style) {
         }
     }
     // Folds and the shaded right side; the part hanging over the edge is darker.
-    duvet.Recolour(d.Right() - 4, d.y + 7, 4, d.h, cover, cover_dark);
-    duvet.Line(d.x + 10, d.y + 20, d.x + 24, d.y + 44, cover_dark);
-    duvet.Line(d.x + 11, d.y + 20, d.x + 25, d.y + 44, cover_light);
-    duvet.Line(d.Right() - 20, d.y + 30, d.Right() - 30, d.y + 58, cover_dark);
-    duvet.Recolour(d.x, d.Bottom() - 8, d.w, 8, cover, cover_dark);
-    duvet.HLine(d.x, d.Right() - 1, d.Bottom() - 9, cover_light);
+    duvet.Recolour(d.Right() - 4, d.y + 7, 4, d.h, cover, coverDark);
+    duvet.Line(d.x + 10, d.y + 20, d.x + 24, d.y + 44, coverDark);
+    duvet.Line(d.x + 11, d.y + 20, d.x + 25, d.y + 44, coverLight);
+    duvet.Line(d.Right() - 20, d.y + 30, d.Right() - 30, d.y + 58, coverDark);
+    duvet.Recolour(d.x, d.Bottom() - 8, d.w, 8, cover, coverDark);
+    duvet.HLine(d.x, d.Right() - 1, d.Bottom() - 9, coverLight);
     StampPart(room, duvet);
 }
 
@@ -115,19 +115,19 @@ void DrawNightstand(Canvas& room, Box f, int rise, int style) {
     book.HLine(f.Right() - 16, f.Right() - 5, b.y + 12, pal::kWhite);
     StampPart(room, book);
     // The lamp and its glow on the wall.
-    const int cx = f.x + 12, base_y = b.y + 10;
-    const int shade_top = f.y - rise;
-    TintEllipse(room, {cx - 22, shade_top - 12, 44, 40}, {255, 230, 160}, 0.18f);
+    const int cx = f.x + 12, baseY = b.y + 10;
+    const int shadeTop = f.y - rise;
+    TintEllipse(room, {cx - 22, shadeTop - 12, 44, 40}, {255, 230, 160}, 0.18f);
     Canvas lamp = RoomLayer();
-    lamp.FillEllipse(cx + 0.5f, base_y + 0.5f, 5, 2.5f, {220, 200, 170});
-    lamp.FillRect(cx, shade_top + 12, 2, base_y - shade_top - 12, {180, 160, 130});
-    lamp.FillPolygon({{cx - 5.0f, static_cast<float>(shade_top)},
-                      {cx + 7.0f, static_cast<float>(shade_top)},
-                      {cx + 10.0f, shade_top + 13.0f},
-                      {cx - 8.0f, shade_top + 13.0f}},
+    lamp.FillEllipse(cx + 0.5f, baseY + 0.5f, 5, 2.5f, {220, 200, 170});
+    lamp.FillRect(cx, shadeTop + 12, 2, baseY - shadeTop - 12, {180, 160, 130});
+    lamp.FillPolygon({{cx - 5.0f, static_cast<float>(shadeTop)},
+                      {cx + 7.0f, static_cast<float>(shadeTop)},
+                      {cx + 10.0f, shadeTop + 13.0f},
+                      {cx - 8.0f, shadeTop + 13.0f}},
                      {252, 222, 140});
-    lamp.HLine(cx - 7, cx + 8, shade_top + 12, {236, 170, 90});
-    lamp.VLine(cx + 6, shade_top + 2, shade_top + 11, {236, 190, 110});
+    lamp.HLine(cx - 7, cx + 8, shadeTop + 12, {236, 170, 90});
+    lamp.VLine(cx + 6, shadeTop + 2, shadeTop + 11, {236, 190, 110});
     StampPart(room, lamp);
 }
 
@@ -137,42 +137,42 @@ void DrawBookshelf(Canvas& room, Box f, int rise, int style) {
     Canvas shelf = RoomLayer();
     Block(shelf, b, 6, kPaint, kPaintLight, kPaint, kPaintShade);
     const Rgb back{98, 84, 96};
-    const int inner_x = b.x + 4, inner_w = b.w - 8;
+    const int innerX = b.x + 4, innerW = b.w - 8;
     const int first = b.y + 9, plinth = b.Bottom() - 6;
-    shelf.FillRect(inner_x, first, inner_w, plinth - first, back);
+    shelf.FillRect(innerX, first, innerW, plinth - first, back);
     const int shelves = 4;
     const int pitch = (plinth - first) / shelves;
-    const Rgb book_colours[] = {{196, 70, 60},  {64, 120, 184}, {236, 190, 70}, {80, 160, 110},
+    const Rgb bookColours[] = {{196, 70, 60},  {64, 120, 184}, {236, 190, 70}, {80, 160, 110},
                                 {150, 90, 160}, {230, 130, 60}, {60, 70, 110},  {220, 220, 200}};
     for (int s = 0; s < shelves; ++s) {
-        const int floor_y = first + (s + 1) * pitch - 3;
-        shelf.FillRect(b.x + 1, floor_y, b.w - 2, 3, kPaint);
-        shelf.HLine(b.x + 1, b.Right() - 2, floor_y, kPaintLight);
-        shelf.HLine(b.x + 1, b.Right() - 2, floor_y + 2, kPaintShade);
-        shelf.HLine(inner_x, inner_x + inner_w - 1, floor_y - 1, Mix(back, pal::kInk, 0.4f));
+        const int floorY = first + (s + 1) * pitch - 3;
+        shelf.FillRect(b.x + 1, floorY, b.w - 2, 3, kPaint);
+        shelf.HLine(b.x + 1, b.Right() - 2, floorY, kPaintLight);
+        shelf.HLine(b.x + 1, b.Right() - 2, floorY + 2, kPaintShade);
+        shelf.HLine(innerX, innerX + innerW - 1, floorY - 1, Mix(back, pal::kInk, 0.4f));
         // Books standing on this shelf, with one gap for an ornament.
-        int x = inner_x + 1;
+        int x = innerX + 1;
         int k = 0;
-        while (x < inner_x + inner_w - 3) {
+        while (x < innerX + innerW - 3) {
             const std::uint32_t h = Hash(s * 31 + k, 11);
             if (k == 3 + s % 2 && s != 1) {
                 // Ornament: a globe, a trophy, or a little plant.
                 const Rgb orn = s == 0 ? Rgb{90, 170, 210} : (s == 2 ? Rgb{240, 196, 70} : Rgb{90, 160, 80});
-                shelf.FillCircle(x + 4.0f, floor_y - 6.0f, 3.5f, orn);
-                shelf.Set(x + 3, floor_y - 8, pal::kWhite);
-                shelf.FillRect(x + 2, floor_y - 2, 5, 2, s == 2 ? Rgb{196, 150, 50} : kOakDark);
+                shelf.FillCircle(x + 4.0f, floorY - 6.0f, 3.5f, orn);
+                shelf.Set(x + 3, floorY - 8, pal::kWhite);
+                shelf.FillRect(x + 2, floorY - 2, 5, 2, s == 2 ? Rgb{196, 150, 50} : kOakDark);
                 x += 10;
                 ++k;
                 continue;
             }
             const int bw = 3 + static_cast<int>(h % 3);
             const int bh = pitch - 9 + static_cast<int>((h >> 4) % 5);
-            const Rgb col = book_colours[(h >> 8) % 8];
-            if (x + bw > inner_x + inner_w - 1) break;
-            shelf.FillRect(x, floor_y - bh, bw, bh, col);
-            shelf.VLine(x, floor_y - bh, floor_y - 1, Mix(col, pal::kWhite, 0.35f));
-            shelf.VLine(x + bw - 1, floor_y - bh, floor_y - 1, Mix(col, pal::kInk, 0.35f));
-            shelf.HLine(x, x + bw - 1, floor_y - bh + 3, Mix(col, pal::kLaneYellow, 0.5f));
+            const Rgb col = bookColours[(h >> 8) % 8];
+            if (x + bw > innerX + innerW - 1) break;
+            shelf.FillRect(x, floorY - bh, bw, bh, col);
+            shelf.VLine(x, floorY - bh, floorY - 1, Mix(col, pal::kWhite, 0.35f));
+            shelf.VLine(x + bw - 1, floorY - bh, floorY - 1, Mix(col, pal::kInk, 0.35f));
+            shelf.HLine(x, x + bw - 1, floorY - bh + 3, Mix(col, pal::kLaneYellow, 0.5f));
             x += bw + ((h >> 12) % 4 == 0 ? 1 : 0);
             ++k;
         }
@@ -185,12 +185,12 @@ void DrawBookshelf(Canvas& room, Box f, int rise, int style) {
 void DrawDesk(Canvas& room, Box f, int rise, int style) {
     (void)style;
     const Box b{f.x, f.y - 10, f.w, f.h + 10};
-    const int top_depth = 26;
+    const int topDepth = 26;
     Canvas desk = RoomLayer();
-    Block(desk, b, top_depth, kOak, kOakLight, kOakDark, kOakDeep);
-    Grain(desk, {b.x, b.y, b.w, top_depth}, kOak, kOakDark, 13);
+    Block(desk, b, topDepth, kOak, kOakLight, kOakDark, kOakDeep);
+    Grain(desk, {b.x, b.y, b.w, topDepth}, kOak, kOakDark, 13);
     // Knee hole on the left, drawers on the right.
-    const int fy = b.y + top_depth + 1;
+    const int fy = b.y + topDepth + 1;
     desk.FillRect(b.x + 6, fy, b.w - 46, b.Bottom() - fy, {70, 46, 40});
     desk.FillRect(b.x + 6, fy, b.w - 46, 3, kOakDeep);
     for (int d = 0; d < 2; ++d) {
@@ -241,8 +241,8 @@ void DrawDesk(Canvas& room, Box f, int rise, int style) {
 
 void DrawDeskChair(Canvas& room, Box f, int rise, int style) {
     (void)style;
-    const Rgb seat{198, 62, 60}, seat_light{230, 104, 90}, seat_dark{140, 40, 44};
-    const Rgb metal{70, 72, 84}, metal_light{120, 124, 140};
+    const Rgb seat{198, 62, 60}, seatLight{230, 104, 90}, seatDark{140, 40, 44};
+    const Rgb metal{70, 72, 84}, metalLight{120, 124, 140};
     const int cx = f.x + f.w / 2;
     Canvas base = RoomLayer();
     // Five-legged base with castors, seen from behind.
@@ -252,17 +252,17 @@ void DrawDeskChair(Canvas& room, Box f, int rise, int style) {
     base.ThickLine(cx, f.Bottom() - 6.0f, cx, f.Bottom() - 2.0f, 1.0f, metal);
     for (int x : {f.x + 1, cx - 1, f.Right() - 4}) base.FillRect(x, f.Bottom() - 3, 3, 3, {40, 40, 50});
     StampPart(room, base);
-    Canvas seat_part = RoomLayer();
-    seat_part.FillRoundRect(f.x + 2, f.y + 2, f.w - 4, 14, 4, seat_dark);
-    seat_part.FillRoundRect(f.x + 3, f.y + 2, f.w - 6, 10, 3, seat);
-    StampPart(room, seat_part);
+    Canvas seatPart = RoomLayer();
+    seatPart.FillRoundRect(f.x + 2, f.y + 2, f.w - 4, 14, 4, seatDark);
+    seatPart.FillRoundRect(f.x + 3, f.y + 2, f.w - 6, 10, 3, seat);
+    StampPart(room, seatPart);
     Canvas back = RoomLayer();
     back.FillRoundRect(f.x + 4, f.y - rise, f.w - 8, rise + 14, 5, seat);
-    back.FillRect(f.x + 7, f.y - rise + 3, f.w - 14, 2, seat_light);
-    back.VLine(f.x + 6, f.y - rise + 4, f.y + 8, seat_light);
-    back.VLine(f.Right() - 6, f.y - rise + 4, f.y + 10, seat_dark);
-    back.HLine(f.x + 7, f.Right() - 8, f.y + 12, seat_dark);
-    back.FillRect(cx - 3, f.y - rise + 8, 6, 1, metal_light);
+    back.FillRect(f.x + 7, f.y - rise + 3, f.w - 14, 2, seatLight);
+    back.VLine(f.x + 6, f.y - rise + 4, f.y + 8, seatLight);
+    back.VLine(f.Right() - 6, f.y - rise + 4, f.y + 10, seatDark);
+    back.HLine(f.x + 7, f.Right() - 8, f.y + 12, seatDark);
+    back.FillRect(cx - 3, f.y - rise + 8, 6, 1, metalLight);
     StampPart(room, back);
 }
 
@@ -303,19 +303,19 @@ void DrawWardrobe(Canvas& room, Box f, int rise, int style) {
 
 void DrawToyChest(Canvas& room, Box f, int rise, int style) {
     (void)style;
-    const Rgb red{204, 70, 58}, red_light{232, 112, 86}, red_dark{150, 44, 40};
+    const Rgb red{204, 70, 58}, redLight{232, 112, 86}, redDark{150, 44, 40};
     // The chest fills the foot but for its right end, where a ball has rolled against it.
     const Box b{f.x, f.y - rise, f.w - 12, f.h + rise};
     Canvas chest = RoomLayer();
-    Block(chest, b, rise + 18, red, red_light, red_dark, Mix(red_dark, pal::kInk, 0.3f));
+    Block(chest, b, rise + 18, red, redLight, redDark, Mix(redDark, pal::kInk, 0.3f));
     // Lid rim and yellow corner bands.
-    chest.HLine(b.x, b.Right() - 1, b.y + rise + 16, red_dark);
+    chest.HLine(b.x, b.Right() - 1, b.y + rise + 16, redDark);
     for (int x : {b.x + 4, b.Right() - 8}) {
         chest.FillRect(x, b.y, 4, b.h - 1, {240, 196, 70});
         chest.VLine(x, b.y, b.Bottom() - 2, {252, 226, 130});
     }
     chest.FillRect(b.x + b.w / 2 - 3, b.y + rise + 15, 6, 6, {240, 196, 70});
-    chest.Set(b.x + b.w / 2, b.y + rise + 17, red_dark);
+    chest.Set(b.x + b.w / 2, b.y + rise + 17, redDark);
     // Painted stars on the lid.
     for (int k = 0; k < 3; ++k) {
         const int sx = b.x + 16 + k * 14, sy = b.y + 8 + (k % 2) * 8;
@@ -348,43 +348,43 @@ void DrawBeanbag(Canvas& room, Box f, int rise, int style) {
 }
 
 void DrawPlant(Canvas& room, Box f, int rise, int style) {
-    const Rgb pot = pal::kTerracotta, pot_light = pal::kTerracottaLight, pot_dark = pal::kTerracottaDark;
+    const Rgb pot = pal::kTerracotta, potLight = pal::kTerracottaLight, potDark = pal::kTerracottaDark;
     const float cx = f.x + f.w * 0.5f;
-    const int pot_top = f.y + 4;
+    const int potTop = f.y + 4;
     // Leaves behind the pot's rim first, then the pot, then the leaves that hang in front.
     auto leaves = [&](bool front) {
         Canvas l = RoomLayer();
         const int n = style == 1 ? 9 : 7;
         for (int k = 0; k < n; ++k) {
             const float a = -3.14159f * (0.08f + 0.84f * k / (n - 1));
-            const bool is_front = k % 3 == 1;
-            if (is_front != front) continue;
+            const bool isFront = k % 3 == 1;
+            if (isFront != front) continue;
             const float len = rise * (0.75f + 0.25f * ((k * 5) % 3) / 2.0f) + 6;
-            const float ex = cx + std::cos(a) * len * 0.6f, ey = pot_top + std::sin(a) * len;
+            const float ex = cx + std::cos(a) * len * 0.6f, ey = potTop + std::sin(a) * len;
             const Rgb leaf = front ? pal::kLeafLight : (k % 2 ? pal::kLeaf : pal::kLeafDark);
             if (style == 1) {
                 // Long arching fronds.
-                l.ThickLine(cx, pot_top, ex, ey, 1.6f, leaf);
+                l.ThickLine(cx, potTop, ex, ey, 1.6f, leaf);
                 l.ThickLine(ex, ey, ex + std::cos(a) * 4, ey + 3, 1.2f, leaf);
             } else {
-                const float mx = (cx + ex) * 0.5f, my = (pot_top + ey) * 0.5f;
+                const float mx = (cx + ex) * 0.5f, my = (potTop + ey) * 0.5f;
                 l.FillEllipse(mx, my, 5.5f, len * 0.42f + 1, leaf);
-                l.ThickLine(cx, static_cast<float>(pot_top), ex, ey, 0.6f, Mix(leaf, pal::kLeafPale, 0.5f));
+                l.ThickLine(cx, static_cast<float>(potTop), ex, ey, 0.6f, Mix(leaf, pal::kLeafPale, 0.5f));
             }
         }
         StampPart(room, l);
     };
     leaves(false);
     Canvas p = RoomLayer();
-    p.FillPolygon({{f.x + 3.0f, static_cast<float>(pot_top)},
-                   {f.Right() - 3.0f, static_cast<float>(pot_top)},
+    p.FillPolygon({{f.x + 3.0f, static_cast<float>(potTop)},
+                   {f.Right() - 3.0f, static_cast<float>(potTop)},
                    {f.Right() - 7.0f, f.Bottom() - 1.0f},
                    {f.x + 7.0f, f.Bottom() - 1.0f}},
                   pot);
-    p.FillRect(f.x + 1, pot_top - 2, f.w - 2, 5, pot_light);
-    p.HLine(f.x + 2, f.Right() - 3, pot_top + 3, pot_dark);
-    p.FillEllipse(cx, pot_top - 0.5f, f.w * 0.5f - 4, 1.6f, {86, 58, 40});
-    p.Recolour(static_cast<int>(cx) + 4, pot_top + 4, f.w, f.h, pot, pot_dark);
+    p.FillRect(f.x + 1, potTop - 2, f.w - 2, 5, potLight);
+    p.HLine(f.x + 2, f.Right() - 3, potTop + 3, potDark);
+    p.FillEllipse(cx, potTop - 0.5f, f.w * 0.5f - 4, 1.6f, {86, 58, 40});
+    p.Recolour(static_cast<int>(cx) + 4, potTop + 4, f.w, f.h, pot, potDark);
     StampPart(room, p);
     leaves(true);
 }
@@ -435,21 +435,21 @@ void DrawRug(Canvas& room, Box f, int rise, int style) {
     Canvas rug = RoomLayer();
     if (style == 0) {
         // A woven rug: blue border, red field, a diamond in the middle, fringes at the ends.
-        const Rgb border{58, 92, 150}, border_light{96, 134, 196}, field{184, 64, 62}, field_dark{150, 48, 52};
+        const Rgb border{58, 92, 150}, borderLight{96, 134, 196}, field{184, 64, 62}, fieldDark{150, 48, 52};
         const Rgb cream{236, 214, 160};
         rug.FillRect(f.x, f.y, f.w, f.h, border);
         rug.FrameRect(f.x + 3, f.y + 3, f.w - 6, f.h - 6, cream);
         rug.FillRect(f.x + 10, f.y + 10, f.w - 20, f.h - 20, field);
         for (int y = f.y + 10; y < f.Bottom() - 10; ++y)
             for (int x = f.x + 10; x < f.Right() - 10; ++x)
-                if (((x + y) % 8 == 0) || ((x - y + 800) % 8 == 0)) rug.Set(x, y, field_dark);
+                if (((x + y) % 8 == 0) || ((x - y + 800) % 8 == 0)) rug.Set(x, y, fieldDark);
         rug.FrameRect(f.x + 10, f.y + 10, f.w - 20, f.h - 20, cream);
         // Teeth along the border.
         for (int x = f.x + 8; x < f.Right() - 8; x += 6) {
-            rug.Set(x, f.y + 6, border_light);
-            rug.Set(x + 1, f.y + 7, border_light);
-            rug.Set(x, f.Bottom() - 7, border_light);
-            rug.Set(x + 1, f.Bottom() - 8, border_light);
+            rug.Set(x, f.y + 6, borderLight);
+            rug.Set(x + 1, f.y + 7, borderLight);
+            rug.Set(x, f.Bottom() - 7, borderLight);
+            rug.Set(x + 1, f.Bottom() - 8, borderLight);
         }
         const float cx = f.x + f.w * 0.5f, cy = f.y + f.h * 0.5f;
         rug.FillPolygon({{cx, cy - 40}, {cx + 64, cy}, {cx, cy + 40}, {cx - 64, cy}}, cream);
@@ -472,15 +472,15 @@ void DrawRug(Canvas& room, Box f, int rise, int style) {
                 if (rug.Get(x, y) != kKey && (x * 3 + y * 5) % 7 == 0) rug.Set(x, y, Mix(rug.Get(x, y), pal::kInk, 0.15f));
     } else if (style == 3) {
         // A coir doormat with a darker border and a row of diamonds.
-        const Rgb coir{190, 150, 96}, coir_dark{150, 110, 66};
-        rug.FillRect(f.x, f.y, f.w, f.h, coir_dark);
+        const Rgb coir{190, 150, 96}, coirDark{150, 110, 66};
+        rug.FillRect(f.x, f.y, f.w, f.h, coirDark);
         rug.FillRect(f.x + 3, f.y + 3, f.w - 6, f.h - 6, coir);
         for (int y = f.y + 3; y < f.Bottom() - 3; ++y)
             for (int x = f.x + 3; x < f.Right() - 3; ++x)
-                if ((x + y * 2) % 5 == 0) rug.Set(x, y, Mix(coir, coir_dark, 0.5f));
+                if ((x + y * 2) % 5 == 0) rug.Set(x, y, Mix(coir, coirDark, 0.5f));
         const int my = f.y + f.h / 2;
         for (int x = f.x + 9; x < f.Right() - 9; x += 9) {
-            rug.FillPolygon({{x + 0.0f, my + 0.5f}, {x + 3.5f, my - 3.0f}, {x + 7.0f, my + 0.5f}, {x + 3.5f, my + 4.0f}}, coir_dark);
+            rug.FillPolygon({{x + 0.0f, my + 0.5f}, {x + 3.5f, my - 3.0f}, {x + 7.0f, my + 0.5f}, {x + 3.5f, my + 4.0f}}, coirDark);
         }
     } else {
         // A striped kitchen mat.

@@ -8,7 +8,7 @@ Canvas RoomLayer() { return Canvas(kRoomW, kRoomH, kKey); }
 
 void StampPart(Canvas& room, const Canvas& layer, Rgb outline) {
     int x0 = kRoomW, y0 = kRoomH, x1 = -1, y1 = -1;
-    const std::vector<Rgb>& px = layer.pixels();
+    const std::vector<Rgb>& px = layer.Pixels();
     for (int y = 0; y < kRoomH; ++y) {
         const Rgb* row = &px[static_cast<std::size_t>(y) * kRoomW];
         for (int x = 0; x < kRoomW; ++x) {
@@ -68,21 +68,21 @@ void DropShadowRound(Canvas& c, Box b, int dx, int dy) {
     TintEllipse(c, {b.x + dx + 1, b.y + dy + b.h / 4 + 2, b.w - 2, b.h - b.h / 4 - 2}, shade, 0.14f);
 }
 
-void Block(Canvas& c, Box b, int top_depth, Rgb top, Rgb top_light, Rgb front, Rgb front_dark) {
-    c.FillRect(b.x, b.y, b.w, top_depth, top);
-    c.HLine(b.x, b.Right() - 1, b.y, top_light);
-    c.VLine(b.x, b.y, b.y + top_depth - 1, top_light);
-    c.FillRect(b.x, b.y + top_depth, b.w, b.h - top_depth, front);
+void Block(Canvas& c, Box b, int topDepth, Rgb top, Rgb topLight, Rgb front, Rgb frontDark) {
+    c.FillRect(b.x, b.y, b.w, topDepth, top);
+    c.HLine(b.x, b.Right() - 1, b.y, topLight);
+    c.VLine(b.x, b.y, b.y + topDepth - 1, topLight);
+    c.FillRect(b.x, b.y + topDepth, b.w, b.h - topDepth, front);
     // The top's front edge catches the light; the foot of the front face sits in shadow.
-    c.HLine(b.x, b.Right() - 1, b.y + top_depth, Mix(top, top_light, 0.5f));
-    c.HLine(b.x, b.Right() - 1, b.Bottom() - 1, front_dark);
-    c.VLine(b.Right() - 1, b.y + top_depth + 1, b.Bottom() - 1, front_dark);
+    c.HLine(b.x, b.Right() - 1, b.y + topDepth, Mix(top, topLight, 0.5f));
+    c.HLine(b.x, b.Right() - 1, b.Bottom() - 1, frontDark);
+    c.VLine(b.Right() - 1, b.y + topDepth + 1, b.Bottom() - 1, frontDark);
 }
 
 void WoodFloor(Canvas& c, Box b, Rgb base, Rgb light, Rgb dark, int board, std::uint32_t seed) {
     const Rgb gap = Mix(dark, pal::kInk, 0.45f);
     for (int y = b.y; y < b.Bottom(); ++y) {
-        const int row = (y - b.y) / board, in_row = (y - b.y) % board;
+        const int row = (y - b.y) / board, inRow = (y - b.y) % board;
         // Each row of boards has its own joint pattern: boards 56..135 px long.
         const int offset = static_cast<int>(Hash(row, static_cast<int>(seed)) % 97u);
         for (int x = b.x; x < b.Right(); ++x) {
@@ -92,7 +92,7 @@ void WoodFloor(Canvas& c, Box b, Rgb base, Rgb light, Rgb dark, int board, std::
             const int cell = along / 96;
             const int joint = cell * 96 + static_cast<int>(Hash(cell, row * 31 + static_cast<int>(seed)) % 40u);
             const int plank = along >= joint ? cell : cell - 1;
-            const bool at_joint = along == joint;
+            const bool atJoint = along == joint;
             const std::uint32_t h = Hash(plank * 17 + 3, row * 7 + static_cast<int>(seed));
             Rgb col = base;
             switch (h % 5) {
@@ -103,11 +103,11 @@ void WoodFloor(Canvas& c, Box b, Rgb base, Rgb light, Rgb dark, int board, std::
             }
             // Grain: long faint streaks along the board.
             const std::uint32_t g = Hash(x / 11 + plank * 5, y * 3 + static_cast<int>(seed));
-            if (in_row > 0 && in_row < board - 1 && g % 9 == 0) col = Mix(col, dark, 0.35f);
-            if (in_row == 0) col = Mix(col, light, 0.5f);
-            if (in_row == board - 1) col = gap;
-            if (at_joint) col = gap;
-            if (along == joint + 1 && in_row != board - 1) col = Mix(col, light, 0.4f);
+            if (inRow > 0 && inRow < board - 1 && g % 9 == 0) col = Mix(col, dark, 0.35f);
+            if (inRow == 0) col = Mix(col, light, 0.5f);
+            if (inRow == board - 1) col = gap;
+            if (atJoint) col = gap;
+            if (along == joint + 1 && inRow != board - 1) col = Mix(col, light, 0.4f);
             c.Set(x, y, col);
         }
     }
@@ -124,11 +124,11 @@ void WoodFloor(Canvas& c, Box b, Rgb base, Rgb light, Rgb dark, int board, std::
     }
 }
 
-void TileFloor(Canvas& c, Box b, int tile, Rgb a, Rgb b_colour, Rgb grout) {
+void TileFloor(Canvas& c, Box b, int tile, Rgb a, Rgb bColour, Rgb grout) {
     for (int y = b.y; y < b.Bottom(); ++y) {
         for (int x = b.x; x < b.Right(); ++x) {
             const int tx = x / tile, ty = y / tile, ix = x % tile, iy = y % tile;
-            Rgb col = ((tx + ty) & 1) ? a : b_colour;
+            Rgb col = ((tx + ty) & 1) ? a : bColour;
             // Tiny mottling per tile so the floor is not flat.
             const std::uint32_t h = Hash(x, y * 3 + 5);
             if (h % 19 == 0) col = Mix(col, grout, 0.25f);
@@ -144,9 +144,9 @@ void TileFloor(Canvas& c, Box b, int tile, Rgb a, Rgb b_colour, Rgb grout) {
 }
 
 void WallFace(Canvas& c, Box b, const Wallpaper& paper, Rgb skirting) {
-    const int skirt_h = 8;
-    const int dado_y = b.y + (b.h - skirt_h) * 5 / 9;
-    for (int y = b.y; y < b.Bottom() - skirt_h; ++y) {
+    const int skirtH = 8;
+    const int dadoY = b.y + (b.h - skirtH) * 5 / 9;
+    for (int y = b.y; y < b.Bottom() - skirtH; ++y) {
         for (int x = b.x; x < b.Right(); ++x) {
             Rgb col = paper.base;
             if (paper.stripe > 0) {
@@ -159,17 +159,17 @@ void WallFace(Canvas& c, Box b, const Wallpaper& paper, Rgb skirting) {
                 if ((gx == 8 && (gy == 5 || gy == 7)) || (gy == 6 && (gx == 7 || gx == 9))) col = paper.light;
                 if (gx == 8 && gy == 6) col = paper.dark;
             }
-            if (y > dado_y) col = Mix(col, paper.dark, 0.22f);  // the lower wall is a deeper shade
+            if (y > dadoY) col = Mix(col, paper.dark, 0.22f);  // the lower wall is a deeper shade
             c.Set(x, y, col);
         }
     }
     // Dado rail.
-    c.HLine(b.x, b.Right() - 1, dado_y - 1, Mix(skirting, pal::kWhite, 0.4f));
-    c.HLine(b.x, b.Right() - 1, dado_y, skirting);
-    c.HLine(b.x, b.Right() - 1, dado_y + 1, Mix(skirting, pal::kInk, 0.35f));
+    c.HLine(b.x, b.Right() - 1, dadoY - 1, Mix(skirting, pal::kWhite, 0.4f));
+    c.HLine(b.x, b.Right() - 1, dadoY, skirting);
+    c.HLine(b.x, b.Right() - 1, dadoY + 1, Mix(skirting, pal::kInk, 0.35f));
     // Skirting board.
-    const int sy = b.Bottom() - skirt_h;
-    c.FillRect(b.x, sy, b.w, skirt_h, skirting);
+    const int sy = b.Bottom() - skirtH;
+    c.FillRect(b.x, sy, b.w, skirtH, skirting);
     c.HLine(b.x, b.Right() - 1, sy, Mix(skirting, pal::kWhite, 0.5f));
     c.HLine(b.x, b.Right() - 1, sy + 2, Mix(skirting, pal::kInk, 0.2f));
     c.HLine(b.x, b.Right() - 1, b.Bottom() - 1, Mix(skirting, pal::kInk, 0.45f));

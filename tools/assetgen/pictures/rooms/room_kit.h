@@ -30,14 +30,14 @@ void DropShadow(Canvas& c, Box b, int dx, int dy);
 // The same for round things (pots, cushions, chairs on castors): an oval.
 void DropShadowRound(Canvas& c, Box b, int dx, int dy);
 
-// A three-quarter view block: lit top surface of depth `top_depth` above a front face of
+// A three-quarter view block: lit top surface of depth `topDepth` above a front face of
 // height `front`, all inside the box. Used for counters, tables, chests and cabinets.
-void Block(Canvas& c, Box b, int top_depth, Rgb top, Rgb top_light, Rgb front, Rgb front_dark);
+void Block(Canvas& c, Box b, int topDepth, Rgb top, Rgb topLight, Rgb front, Rgb frontDark);
 
 // Floor boards running left to right, `board` pixels wide, with joints, grain and knots.
 void WoodFloor(Canvas& c, Box b, Rgb base, Rgb light, Rgb dark, int board, std::uint32_t seed);
 // Square tiles of `tile` pixels in a checker of two colours, with grout and a lit edge.
-void TileFloor(Canvas& c, Box b, int tile, Rgb a, Rgb b_colour, Rgb grout);
+void TileFloor(Canvas& c, Box b, int tile, Rgb a, Rgb bColour, Rgb grout);
 
 struct Wallpaper {
     Rgb base, light, dark;
@@ -48,17 +48,17 @@ struct Wallpaper {
 // shadow under the wall's top edge and in its corners.
 void WallFace(Canvas& c, Box b, const Wallpaper& paper, Rgb skirting);
 
-// Wall tops: every pixel for which is_cap says true is painted as the top of a wall, and
+// Wall tops: every pixel for which isCap says true is painted as the top of a wall, and
 // the edge toward the room gets a dark line and a lit rim.
 template <class IsCap>
-void WallCaps(Canvas& c, IsCap is_cap, Rgb cap, Rgb rim) {
+void WallCaps(Canvas& c, IsCap isCap, Rgb cap, Rgb rim) {
     for (int y = 0; y < kRoomH; ++y) {
         for (int x = 0; x < kRoomW; ++x) {
-            if (!is_cap(x, y)) continue;
+            if (!isCap(x, y)) continue;
             auto open = [&](int dx, int dy) {
                 int nx = x + dx, ny = y + dy;
                 if (nx < 0 || ny < 0 || nx >= kRoomW || ny >= kRoomH) return false;
-                return !is_cap(nx, ny);
+                return !isCap(nx, ny);
             };
             Rgb col = cap;
             if (open(1, 0) || open(-1, 0) || open(0, 1) || open(0, -1)) col = pal::kInk;

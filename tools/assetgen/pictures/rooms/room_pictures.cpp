@@ -22,7 +22,7 @@ struct Fitting {
     int style;
 };
 
-enum class Floor { kBoards, kTiles };
+enum class Floor { Boards, Tiles };
 
 struct Layout {
     std::vector<Box> caps;   // wall tops
@@ -48,7 +48,7 @@ Layout Bedroom() {
     l.faces = {{24, 24, 592, 64}};
     l.paper = {{108, 158, 164}, {128, 178, 180}, {78, 122, 134}, 8};
     l.skirting = {236, 230, 216};
-    l.floor = Floor::kBoards;
+    l.floor = Floor::Boards;
     l.fittings = {
         {DrawWindow, {296, 36, 64, 40}, 0},
         {DrawPoster, {398, 30, 24, 32}, 0},
@@ -83,7 +83,7 @@ Layout Kitchen() {
     l.faces = {{24, 20, kRoomDoorX0 - 24, 60}, {kRoomDoorX1, 20, 616 - kRoomDoorX1, 60}};
     l.paper = {{232, 214, 164}, {246, 232, 190}, {200, 170, 120}, 0};
     l.skirting = {196, 140, 84};
-    l.floor = Floor::kTiles;
+    l.floor = Floor::Tiles;
     l.fittings = {
         {DrawSplashback, {72, 40, 200, 32}, 0},
         {DrawShelfOfJars, {76, 24, 32, 14}, 0},
@@ -145,9 +145,9 @@ void WallShade(Canvas& c, const Layout& l) {
             if (InAny(l.caps, x, y) || InAny(l.faces, x, y)) continue;
             float t = 0;
             for (int d = 1; d <= 6; ++d) {
-                const bool wall_above = InAny(l.faces, x, y - d) || InAny(l.caps, x, y - d);
-                const bool wall_left = InAny(l.caps, x - d, y);
-                if (wall_above || wall_left) {
+                const bool wallAbove = InAny(l.faces, x, y - d) || InAny(l.caps, x, y - d);
+                const bool wallLeft = InAny(l.caps, x - d, y);
+                if (wallAbove || wallLeft) {
                     t = std::max(t, 0.32f * (7 - d) / 6.0f);
                     break;
                 }
@@ -200,7 +200,7 @@ Canvas MakeRoomPicture(int room) {
     const Layout l = RoomLayout(room);
     Canvas c(kRoomW, kRoomH, pal::kInk);
     const Box all{0, 0, kRoomW, kRoomH};
-    if (l.floor == Floor::kBoards) Boards(c, all);
+    if (l.floor == Floor::Boards) Boards(c, all);
     else Tiles(c, all);
     for (const Box& f : l.faces) WallFace(c, f, l.paper, l.skirting);
     WallCaps(c, [&](int x, int y) { return InAny(l.caps, x, y); }, kCap, kCapRim);

@@ -4,7 +4,7 @@
 #include <cmath>
 
 void DrawWindow(Canvas& room, Box a, int style) {
-    const Rgb frame = pal::kWhite, frame_shade{206, 206, 214};
+    const Rgb frame = pal::kWhite, frameShade{206, 206, 214};
     // Deep reveal in the wall first, then frame, glass and the garden outside.
     Canvas win = RoomLayer();
     win.FillRect(a.x, a.y, a.w, a.h, frame);
@@ -19,7 +19,7 @@ void DrawWindow(Canvas& room, Box a, int style) {
     win.Recolour(g.x, g.Bottom() - 3, g.w, 3, pal::kHillMid, pal::kHillMid);
     // Glazing bars and the light's sheen on the glass.
     win.FillRect(a.x + a.w / 2 - 1, g.y, 3, g.h, frame);
-    win.VLine(a.x + a.w / 2 + 1, g.y, g.Bottom() - 1, frame_shade);
+    win.VLine(a.x + a.w / 2 + 1, g.y, g.Bottom() - 1, frameShade);
     win.FillRect(g.x, g.y + g.h / 2 - 1, g.w, 2, frame);
     for (int k = 0; k < 6; ++k) {
         win.Set(g.x + 3 + k, g.y + 8 - k, pal::kGlassLight);
@@ -27,7 +27,7 @@ void DrawWindow(Canvas& room, Box a, int style) {
     }
     // Sill.
     win.FillRect(a.x - 3, a.Bottom() - 5, a.w + 6, 5, frame);
-    win.HLine(a.x - 3, a.Right() + 2, a.Bottom() - 1, frame_shade);
+    win.HLine(a.x - 3, a.Right() + 2, a.Bottom() - 1, frameShade);
     StampPart(room, win);
     if (style == 0) {
         // Curtains gathered at both sides, with folds.

@@ -8,23 +8,23 @@
 
 namespace {
 
-Canvas LayerLike(const Canvas& c) { return Canvas(c.width(), c.height()); }
+Canvas LayerLike(const Canvas& c) { return Canvas(c.Width(), c.Height()); }
 
 }  // namespace
 
 void Bricks(Canvas& c, int x, int y, int w, int h, Rgb base, Rgb light, Rgb dark, Rgb mortar) {
     for (int j = y; j < y + h; ++j) {
-        int row = (j - y) / 4, in_row = (j - y) % 4;
+        int row = (j - y) / 4, inRow = (j - y) % 4;
         for (int i = x; i < x + w; ++i) {
             if (c.Get(i, j) != base) continue;
             int shifted = i - x + (row % 2) * 5;
-            int brick = shifted / 10, in_brick = shifted % 10;
+            int brick = shifted / 10, inBrick = shifted % 10;
             Rgb col = base;
             std::uint32_t t = Hash(brick, row) % 10;
             if (t < 2) col = light;
             else if (t < 4) col = Mix(base, dark, 0.5f);
-            if (in_row == 3 || in_brick == 9) col = mortar;
-            else if (in_row == 0) col = Mix(col, light, 0.5f);  // lit top of each brick
+            if (inRow == 3 || inBrick == 9) col = mortar;
+            else if (inRow == 0) col = Mix(col, light, 0.5f);  // lit top of each brick
             c.Set(i, j, col);
         }
     }
@@ -32,8 +32,8 @@ void Bricks(Canvas& c, int x, int y, int w, int h, Rgb base, Rgb light, Rgb dark
 
 void Siding(Canvas& c, int x, int y, int w, int h, Rgb base, Rgb light, Rgb dark, int board) {
     for (int j = y; j < y + h; ++j) {
-        int in_board = (j - y) % board;
-        Rgb col = in_board == board - 1 ? dark : (in_board == 0 ? light : base);
+        int inBoard = (j - y) % board;
+        Rgb col = inBoard == board - 1 ? dark : (inBoard == 0 ? light : base);
         for (int i = x; i < x + w; ++i)
             if (c.Get(i, j) == base) c.Set(i, j, col);
     }
@@ -41,14 +41,14 @@ void Siding(Canvas& c, int x, int y, int w, int h, Rgb base, Rgb light, Rgb dark
 
 void Shingles(Canvas& c, int x, int y, int w, int h, Rgb base, Rgb light, Rgb dark, int row, int tile) {
     for (int j = y; j < y + h; ++j) {
-        int r = (j - y) / row, in_row = (j - y) % row;
+        int r = (j - y) / row, inRow = (j - y) % row;
         for (int i = x; i < x + w; ++i) {
             if (c.Get(i, j) != base) continue;
-            int in_tile = (i - x + (r % 2) * (tile / 2)) % tile;
+            int inTile = (i - x + (r % 2) * (tile / 2)) % tile;
             Rgb col = base;
-            if (in_row == row - 1) col = dark;
-            else if (in_tile == 0) col = dark;
-            else if (in_row == 0) col = light;
+            if (inRow == row - 1) col = dark;
+            else if (inTile == 0) col = dark;
+            else if (inRow == 0) col = light;
             else if (Hash(i / tile + r * 7, r) % 7 == 0) col = Mix(base, dark, 0.4f);
             c.Set(i, j, col);
         }
@@ -71,7 +71,7 @@ void Window(Canvas& house, int x, int y, int w, int h, const WindowStyle& s) {
         }
     }
     Canvas win = LayerLike(house);
-    const Rgb frame_shade = Mix(s.frame, pal::kInk, 0.3f);
+    const Rgb frameShade = Mix(s.frame, pal::kInk, 0.3f);
     if (s.arch) {
         win.FillEllipse(x + w / 2.0f, y + w / 2.0f, w / 2.0f, w / 2.0f, s.frame);
         win.FillRect(x, y + w / 2, w, h - w / 2, s.frame);
@@ -129,15 +129,15 @@ void Window(Canvas& house, int x, int y, int w, int h, const WindowStyle& s) {
     }
     // The frame's lower and right inner edge is a touch darker.
     for (int i = x; i < x + w; ++i)
-        if (win.Get(i, y + h - 1) == s.frame) win.Set(i, y + h - 1, frame_shade);
+        if (win.Get(i, y + h - 1) == s.frame) win.Set(i, y + h - 1, frameShade);
     StampOutlined(house, win, pal::kInk);
 
     // Sill, a little wider than the window.
     Canvas sill = LayerLike(house);
     sill.FillRect(x - 2, y + h, w + 4, 2, s.frame);
-    sill.HLine(x - 2, x + w + 1, y + h + 1, frame_shade);
+    sill.HLine(x - 2, x + w + 1, y + h + 1, frameShade);
     StampOutlined(house, sill, pal::kInk);
-    if (s.flower_box) {
+    if (s.flowerBox) {
         Canvas box = LayerLike(house);
         box.FillRect(x, y + h + 3, w, 4, pal::kWood);
         box.HLine(x, x + w - 1, y + h + 3, pal::kWoodLight);
@@ -166,18 +166,18 @@ void Door(Canvas& house, int x, int y, int w, int h, const DoorStyle& s) {
     // Recess shadow, then the panels.
     d.HLine(x, x + w - 1, y, dark);
     d.VLine(x, y, y + h - 1, dark);
-    int top_panel = y + 3;
-    if (s.glass_top) {
+    int topPanel = y + 3;
+    if (s.glassTop) {
         d.FillRect(x + 3, y + 3, w - 6, h / 4, pal::kGlassDark);
         d.HLine(x + 3, x + w - 4, y + 3 + h / 4 - 1, pal::kGlass);
         d.Set(x + w - 5, y + 4, pal::kGlassLight);
-        top_panel = y + 3 + h / 4 + 2;
+        topPanel = y + 3 + h / 4 + 2;
     }
-    int panel_h = (y + h - 3 - top_panel) / 2 - 1;
+    int panelH = (y + h - 3 - topPanel) / 2 - 1;
     for (int k = 0; k < 2; ++k) {
-        int py = top_panel + k * (panel_h + 2);
-        d.FrameRect(x + 3, py, w - 6, panel_h, dark);
-        d.HLine(x + 4, x + w - 4, py + panel_h, light);
+        int py = topPanel + k * (panelH + 2);
+        d.FrameRect(x + 3, py, w - 6, panelH, dark);
+        d.HLine(x + 4, x + w - 4, py + panelH, light);
     }
     // Brass knob.
     d.Set(x + w - 4, y + h / 2 + 1, {240, 200, 90});
@@ -189,77 +189,77 @@ void Door(Canvas& house, int x, int y, int w, int h, const DoorStyle& s) {
                        {static_cast<float>(x + w + 6), static_cast<float>(y - 4)},
                        {static_cast<float>(x + w + 3), static_cast<float>(y - 10)},
                        {static_cast<float>(x - 3), static_cast<float>(y - 10)}},
-                      s.canopy_colour);
-        c.HLine(x - 6, x + w + 5, y - 4, Mix(s.canopy_colour, pal::kInk, 0.35f));
-        c.HLine(x - 3, x + w + 2, y - 10, Mix(s.canopy_colour, pal::kWhite, 0.3f));
+                      s.canopyColour);
+        c.HLine(x - 6, x + w + 5, y - 4, Mix(s.canopyColour, pal::kInk, 0.35f));
+        c.HLine(x - 3, x + w + 2, y - 10, Mix(s.canopyColour, pal::kWhite, 0.3f));
         StampOutlined(house, c, pal::kInk);
     }
 }
 
-void Shrub(Canvas& c, int cx, int base_y, int r, Rgb leaf, Rgb light, Rgb dark) {
+void Shrub(Canvas& c, int cx, int baseY, int r, Rgb leaf, Rgb light, Rgb dark) {
     Canvas b = LayerLike(c);
-    float cy = base_y - r * 0.8f;
+    float cy = baseY - r * 0.8f;
     b.FillEllipse(cx, cy, r * 1.2f, r * 0.85f, leaf);
     b.FillCircle(cx - r * 0.55f, cy - r * 0.2f, r * 0.7f, leaf);
     b.FillCircle(cx + r * 0.5f, cy - r * 0.35f, r * 0.65f, leaf);
     // Shade the lower right, light the upper left with a few clustered leaves.
-    for (int j = static_cast<int>(cy - r * 1.2f); j <= base_y; ++j)
+    for (int j = static_cast<int>(cy - r * 1.2f); j <= baseY; ++j)
         for (int i = cx - r * 2; i <= cx + r * 2; ++i) {
             if (b.Get(i, j) != leaf) continue;
             float dx = i - cx, dy = j - cy;
             if (dx * 0.6f + dy > r * 0.45f) b.Set(i, j, dark);
             else if (dx * 0.7f + dy < -r * 0.55f && ((i + j) % 3 != 0)) b.Set(i, j, light);
         }
-    b.FillRect(cx - r * 2, base_y, r * 4 + 1, 1, kKey);
+    b.FillRect(cx - r * 2, baseY, r * 4 + 1, 1, kKey);
     StampOutlined(c, b, pal::kInk);
 }
 
-void Pot(Canvas& c, int x, int base_y) {
+void Pot(Canvas& c, int x, int baseY) {
     Canvas p = LayerLike(c);
-    p.FillPolygon({{static_cast<float>(x), static_cast<float>(base_y - 7)},
-                   {static_cast<float>(x + 8), static_cast<float>(base_y - 7)},
-                   {static_cast<float>(x + 7), static_cast<float>(base_y)},
-                   {static_cast<float>(x + 1), static_cast<float>(base_y)}},
+    p.FillPolygon({{static_cast<float>(x), static_cast<float>(baseY - 7)},
+                   {static_cast<float>(x + 8), static_cast<float>(baseY - 7)},
+                   {static_cast<float>(x + 7), static_cast<float>(baseY)},
+                   {static_cast<float>(x + 1), static_cast<float>(baseY)}},
                   pal::kTerracotta);
-    p.HLine(x, x + 7, base_y - 7, pal::kTerracottaLight);
-    p.VLine(x + 6, base_y - 6, base_y - 1, pal::kTerracottaDark);
+    p.HLine(x, x + 7, baseY - 7, pal::kTerracottaLight);
+    p.VLine(x + 6, baseY - 6, baseY - 1, pal::kTerracottaDark);
     StampOutlined(c, p, pal::kInk);
-    Shrub(c, x + 4, base_y - 8, 4, pal::kLeaf, pal::kLeafLight, pal::kLeafDark);
+    Shrub(c, x + 4, baseY - 8, 4, pal::kLeaf, pal::kLeafLight, pal::kLeafDark);
 }
 
-void GableRoof(Canvas& house, int left, int right, int eave_y, int peak_x, int peak_y, Rgb base, Rgb light, Rgb dark,
+void GableRoof(Canvas& house, int left, int right, int eaveY, int peakX, int peakY, Rgb base, Rgb light, Rgb dark,
                Rgb trim) {
     Canvas r = LayerLike(house);
-    r.FillPolygon({{static_cast<float>(left), static_cast<float>(eave_y)},
-                   {static_cast<float>(peak_x) + 0.5f, static_cast<float>(peak_y)},
-                   {static_cast<float>(right) + 1.0f, static_cast<float>(eave_y)}},
+    r.FillPolygon({{static_cast<float>(left), static_cast<float>(eaveY)},
+                   {static_cast<float>(peakX) + 0.5f, static_cast<float>(peakY)},
+                   {static_cast<float>(right) + 1.0f, static_cast<float>(eaveY)}},
                   base);
-    Shingles(r, left, peak_y, right - left + 1, eave_y - peak_y, base, light, dark);
+    Shingles(r, left, peakY, right - left + 1, eaveY - peakY, base, light, dark);
     // Barge boards along both slopes and a fascia along the eave.
-    r.ThickLine(left + 0.5f, eave_y - 0.5f, peak_x + 0.5f, peak_y + 0.5f, 1.0f, trim);
-    r.ThickLine(right + 0.5f, eave_y - 0.5f, peak_x + 0.5f, peak_y + 0.5f, 1.0f, trim);
-    r.FillRect(left, eave_y, right - left + 1, 2, Mix(trim, pal::kInk, 0.2f));
+    r.ThickLine(left + 0.5f, eaveY - 0.5f, peakX + 0.5f, peakY + 0.5f, 1.0f, trim);
+    r.ThickLine(right + 0.5f, eaveY - 0.5f, peakX + 0.5f, peakY + 0.5f, 1.0f, trim);
+    r.FillRect(left, eaveY, right - left + 1, 2, Mix(trim, pal::kInk, 0.2f));
     StampOutlined(house, r, pal::kInk);
 }
 
-void HipRoof(Canvas& house, int left, int right, int eave_y, int ridge_left, int ridge_right, int ridge_y, Rgb base,
+void HipRoof(Canvas& house, int left, int right, int eaveY, int ridgeLeft, int ridgeRight, int ridgeY, Rgb base,
              Rgb light, Rgb dark, Rgb trim) {
     Canvas r = LayerLike(house);
-    r.FillPolygon({{static_cast<float>(left), static_cast<float>(eave_y)},
-                   {static_cast<float>(ridge_left), static_cast<float>(ridge_y)},
-                   {static_cast<float>(ridge_right) + 1.0f, static_cast<float>(ridge_y)},
-                   {static_cast<float>(right) + 1.0f, static_cast<float>(eave_y)}},
+    r.FillPolygon({{static_cast<float>(left), static_cast<float>(eaveY)},
+                   {static_cast<float>(ridgeLeft), static_cast<float>(ridgeY)},
+                   {static_cast<float>(ridgeRight) + 1.0f, static_cast<float>(ridgeY)},
+                   {static_cast<float>(right) + 1.0f, static_cast<float>(eaveY)}},
                   base);
-    Shingles(r, left, ridge_y, right - left + 1, eave_y - ridge_y, base, light, dark);
+    Shingles(r, left, ridgeY, right - left + 1, eaveY - ridgeY, base, light, dark);
     // The sloping hip ends catch less light on the right.
-    for (int j = ridge_y; j < eave_y; ++j) {
-        float t = static_cast<float>(j - ridge_y) / (eave_y - ridge_y);
-        int hip_x = static_cast<int>(ridge_right + (right - ridge_right) * t);
-        for (int i = hip_x - static_cast<int>((right - ridge_right) * t * 0.9f); i <= right; ++i)
-            if (i > hip_x - 1 && r.Get(i, j) != kKey) r.Set(i, j, Mix(r.Get(i, j), pal::kInk, 0.18f));
+    for (int j = ridgeY; j < eaveY; ++j) {
+        float t = static_cast<float>(j - ridgeY) / (eaveY - ridgeY);
+        int hipX = static_cast<int>(ridgeRight + (right - ridgeRight) * t);
+        for (int i = hipX - static_cast<int>((right - ridgeRight) * t * 0.9f); i <= right; ++i)
+            if (i > hipX - 1 && r.Get(i, j) != kKey) r.Set(i, j, Mix(r.Get(i, j), pal::kInk, 0.18f));
     }
-    r.HLine(ridge_left, ridge_right, ridge_y, Mix(base, pal::kWhite, 0.2f));
-    r.FillRect(left, eave_y, right - left + 1, 2, Mix(trim, pal::kInk, 0.2f));
+    r.HLine(ridgeLeft, ridgeRight, ridgeY, Mix(base, pal::kWhite, 0.2f));
+    r.FillRect(left, eaveY, right - left + 1, 2, Mix(trim, pal::kInk, 0.2f));
     StampOutlined(house, r, pal::kInk);
 }
 

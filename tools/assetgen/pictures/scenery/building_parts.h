@@ -20,7 +20,7 @@ struct WindowStyle {
     bool shutters = false;
     Rgb shutter = pal::kLeaf;
     bool arch = false;       // rounded top
-    bool flower_box = false;
+    bool flowerBox = false;
 };
 
 // A window whose outer frame covers (x, y, w, h); sill, shutters and flower box stick out.
@@ -29,24 +29,24 @@ void Window(Canvas& house, int x, int y, int w, int h, const WindowStyle& style)
 struct DoorStyle {
     Rgb colour = pal::kWood;
     Rgb frame = pal::kWhite;
-    bool glass_top = true;  // a small window in the upper part
+    bool glassTop = true;  // a small window in the upper part
     bool canopy = false;
-    Rgb canopy_colour = pal::kSlate;
+    Rgb canopyColour = pal::kSlate;
 };
 
 // A front door on (x, y, w, h), its step below reaching h + 3.
 void Door(Canvas& house, int x, int y, int w, int h, const DoorStyle& style);
 
-// A rounded shrub centred at (cx, base_y - r), sitting on base_y.
-void Shrub(Canvas& c, int cx, int base_y, int r, Rgb leaf, Rgb light, Rgb dark);
+// A rounded shrub centred at (cx, baseY - r), sitting on baseY.
+void Shrub(Canvas& c, int cx, int baseY, int r, Rgb leaf, Rgb light, Rgb dark);
 // A flower pot with a small plant.
-void Pot(Canvas& c, int x, int base_y);
+void Pot(Canvas& c, int x, int baseY);
 
-// A gable roof (triangle) from left to right at eave_y, peak at (peak_x, peak_y), with a
+// A gable roof (triangle) from left to right at eaveY, peak at (peakX, peakY), with a
 // trim board along its edges; drawn as its own outlined part.
-void GableRoof(Canvas& house, int left, int right, int eave_y, int peak_x, int peak_y, Rgb base, Rgb light, Rgb dark,
+void GableRoof(Canvas& house, int left, int right, int eaveY, int peakX, int peakY, Rgb base, Rgb light, Rgb dark,
                Rgb trim);
 // A roof whose ridge runs along the front: trapezoid with a flat top.
-void HipRoof(Canvas& house, int left, int right, int eave_y, int ridge_left, int ridge_right, int ridge_y, Rgb base,
+void HipRoof(Canvas& house, int left, int right, int eaveY, int ridgeLeft, int ridgeRight, int ridgeY, Rgb base,
              Rgb light, Rgb dark, Rgb trim);
 void Chimney(Canvas& house, int x, int top, int w, int bottom);

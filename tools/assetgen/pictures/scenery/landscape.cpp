@@ -7,7 +7,7 @@ namespace {
 constexpr float kTau = 6.2831853f;
 }
 
-void Cloud(Canvas& c, int x, int base_y, int w, Rgb light, Rgb shade, Rgb deep) {
+void Cloud(Canvas& c, int x, int baseY, int w, Rgb light, Rgb shade, Rgb deep) {
     // Lumps along the cloud, the middle one tallest. The whole shape takes the shade tone;
     // the same lumps raised and shrunk give the lit tops, so the shading follows their curves.
     struct Lump {
@@ -17,37 +17,37 @@ void Cloud(Canvas& c, int x, int base_y, int w, Rgb light, Rgb shade, Rgb deep) 
     auto inside = [&](int i, int j, float grow, float lift) {
         for (const Lump& l : lumps) {
             float r = w * l.fr * grow;
-            float cx = x + w * l.fx, cy = base_y - w * l.fr * 0.7f - lift * w * l.fr;
+            float cx = x + w * l.fx, cy = baseY - w * l.fr * 0.7f - lift * w * l.fr;
             float dx = i + 0.5f - cx, dy = j + 0.5f - cy;
             if (dx * dx + dy * dy <= r * r) return true;
         }
         return false;
     };
-    for (int j = base_y - w / 2; j <= base_y; ++j)
+    for (int j = baseY - w / 2; j <= baseY; ++j)
         for (int i = x - w / 4; i <= x + w + w / 4; ++i) {
             if (!inside(i, j, 1.0f, 0.0f)) continue;
             Rgb col = inside(i, j, 0.86f, 0.28f) ? light : shade;
-            if (j >= base_y - 1) col = deep;
+            if (j >= baseY - 1) col = deep;
             c.Set(i, j, col);
         }
 }
 
-void Hills(Canvas& c, int base_y, int bottom_y, float height, int period, int phase, Rgb fill, Rgb rim) {
-    for (int x = 0; x < c.width(); ++x) {
+void Hills(Canvas& c, int baseY, int bottomY, float height, int period, int phase, Rgb fill, Rgb rim) {
+    for (int x = 0; x < c.Width(); ++x) {
         float t = (x + phase) * kTau / period;
         float wave = 0.55f * std::sin(t) + 0.3f * std::sin(2 * t + 1.3f) + 0.15f * std::sin(5 * t + 0.4f);
-        int top = static_cast<int>(base_y - height * (0.5f + 0.5f * wave));
-        c.VLine(x, top, bottom_y, fill);
+        int top = static_cast<int>(baseY - height * (0.5f + 0.5f * wave));
+        c.VLine(x, top, bottomY, fill);
         c.Set(x, top, rim);
     }
 }
 
-void Skyline(Canvas& c, int x0, int x1, int base_y, int min_h, int max_h, Rgb body, Rgb window, Rgb rim, Rng& rng) {
+void Skyline(Canvas& c, int x0, int x1, int baseY, int minH, int maxH, Rgb body, Rgb window, Rgb rim, Rng& rng) {
     int x = x0;
     while (x < x1) {
         int w = rng.Range(14, 30);
-        int h = rng.Range(min_h, max_h);
-        int top = base_y - h;
+        int h = rng.Range(minH, maxH);
+        int top = baseY - h;
         c.FillRect(x, top, w, h, body);
         c.HLine(x, x + w - 1, top, rim);
         // Occasional roof details: an antenna or a water tank.
@@ -55,23 +55,23 @@ void Skyline(Canvas& c, int x0, int x1, int base_y, int min_h, int max_h, Rgb bo
         if (detail == 0) c.VLine(x + w / 2, top - 6, top - 1, body);
         if (detail == 1) c.FillRect(x + 3, top - 4, 6, 4, body);
         // Windows in a regular grid, some of them lit.
-        for (int wy = top + 4; wy < base_y - 4; wy += 5)
+        for (int wy = top + 4; wy < baseY - 4; wy += 5)
             for (int wx = x + 3; wx < x + w - 3; wx += 4)
                 if (rng.Chance(55)) c.Set(wx, wy, window);
         x += w + rng.Range(-4, 3);
     }
 }
 
-void Tree(Canvas& c, int cx, int base_y, int r, Rgb leaf, Rgb light, Rgb dark) {
-    Canvas t(c.width(), c.height());
+void Tree(Canvas& c, int cx, int baseY, int r, Rgb leaf, Rgb light, Rgb dark) {
+    Canvas t(c.Width(), c.Height());
     const Rgb bark{110, 74, 50};
-    t.FillRect(cx - 1, base_y - r - 4, 3, r + 5, bark);
-    t.VLine(cx + 1, base_y - r - 4, base_y, Mix(bark, pal::kInk, 0.3f));
-    float cy = base_y - r * 1.7f;
+    t.FillRect(cx - 1, baseY - r - 4, 3, r + 5, bark);
+    t.VLine(cx + 1, baseY - r - 4, baseY, Mix(bark, pal::kInk, 0.3f));
+    float cy = baseY - r * 1.7f;
     t.FillCircle(cx, cy, r, leaf);
     t.FillCircle(cx - r * 0.6f, cy + r * 0.3f, r * 0.65f, leaf);
     t.FillCircle(cx + r * 0.6f, cy + r * 0.35f, r * 0.6f, leaf);
-    for (int j = static_cast<int>(cy - r) - 1; j <= base_y; ++j)
+    for (int j = static_cast<int>(cy - r) - 1; j <= baseY; ++j)
         for (int i = static_cast<int>(cx - r * 1.4f) - 1; i <= static_cast<int>(cx + r * 1.4f) + 1; ++i) {
             if (t.Get(i, j) != leaf) continue;
             float dx = i + 0.5f - cx, dy = j + 0.5f - cy;
@@ -81,16 +81,16 @@ void Tree(Canvas& c, int cx, int base_y, int r, Rgb leaf, Rgb light, Rgb dark) {
     StampOutlined(c, t, Mix(dark, pal::kInk, 0.5f));
 }
 
-void TreeLine(Canvas& c, int x0, int x1, int base_y, int r, Rgb leaf, Rgb light, Rgb dark, Rng& rng) {
+void TreeLine(Canvas& c, int x0, int x1, int baseY, int r, Rgb leaf, Rgb light, Rgb dark, Rng& rng) {
     // Back row of crowns in the dark tone, then a front row lit from above.
     for (int x = x0; x < x1; x += r + rng.Range(0, r / 2)) {
         float rr = r * (0.8f + 0.4f * rng.Unit());
-        c.FillCircle(x, base_y - rr * 0.6f, rr, dark);
+        c.FillCircle(x, baseY - rr * 0.6f, rr, dark);
     }
     for (int x = x0 + r / 2; x < x1; x += r + rng.Range(0, r)) {
         float rr = r * (0.65f + 0.3f * rng.Unit());
-        float cy = base_y - rr * 0.3f;
-        for (int j = static_cast<int>(cy - rr) - 1; j <= base_y; ++j)
+        float cy = baseY - rr * 0.3f;
+        for (int j = static_cast<int>(cy - rr) - 1; j <= baseY; ++j)
             for (int i = static_cast<int>(x - rr) - 1; i <= static_cast<int>(x + rr) + 1; ++i) {
                 float dx = i + 0.5f - x, dy = j + 0.5f - cy;
                 if (dx * dx + dy * dy > rr * rr) continue;
@@ -99,11 +99,11 @@ void TreeLine(Canvas& c, int x0, int x1, int base_y, int r, Rgb leaf, Rgb light,
                 c.Set(i, j, col);
             }
     }
-    c.FillRect(x0, base_y, x1 - x0, 1, dark);
+    c.FillRect(x0, baseY, x1 - x0, 1, dark);
 }
 
-void Bird(Canvas& c, int x, int y, Rgb colour, bool wings_up) {
-    if (wings_up) {
+void Bird(Canvas& c, int x, int y, Rgb colour, bool wingsUp) {
+    if (wingsUp) {
         c.Set(x - 2, y - 1, colour);
         c.Set(x - 1, y, colour);
         c.Set(x, y + 1, colour);

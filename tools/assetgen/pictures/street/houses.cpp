@@ -54,12 +54,12 @@ Canvas BrickHouse() {
 // 1: yellow weatherboard cottage, terracotta roof, picket fence.
 Canvas Cottage() {
     Canvas h = Cell();
-    const Rgb wall{238, 204, 104}, wall_light{250, 226, 140}, wall_dark{196, 158, 72};
+    const Rgb wall{238, 204, 104}, wallLight{250, 226, 140}, wallDark{196, 158, 72};
     Chimney(h, 42, 34, 10, 60);
     Wall(h, 30, 72, 104, kGround - 71, wall);
-    Siding(h, 30, 72, 104, kGround - 75, wall, wall_light, wall_dark);
-    ShadeBand(h, 30, 73, 104, 2, wall, wall_dark);
-    ShadeBand(h, 30, 73, 104, 2, wall_light, wall_dark);
+    Siding(h, 30, 72, 104, kGround - 75, wall, wallLight, wallDark);
+    ShadeBand(h, 30, 73, 104, 2, wall, wallDark);
+    ShadeBand(h, 30, 73, 104, 2, wallLight, wallDark);
     GableRoof(h, 22, 141, 72, 81, 30, pal::kTerracotta, pal::kTerracottaLight, pal::kTerracottaDark, pal::kCream);
     WindowStyle round;
     round.arch = true;
@@ -70,7 +70,7 @@ Canvas Cottage() {
     win.frame = pal::kCream;
     win.shutters = true;
     win.shutter = {62, 128, 150};
-    win.flower_box = true;
+    win.flowerBox = true;
     Window(h, 44, 86, 20, 22, win);
     Window(h, 104, 86, 20, 22, win);
     DoorStyle door;
@@ -96,11 +96,11 @@ Canvas Cottage() {
 // 2: tall blue town house, flat roof with a white cornice, three floors.
 Canvas TownHouse() {
     Canvas h = Cell();
-    const Rgb wall{96, 132, 182}, wall_light{124, 160, 204}, wall_dark{70, 100, 150};
+    const Rgb wall{96, 132, 182}, wallLight{124, 160, 204}, wallDark{70, 100, 150};
     Wall(h, 38, 16, 88, kGround - 15, wall);
-    Siding(h, 38, 16, 88, kGround - 19, wall, wall, Mix(wall, wall_dark, 0.5f), 6);
-    h.Recolour(38, 16, 2, kGround - 16, wall, wall_light);
-    ShadeBand(h, 38, 21, 88, 2, wall, wall_dark);
+    Siding(h, 38, 16, 88, kGround - 19, wall, wall, Mix(wall, wallDark, 0.5f), 6);
+    h.Recolour(38, 16, 2, kGround - 16, wall, wallLight);
+    ShadeBand(h, 38, 21, 88, 2, wall, wallDark);
     // Cornice: a white band with dentils, wider than the wall.
     Canvas cornice = Cell();
     cornice.FillRect(33, 8, 98, 4, pal::kWhite);
@@ -120,7 +120,7 @@ Canvas TownHouse() {
     WindowStyle mid;
     mid.curtains = true;
     mid.curtain = {236, 196, 90};
-    mid.flower_box = true;
+    mid.flowerBox = true;
     Window(h, 50, 63, 18, 20, mid);
     Window(h, 96, 63, 18, 20, mid);
     WindowStyle low;
@@ -137,10 +137,10 @@ Canvas TownHouse() {
 // 3: wide cream bungalow with a low terracotta hip roof and a porch on posts.
 Canvas Bungalow() {
     Canvas h = Cell();
-    const Rgb wall{236, 222, 186}, wall_dark{206, 186, 146};
+    const Rgb wall{236, 222, 186}, wallDark{206, 186, 146};
     Chimney(h, 36, 40, 10, 70);
     Wall(h, 12, 82, 140, kGround - 81, wall);
-    ShadeBand(h, 12, 83, 140, 4, wall, wall_dark);
+    ShadeBand(h, 12, 83, 140, 4, wall, wallDark);
     // Porch floor and posts on the right half.
     HipRoof(h, 4, 159, 82, 44, 120, 52, pal::kTerracotta, pal::kTerracottaLight, pal::kTerracottaDark, pal::kCream);
     WindowStyle big;
@@ -169,19 +169,19 @@ Canvas Bungalow() {
 // 4: green house with a steep brown roof, a dormer and a chimney.
 Canvas GreenHouse() {
     Canvas h = Cell();
-    const Rgb wall{120, 170, 120}, wall_light{150, 196, 140}, wall_dark{88, 134, 96};
+    const Rgb wall{120, 170, 120}, wallLight{150, 196, 140}, wallDark{88, 134, 96};
     Chimney(h, 36, 16, 12, 40);
     Wall(h, 26, 64, 112, kGround - 63, wall);
-    Siding(h, 26, 64, 112, kGround - 67, wall, wall_light, wall_dark, 4);
-    ShadeBand(h, 26, 65, 112, 2, wall, wall_dark);
-    ShadeBand(h, 26, 65, 112, 2, wall_light, wall_dark);
-    const Rgb roof{124, 84, 60}, roof_light{156, 110, 76}, roof_dark{90, 58, 44};
-    HipRoof(h, 16, 147, 64, 44, 119, 22, roof, roof_light, roof_dark, pal::kCream);
+    Siding(h, 26, 64, 112, kGround - 67, wall, wallLight, wallDark, 4);
+    ShadeBand(h, 26, 65, 112, 2, wall, wallDark);
+    ShadeBand(h, 26, 65, 112, 2, wallLight, wallDark);
+    const Rgb roof{124, 84, 60}, roofLight{156, 110, 76}, roofDark{90, 58, 44};
+    HipRoof(h, 16, 147, 64, 44, 119, 22, roof, roofLight, roofDark, pal::kCream);
     // Dormer: a little house on the roof.
     Canvas dormer = Cell();
-    dormer.FillRect(70, 34, 24, 22, wall_light);
+    dormer.FillRect(70, 34, 24, 22, wallLight);
     StampOutlined(h, dormer, pal::kInk);
-    GableRoof(h, 65, 98, 34, 81, 20, roof, roof_light, roof_dark, pal::kCream);
+    GableRoof(h, 65, 98, 34, 81, 20, roof, roofLight, roofDark, pal::kCream);
     WindowStyle dw;
     dw.frame = pal::kCream;
     dw.lit = true;
@@ -190,14 +190,14 @@ Canvas GreenHouse() {
     win.frame = pal::kCream;
     win.shutters = true;
     win.shutter = {230, 236, 220};
-    win.flower_box = true;
+    win.flowerBox = true;
     Window(h, 42, 80, 20, 24, win);
     Window(h, 104, 80, 20, 24, win);
     DoorStyle door;
     door.colour = {230, 200, 80};
     door.frame = pal::kCream;
     door.canopy = true;
-    door.canopy_colour = roof;
+    door.canopyColour = roof;
     Door(h, 73, 88, 18, kGround - 90, door);
     // Porch lamp.
     h.FillRect(95, 90, 3, 4, pal::kLitWindow);
@@ -210,9 +210,9 @@ Canvas GreenHouse() {
 // 5: corner café with a striped awning and a sign.
 Canvas Cafe() {
     Canvas h = Cell();
-    const Rgb wall{82, 150, 146}, wall_light{108, 176, 168}, wall_dark{58, 112, 112};
+    const Rgb wall{82, 150, 146}, wallLight{108, 176, 168}, wallDark{58, 112, 112};
     Wall(h, 16, 34, 132, kGround - 33, wall);
-    Bricks(h, 16, 34, 132, kGround - 36, wall, wall_light, wall_dark, Mix(wall_dark, pal::kInk, 0.2f));
+    Bricks(h, 16, 34, 132, kGround - 36, wall, wallLight, wallDark, Mix(wallDark, pal::kInk, 0.2f));
     // Parapet.
     Canvas top = Cell();
     top.FillRect(12, 26, 140, 8, pal::kCream);
@@ -249,7 +249,7 @@ Canvas Cafe() {
     DoorStyle door;
     door.colour = {46, 52, 78};
     door.frame = pal::kCream;
-    door.glass_top = true;
+    door.glassTop = true;
     Door(h, 112, 98, 22, kGround - 100, door);
     // Striped awning over the window.
     Canvas awning = Cell();
@@ -271,28 +271,28 @@ Canvas Cafe() {
 // 6: modern orange-brick house with a garage and solar panels on a sloping roof.
 Canvas ModernHouse() {
     Canvas h = Cell();
-    const Rgb brick{214, 142, 84}, brick_light{232, 170, 110}, brick_dark{176, 108, 64};
+    const Rgb brick{214, 142, 84}, brickLight{232, 170, 110}, brickDark{176, 108, 64};
     // Main block under a roof rising to the right, with solar panels lying on it.
     Canvas roof = Cell();
     roof.FillPolygon({{8, 42}, {100, 20}, {104, 20}, {104, 27}, {8, 49}}, pal::kSlateDark);
     roof.Line(8, 42, 100, 20, pal::kSlateLight);
-    const Rgb cell{54, 78, 142}, cell_light{112, 152, 212}, cell_dark{34, 46, 96};
+    const Rgb cell{54, 78, 142}, cellLight{112, 152, 212}, cellDark{34, 46, 96};
     for (int k = 0; k < 3; ++k) {
         const float x0 = 24.0f + k * 24, x1 = x0 + 20;
-        auto line_y = [](float x) { return 42.0f - (x - 8) * 22.0f / 92.0f; };
-        roof.FillPolygon({{x0, line_y(x0) + 1}, {x1, line_y(x1) + 1}, {x1, line_y(x1) - 4}, {x0, line_y(x0) - 4}}, cell);
-        roof.Line(static_cast<int>(x0), static_cast<int>(line_y(x0) - 4), static_cast<int>(x1 - 1),
-                  static_cast<int>(line_y(x1) - 4), cell_light);
-        roof.Line(static_cast<int>(x0), static_cast<int>(line_y(x0) + 1), static_cast<int>(x1 - 1), static_cast<int>(line_y(x1) + 1),
-                  cell_dark);
-        roof.VLine(static_cast<int>(x0 + 10), static_cast<int>(line_y(x0 + 10) - 3), static_cast<int>(line_y(x0 + 10)), cell_dark);
+        auto lineY = [](float x) { return 42.0f - (x - 8) * 22.0f / 92.0f; };
+        roof.FillPolygon({{x0, lineY(x0) + 1}, {x1, lineY(x1) + 1}, {x1, lineY(x1) - 4}, {x0, lineY(x0) - 4}}, cell);
+        roof.Line(static_cast<int>(x0), static_cast<int>(lineY(x0) - 4), static_cast<int>(x1 - 1),
+                  static_cast<int>(lineY(x1) - 4), cellLight);
+        roof.Line(static_cast<int>(x0), static_cast<int>(lineY(x0) + 1), static_cast<int>(x1 - 1), static_cast<int>(lineY(x1) + 1),
+                  cellDark);
+        roof.VLine(static_cast<int>(x0 + 10), static_cast<int>(lineY(x0 + 10) - 3), static_cast<int>(lineY(x0 + 10)), cellDark);
     }
     StampOutlined(h, roof, pal::kInk);
     Canvas body = Cell();
     body.FillPolygon({{12, 48}, {100, 27}, {100, kGround + 1}, {12, kGround + 1}}, brick);
     body.FillRect(12, kGround - 3, 88, 4, pal::kStone);
     body.HLine(12, 99, kGround - 3, pal::kStoneLight);
-    Bricks(body, 12, 26, 88, kGround - 29, brick, brick_light, brick_dark, {236, 214, 190});
+    Bricks(body, 12, 26, 88, kGround - 29, brick, brickLight, brickDark, {236, 214, 190});
     StampOutlined(h, body, pal::kInk);
     // Garage on the right with a flat roof.
     Wall(h, 102, 72, 48, kGround - 71, {204, 200, 190});

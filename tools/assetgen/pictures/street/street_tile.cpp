@@ -25,8 +25,8 @@ void DrawSky(Canvas& c, Rng& rng) {
 void DrawTown(Canvas& c, Rng& rng) {
     // Far hills in hazy blue, then the town's skyline, then nearer green hills and trees.
     Hills(c, 196, 240, 46, kW, 0, pal::kHillFar, Mix(pal::kHillFar, pal::kWhite, 0.3f));
-    const Rgb town{150, 176, 204}, town_window{206, 222, 236}, town_rim{176, 198, 222};
-    Skyline(c, 0, kW, 214, 26, 72, town, town_window, town_rim, rng);
+    const Rgb town{150, 176, 204}, townWindow{206, 222, 236}, townRim{176, 198, 222};
+    Skyline(c, 0, kW, 214, 26, 72, town, townWindow, townRim, rng);
     Hills(c, 222, 240, 22, kW / 2, 90, pal::kHillMid, Mix(pal::kHillMid, pal::kWhite, 0.25f));
     TreeLine(c, 0, kW, 238, 12, pal::kLeaf, pal::kLeafLight, pal::kLeafDark, rng);
 }
@@ -40,10 +40,10 @@ void DrawGarden(Canvas& c) {
         c.Set(x, top, pal::kLeaf);
         if (bump == 4 || bump == 11) c.Set(x, top + 2, pal::kLeaf);
     }
-    const Rgb lawn{116, 176, 82}, lawn_dark{106, 166, 76};
+    const Rgb lawn{116, 176, 82}, lawnDark{106, 166, 76};
     for (int y = kStreetLawnTop; y < kStreetPavementTop; ++y)
-        for (int x = 0; x < kW; ++x) c.Set(x, y, ((x + (y - kStreetLawnTop) * 2) / 40) % 2 ? lawn : lawn_dark);
-    c.HLine(0, kW - 1, kStreetLawnTop, Mix(pal::kLeafDark, lawn_dark, 0.5f));
+        for (int x = 0; x < kW; ++x) c.Set(x, y, ((x + (y - kStreetLawnTop) * 2) / 40) % 2 ? lawn : lawnDark);
+    c.HLine(0, kW - 1, kStreetLawnTop, Mix(pal::kLeafDark, lawnDark, 0.5f));
     // Tufts of grass here and there.
     for (int x = 7; x < kW; x += 29) {
         int y = kStreetLawnTop + 8 + (x * 7) % 40;
@@ -118,13 +118,13 @@ void DrawRoad(Canvas& c) {
 
 Canvas MakeStreetTile() {
     Canvas c(kW, kH, pal::kSkyTop);
-    c.set_wrap_x(true);
+    c.SetWrapX(true);
     Rng rng(1701);
     DrawSky(c, rng);
     DrawTown(c, rng);
     DrawGarden(c);
     DrawPavement(c);
     DrawRoad(c);
-    c.set_wrap_x(false);
+    c.SetWrapX(false);
     return c;
 }
