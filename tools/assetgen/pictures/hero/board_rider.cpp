@@ -8,25 +8,7 @@
 
 namespace {
 
-// From behind: the cap's button, hair over the neck.
-const KidArt kHeadAway = {
-    "....RRRRRR....",
-    "..RRRRRRRRRR..",
-    ".RRRRRRRRRRRR.",
-    ".RRRRRkkkRRRR.",
-    ".RRRRRhhhRRRR.",
-    ".hrrrrrrrrrrh.",
-    ".hhhhhhhhhhhh.",
-    ".hhhhhhhhhhhh.",
-    "shhhhhhhhhhhhs",
-    "shhhhhhhhhhhhs",
-    ".hhhhhhhhhhhh.",
-    "..hhhhhhhhhh..",
-    "...sSSSSSSs...",
-    ".....ssss.....",
-};
-
-const KidParts kKid({kHeroCellW, kHeroCellH, 1.05f, 1.1f, 1.5f, 1.3f, 0.45f, 2.1f, 1.8f, false});
+const KidParts kKid(kKidOnBoard);
 
 // The board seen from the side: deck from tail to nose (both the deck's top line), two
 // wheels; phase turns the wheels' shine.
@@ -144,7 +126,7 @@ Canvas SideFrame(int frame) {
     AddPart(fig, Torso({{12 + lean, 25.0f + b}, {20 + lean, 25.0f + b}, {21, 33.0f + b}, {20, 42.0f + b}, {12, 42.0f + b}, {11, 33.0f + b}},
                        32 + b, false));
     if (tucked) AddPart(fig, kKid.Leg(frontHip, p.frontKnee, p.frontAnkle, false, kKidShoeSide, p.frontShoe));
-    AddPart(fig, kKid.Head(9 + static_cast<int>(lean), 10 + b, kKidHeadSide));
+    AddPart(fig, kKid.Head(9 + static_cast<int>(lean), 10 + b, HeadView::Side));
     AddPart(fig, kKid.Arm(frontShoulder, p.frontElbow, p.frontHand, false));
     return fig;
 }
@@ -167,7 +149,7 @@ Canvas EndOnFrame(int frame, bool toward) {
     AddPart(fig, kKid.Leg(lhip, lknee, lankle, !toward, kKidShoeEnd, {9.5f, footY}));
     AddPart(fig, kKid.Leg(rhip, rknee, rankle, !toward, kKidShoeEnd, {19.5f, footY}));
     AddPart(fig, Torso({{11, 25.0f + b}, {23, 25.0f + b}, {23, 42.0f + b}, {11, 42.0f + b}}, 32 + b, true));
-    AddPart(fig, kKid.Head(10, 11 + b, toward ? kKidHeadToward : kHeadAway));
+    AddPart(fig, kKid.Head(10, 11 + b, toward ? HeadView::Toward : HeadView::Away));
     // Arms held out for balance; they rise with the bob and fly up in the jump.
     Pt lsh{11.5f, 27.0f + b}, rsh{22.5f, 27.0f + b};
     Pt lel = jump ? Pt{6, 23} : Pt{7, 33.0f + b - sway};

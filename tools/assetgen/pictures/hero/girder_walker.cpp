@@ -7,50 +7,10 @@
 
 namespace {
 
-// From behind: the cap's strap and button, hair over the neck.
-const KidArt kHeadAway = {
-    "....RRRRRR....",
-    "..RRRRWRRRRR..",
-    ".RRRRRRRRRRRR.",
-    ".RRRRRkkkRRRR.",
-    ".RRRRRhhhRRRR.",
-    ".hrrrrrrrrrrh.",
-    ".hhhhhhhhhhhh.",
-    ".hhhhhhhhhhhh.",
-    "shhhhhhhhhhhhs",
-    "shhhhhhhhhhhhs",
-    ".hhhhhhhhhhhh.",
-    "..hhhhhhhhhh..",
-    "...sSSSSSSs...",
-    ".....ssss.....",
-};
+const KidParts kKid(kKidOnFoot);
 
-const KidParts kKid({kWalkerW, kWalkerH, 1.0f, 1.05f, 1.45f, 1.25f, 0.45f, 2.0f, 1.75f, false});
-
-KidStride SideStride(int frame) {
-    switch (frame) {
-        case 0:  // near leg reaching forward, far leg pushing off behind
-            return {1,
-                    {15.5f, 51}, {17.5f, 57.5f}, {15, 59},
-                    {9.5f, 51}, {6.5f, 57}, {3, 59},
-                    {11.5f, 37}, {8.5f, 41}, {15.5f, 37}, {18.5f, 40}};
-        case 2:  // the other way round
-            return {1,
-                    {10, 51}, {7, 57.5f}, {4, 59},
-                    {15, 51}, {17, 57.5f}, {14, 59},
-                    {16, 37}, {19, 40}, {11, 37}, {8, 40.5f}};
-        case 3:  // standing
-            return {0,
-                    {13, 51}, {12.5f, 57.5f}, {10, 59},
-                    {11.5f, 51}, {11, 57.5f}, {8, 59},
-                    {13, 37.5f}, {13.5f, 43}, {11.5f, 37}, {11, 42}};
-        default:  // 1: passing, far foot lifted under the body
-            return {0,
-                    {13.5f, 51.5f}, {12.5f, 57.5f}, {10, 59},
-                    {14.5f, 49.5f}, {11, 54.5f}, {8, 56},
-                    {14, 37.5f}, {15.5f, 42.5f}, {11, 37}, {10, 42}};
-    }
-}
+// The sheet's side frames: 0 and 2 the two strides, 1 passing, 3 standing (4 is the jump).
+const SideStep kSideSteps[4] = {SideStep::NearForward, SideStep::FarLifted, SideStep::FarForward, SideStep::Standing};
 
 Canvas SideFrame(int frame) {
     Canvas fig = kKid.Layer();
@@ -61,11 +21,11 @@ Canvas SideFrame(int frame) {
         AddPart(fig, kKid.Leg(hipFar, {16, 46}, {10, 52}, true, kKidShoeSide, {6, 53}));
         AddPart(fig, kKid.Torso({{8, 27}, {16, 27}, {17, 35}, {16, 44}, {8, 44}, {7, 35}}, 34, 7));
         AddPart(fig, kKid.Leg(hipNear, {19, 47}, {14.5f, 54}, false, kKidShoeSide, {11, 55}));
-        AddPart(fig, kKid.Head(5, 12, kKidHeadSide));
+        AddPart(fig, kKid.Head(5, 12, HeadView::Side));
         AddPart(fig, kKid.Arm({14, 30}, {18, 27}, {21, 22}, false));
         return fig;
     }
-    kKid.AddSideStep(fig, SideStride(frame), kKidShoeSide, kKidShoeSide, kKidHeadSide);
+    kKid.AddSideStep(fig, SideStride(kSideSteps[frame]));
     return fig;
 }
 
@@ -88,9 +48,7 @@ Canvas TowardFrame(int frame) {
     const float feetIn = frame == 0 ? 0.5f : 0.0f;
     AddPart(fig, leg(9.5f, 9.0f + feetIn, kLiftL[frame], kLiftL[frame] > 0));
     AddPart(fig, leg(15.5f, 16.0f - feetIn, kLiftR[frame], kLiftR[frame] > 0));
-    AddPart(fig, kKid.Torso({{7, 28 + b}, {19, 28 + b}, {19, 45 + b}, {7, 45 + b}}, 35 + bob, 17));
-    Belt(fig, 7, 18, 44 + bob);
-    AddPart(fig, kKid.Head(6, 14 + bob, kKidHeadToward));
+    kKid.AddEndOnBody(fig, bob, HeadView::Toward);
     const float sw = kSwing[frame];
     AddPart(fig, kKid.Arm({7.5f, 30 + b}, {5.5f, 36 + b - sw * 0.5f}, {5, 42 + b - sw}, false));
     AddPart(fig, kKid.Arm({18.5f, 30 + b}, {20.5f, 36 + b + sw * 0.5f}, {21, 42 + b + sw}, false));
@@ -110,9 +68,7 @@ Canvas ClimbFrame(int frame) {
     };
     AddPart(fig, leg(9.5f, 9.0f, liftL, -1.5f));
     AddPart(fig, leg(15.5f, 16.0f, liftR, 1.5f));
-    AddPart(fig, kKid.Torso({{7, 28}, {19, 28}, {19, 45}, {7, 45}}, 35, 17));
-    Belt(fig, 7, 18, 44);
-    AddPart(fig, kKid.Head(6, 14, kHeadAway));
+    kKid.AddEndOnBody(fig, 0, HeadView::Away);
     // Hands on the rungs above the head: the high one near the top of the frame.
     const float leftHandY = 12.0f + 4.0f * t, rightHandY = 12.0f - 4.0f * t;
     AddPart(fig, kKid.Arm({8, 30}, {3, 22.0f + 2.0f * t}, {5, leftHandY}, false));

@@ -1,4 +1,4 @@
-// The kid who is the hero: his palette, heads, sneakers and the outlined body parts every view is built from.
+// The kid who is the hero, drawn once for every picture of him: palette, heads, sneakers, body parts and poses.
 #include "pictures/hero/kid_parts.h"
 
 #include <utility>
@@ -16,7 +16,9 @@ const KidColours kKidColours = {
     {'m', pal::kSkinShade}, {'k', pal::kInkSoft}, {'p', kCheek},          {'w', pal::kWhite},
 };
 
-const KidArt kKidHeadSide = {
+namespace {
+
+const KidArt kHeadSide = {
     "....RRRRR.......",
     "..RRRRRRWWR.....",
     ".RRRRRRRRRWR....",
@@ -34,7 +36,7 @@ const KidArt kKidHeadSide = {
     ".....sSSS.......",
 };
 
-const KidArt kKidHeadToward = {
+const KidArt kHeadToward = {
     "....RRRRRR....",
     "..RRRRWWRRRR..",
     ".RRRRRRRRWRRR.",
@@ -51,6 +53,45 @@ const KidArt kKidHeadToward = {
     ".....ssss.....",
 };
 
+// From behind: the cap's strap and button, hair down to the neck.
+const KidArt kHeadAway = {
+    "....RRRRRR....",
+    "..RRRRWRRRRR..",
+    ".RRRRRRRRRRRR.",
+    ".RRRRRkkkRRRR.",
+    ".RRRRRhhhRRRR.",
+    ".hrrrrrrrrrrh.",
+    ".hhhhhhhhhhhh.",
+    ".hhhhhhhhhhhh.",
+    "shhhhhhhhhhhhs",
+    "shhhhhhhhhhhhs",
+    ".hhhhhhhhhhhh.",
+    "..hhhhhhhhhh..",
+    "...sSSSSSSs...",
+    ".....ssss.....",
+};
+
+// The touches laid over the heads ('.' leaves the head as it is).
+const KidArt kCheekSide = {
+    "", "", "", "", "", "", "", "", "",
+    "..........p",
+};
+const KidArt kCheeksToward = {
+    "", "", "", "", "", "", "", "", "",
+    "..p........p",
+};
+const KidArt kLocksAway = {
+    "", "", "", "", "", "",
+    "...........H",
+    "...........H",
+    "...........HH",
+    "...........HH",
+    "..........HH",
+    "....H...HHH",
+};
+
+}  // namespace
+
 const KidArt kKidShoeSide = {
     "..RRR..",
     ".RRRRR.",
@@ -63,6 +104,72 @@ const KidArt kKidShoeEnd = {
     "RRRRR",
     "wwwww",
 };
+
+const KidArt kKidShoeToeOff = {
+    ".RR....",
+    "RRRRR..",
+    "wRRRRRR",
+    ".wwwwww",
+};
+
+const KidArt kKidShoeSole = {
+    ".RRR.",
+    "wwwww",
+    ".www.",
+};
+
+const KidBuild kKidOnBoard = {34, 68, 1.05f, 1.1f, 1.5f, 1.3f, 0.45f, 2.1f, 1.8f};
+const KidBuild kKidOnFoot = {25, 64, 1.0f, 1.05f, 1.45f, 1.25f, 0.45f, 2.0f, 1.75f};
+
+KidStride SideStride(SideStep step, bool onToes) {
+    KidStride s;
+    switch (step) {
+        case SideStep::NearForward:
+            s = {1,
+                 {15.5f, 51}, {17.5f, 57.5f}, {15, 59},
+                 {9.5f, 51}, {6.5f, 57}, {3, 59},
+                 {11.5f, 37}, {8.5f, 41}, {15.5f, 37}, {18.5f, 40}};
+            s.farOnToes = onToes;
+            break;
+        case SideStep::FarForward:
+            s = {1,
+                 {10, 51}, {7, 57.5f}, {4, 59},
+                 {15, 51}, {17, 57.5f}, {14, 59},
+                 {16, 37}, {19, 40}, {11, 37}, {8, 40.5f}};
+            s.nearOnToes = onToes;
+            break;
+        case SideStep::FarLifted:
+            s = {0,
+                 {13.5f, 51.5f}, {12.5f, 57.5f}, {10, 59},
+                 {14.5f, 49.5f}, {11, 54.5f}, {8, 56},
+                 {14, 37.5f}, {15.5f, 42.5f}, {11, 37}, {10, 42}};
+            break;
+        case SideStep::NearLifted:
+            s = {0,
+                 {14.5f, 49.5f}, {11, 54.5f}, {8, 56},
+                 {12.5f, 51.5f}, {12, 57.5f}, {9, 59},
+                 {13, 37.5f}, {12, 43}, {13.5f, 37.5f}, {14.5f, 42.5f}};
+            break;
+        case SideStep::Standing:
+            s = {0,
+                 {13, 51}, {12.5f, 57.5f}, {10, 59},
+                 {11.5f, 51}, {11, 57.5f}, {8, 59},
+                 {13, 37.5f}, {13.5f, 43}, {11.5f, 37}, {11, 42}};
+            break;
+    }
+    // Up on the toes, the foot behind sits higher and a little further in, whichever leg it is.
+    if (s.nearOnToes) {
+        s.nearKnee = {10, 51};
+        s.nearAnkle = {7, 56.5f};
+        s.nearShoe = {3, 58};
+    }
+    if (s.farOnToes) {
+        s.farKnee = {10, 51};
+        s.farAnkle = {7, 56.5f};
+        s.farShoe = {3, 58};
+    }
+    return s;
+}
 
 Canvas KidParts::Arm(Pt shoulder, Pt elbow, Pt hand, bool farSide) const {
     Canvas c = Layer();
@@ -87,7 +194,7 @@ Canvas KidParts::Leg(Pt hip, Pt knee, Pt ankle, bool farSide, const KidArt& shoe
         c.Line(static_cast<int>(hip.x + 1), static_cast<int>(hip.y + 1), static_cast<int>(knee.x + 1),
                static_cast<int>(knee.y), pal::kJeansLight);
     }
-    if (build_.hem) {
+    if (look_.hem) {
         c.HLine(static_cast<int>(ankle.x - 1.5f), static_cast<int>(ankle.x + 1.5f), static_cast<int>(ankle.y) + 1,
                 farSide ? pal::kJeans : pal::kJeansLight);
     }
@@ -105,14 +212,28 @@ Canvas KidParts::Torso(const std::vector<Pt>& shape, int stripeY, int shadeX) co
     return c;
 }
 
-Canvas KidParts::Head(int x, int y, const KidArt& art) const {
+Canvas KidParts::Head(int x, int y, HeadView view) const {
     Canvas c = Layer();
-    c.DrawArt(x, y, art, kKidColours);
+    switch (view) {
+        case HeadView::Side:
+            c.DrawArt(x, y, kHeadSide, kKidColours);
+            if (look_.rosyCheeks) c.DrawArt(x, y, kCheekSide, kKidColours);
+            break;
+        case HeadView::Toward:
+            c.DrawArt(x, y, kHeadToward, kKidColours);
+            if (look_.rosyCheeks) c.DrawArt(x, y, kCheeksToward, kKidColours);
+            break;
+        case HeadView::Away:
+            c.DrawArt(x, y, kHeadAway, kKidColours);
+            if (look_.darkLocks) c.DrawArt(x, y, kLocksAway, kKidColours);
+            break;
+    }
     return c;
 }
 
-void KidParts::AddSideStep(Canvas& figure, const KidStride& step, const KidArt& farShoe, const KidArt& nearShoe,
-                           const KidArt& head) const {
+void KidParts::AddSideStep(Canvas& figure, const KidStride& step) const {
+    const KidArt& farShoe = step.farOnToes ? kKidShoeToeOff : kKidShoeSide;
+    const KidArt& nearShoe = step.nearOnToes ? kKidShoeToeOff : kKidShoeSide;
     const float b = static_cast<float>(step.bob);
     const Pt hipFar{10.5f, 44 + b}, hipNear{13.5f, 44 + b};
     const Pt shFar{10, 31 + b}, shNear{14, 31 + b};
@@ -121,8 +242,15 @@ void KidParts::AddSideStep(Canvas& figure, const KidStride& step, const KidArt& 
     AddPart(figure, Leg(hipNear, step.nearKnee, step.nearAnkle, false, nearShoe, step.nearShoe));
     AddPart(figure, Torso({{8, 28 + b}, {16, 28 + b}, {17, 36 + b}, {16, 45 + b}, {8, 45 + b}, {7, 36 + b}}, 35 + step.bob, 7));
     Belt(figure, 8, 16, 44 + step.bob);
-    AddPart(figure, Head(5, 13 + step.bob, head));
+    AddPart(figure, Head(5, 13 + step.bob, HeadView::Side));
     AddPart(figure, Arm(shNear, {step.nearElbow.x, step.nearElbow.y + b}, {step.nearHand.x, step.nearHand.y + b}, false));
+}
+
+void KidParts::AddEndOnBody(Canvas& figure, int bob, HeadView head) const {
+    const float b = static_cast<float>(bob);
+    AddPart(figure, Torso({{7, 28 + b}, {19, 28 + b}, {19, 45 + b}, {7, 45 + b}}, 35 + bob, 17));
+    Belt(figure, 7, 18, 44 + bob);
+    AddPart(figure, Head(6, 14 + bob, head));
 }
 
 void AddPart(Canvas& figure, Canvas part) { StampOutlined(figure, std::move(part), pal::kInk); }

@@ -9,75 +9,9 @@ namespace {
 
 const Rgb kFloorShadow{44, 34, 56};
 
-// The kid's heads with rosy cheeks, and darker locks in the hair seen from behind.
-const KidArt kHeadSide = {
-    "....RRRRR.......",
-    "..RRRRRRWWR.....",
-    ".RRRRRRRRRWR....",
-    ".rRRRRRRRRRRR...",
-    ".rrRRRRRRRRRRR..",
-    ".hrrrrrrrrrrrrrr",
-    ".hhhhSSSSSSSS...",
-    ".hhhSSSSSSSeS...",
-    ".hhSsSSSSSSeSS..",
-    ".hhSssSSSSpSSSS.",
-    "..hssSSSSSSSS...",
-    "..hSSSSSSSSmS...",
-    "...SSSSSSSSS....",
-    "....sSSSSSS.....",
-    ".....sSSS.......",
-};
-
-const KidArt kHeadToward = {
-    "....RRRRRR....",
-    "..RRRRWWRRRR..",
-    ".RRRRRRRRWRRR.",
-    ".RRRRRRRRRRRR.",
-    "rrrrrrrrrrrrrr",
-    ".hrrrrrrrrrrh.",
-    ".hhSSSSSSSShh.",
-    ".hSSeSSSSeSSh.",
-    "sSSSeSSSSeSSSs",
-    "sSpSSSSSSSSpSs",
-    ".SSSSSmmSSSSS.",
-    "..SSSSSSSSSS..",
-    "...sSSSSSSs...",
-    ".....ssss.....",
-};
-
-// From behind: the cap's strap and button, hair down to the neck.
-const KidArt kHeadAway = {
-    "....RRRRRR....",
-    "..RRRRWRRRRR..",
-    ".RRRRRRRRRRRR.",
-    ".RRRRRkkkRRRR.",
-    ".RRRRRhhhRRRR.",
-    ".hrrrrrrrrrrh.",
-    ".hhhhhhhhhhHh.",
-    ".hhhhhhhhhhHh.",
-    "shhhhhhhhhhHHs",
-    "shhhhhhhhhhHHs",
-    ".hhhhhhhhhHHh.",
-    "..hhHhhhHHHh..",
-    "...sSSSSSSs...",
-    ".....ssss.....",
-};
-
-// Sneakers besides the kid's usual two: pushing off with the heel up, and the sole of a foot
-// lifting behind.
-const KidArt kShoeToeOff = {
-    ".RR....",
-    "RRRRR..",
-    "wRRRRRR",
-    ".wwwwww",
-};
-const KidArt kShoeSole = {
-    ".RRR.",
-    "wwwww",
-    ".www.",
-};
-
-const KidParts kKid({kRoomWalkerW, kRoomWalkerH, 1.0f, 1.05f, 1.45f, 1.25f, 0.5f, 2.0f, 1.75f, true});
+// Indoors the kid has rosy cheeks, darker locks show in his hair from behind and his jeans
+// have turned-up hems.
+const KidParts kKid(kKidOnFoot, {true, true, true});
 
 // A soft shadow on the floor under the feet: every other pixel, so the floor shows through.
 void FloorShadow(Canvas& fig, float cx, float rx) {
@@ -114,7 +48,7 @@ Canvas EndOnFrame(int pose, bool toward) {
             ankleY -= -lead * 1.5f;
             kneeY -= -lead * 0.5f;
             farSide = toward;  // seen past the body when it comes toward us
-            if (!toward) shoe = &kShoeSole;
+            if (!toward) shoe = &kKidShoeSole;
         }
         const float kneeX = hipX + (footX - hipX) * 0.5f + (lead < 0 ? (footX < 12 ? -0.5f : 0.5f) : 0.0f);
         return kKid.Leg({hipX, 44 + b}, {kneeX, kneeY + b * 0.5f}, {footX, ankleY}, farSide, *shoe,
@@ -143,66 +77,24 @@ Canvas EndOnFrame(int pose, bool toward) {
         // The arm on the right is on the shirt's shaded side.
         return kKid.Arm(shoulder, elbow, hand, side > 0);
     };
-    if (!toward) {
-        AddPart(fig, kKid.Torso({{7, 28 + b}, {19, 28 + b}, {19, 45 + b}, {7, 45 + b}}, 35 + bob, 17));
-        // Back pockets on the jeans, just under the waistband.
+    kKid.AddEndOnBody(fig, bob, toward ? HeadView::Toward : HeadView::Away);
+    // Back pockets on the jeans, just under the waistband.
+    if (!toward)
         for (int px : {9, 14}) fig.FillRect(px, 46 + bob, 3, 2, pal::kJeansShade);
-    } else {
-        AddPart(fig, kKid.Torso({{7, 28 + b}, {19, 28 + b}, {19, 45 + b}, {7, 45 + b}}, 35 + bob, 17));
-    }
-    Belt(fig, 7, 18, 44 + bob);
-    AddPart(fig, kKid.Head(6, 14 + bob, toward ? kHeadToward : kHeadAway));
     AddPart(fig, arm(-1, -sw));
     AddPart(fig, arm(1, sw));
     return fig;
 }
 
-struct SidePose {
-    KidStride step;
-    bool nearToeOff, farToeOff;  // that foot pushes off with its heel up
-};
-
-SidePose SideTable(int pose) {
-    switch (pose) {
-        case 0:  // near leg reaching forward, far foot pushing off behind
-            return {{1,
-                     {15.5f, 51}, {17.5f, 57.5f}, {15, 59},
-                     {10, 51}, {7, 56.5f}, {3, 58},
-                     {11, 37}, {8.5f, 41.5f}, {15.5f, 37}, {18.5f, 41}},
-                    false, true};
-        case 2:  // far leg forward, near foot pushing off
-            return {{1,
-                     {10, 51}, {7, 56.5f}, {3, 58},
-                     {15, 51}, {17, 57.5f}, {14, 59},
-                     {15.5f, 37}, {18.5f, 41}, {11, 37}, {8.5f, 41.5f}},
-                    true, false};
-        case 3:  // passing, near foot lifted under the body
-            return {{0,
-                     {14.5f, 49.5f}, {11, 54.5f}, {8, 56},
-                     {12.5f, 51.5f}, {12, 57.5f}, {9, 59},
-                     {13, 37.5f}, {12, 43}, {13.5f, 37.5f}, {14.5f, 42.5f}},
-                    false, false};
-        case 4:  // feet together
-            return {{0,
-                     {13, 51}, {12.5f, 57.5f}, {10, 59},
-                     {11.5f, 51}, {11, 57.5f}, {8, 59},
-                     {13, 37.5f}, {13.5f, 43}, {11.5f, 37}, {11, 42}},
-                    false, false};
-        default:  // 1: passing, far foot lifted under the body
-            return {{0,
-                     {13.5f, 51.5f}, {12.5f, 57.5f}, {10, 59},
-                     {14.5f, 49.5f}, {11, 54.5f}, {8, 56},
-                     {14, 37.5f}, {15.5f, 42.5f}, {11, 37}, {10, 42}},
-                    false, false};
-    }
-}
+// The sheet's side frames: 1 and 3 the two passing steps, 0 and 2 the strides (pushing off on
+// the toes), 4 feet together.
+const SideStep kSideSteps[5] = {SideStep::NearForward, SideStep::FarLifted, SideStep::FarForward,
+                                SideStep::NearLifted, SideStep::Standing};
 
 Canvas SideFrame(int pose) {
-    const SidePose p = SideTable(pose);
     Canvas fig = kKid.Layer();
     FloorShadow(fig, 12.0f, pose == 0 || pose == 2 ? 10.0f : 7.5f);
-    kKid.AddSideStep(fig, p.step, p.farToeOff ? kShoeToeOff : kKidShoeSide, p.nearToeOff ? kShoeToeOff : kKidShoeSide,
-                     kHeadSide);
+    kKid.AddSideStep(fig, SideStride(kSideSteps[pose], true));
     return fig;
 }
 
