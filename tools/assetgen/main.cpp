@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "kit/bmp_writer.h"
+#include "kit/tune_kit.h"
 #include "kit/wav_writer.h"
 #include "music/tunes.h"
 #include "pictures/girders/girder_layout.h"
@@ -122,7 +123,13 @@ int main(int argc, char** argv) {
         {"l2bg.mid", WriteGirderTune},
         {"l3bg.mid", WriteRoomsTune},
     };
-    for (const Music& piece : music)
-        if (!piece.write(out + "/" + piece.name)) ok = false;
+    for (const Music& piece : music) {
+        try {
+            if (!piece.write(out + "/" + piece.name)) ok = false;
+        } catch (const TuneError& e) {
+            std::fprintf(stderr, "assetgen: %s\n", e.what());
+            ok = false;
+        }
+    }
     return ok ? 0 : 1;
 }

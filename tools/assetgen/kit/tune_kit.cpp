@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
+#include <stdexcept>
 
 #include "kit/midi_writer.h"
 
@@ -13,22 +14,26 @@ namespace {
 
 constexpr int kTicksPerBeat = 480;
 
-int PitchClass(const std::string& s, size_t& pos) {
+// A mistake in a piece of a tune's text; the part or tune reading it adds the tune and the bar.
+[[noreturn]] void Mistake(const std::string& what) { throw std::invalid_argument(what); }
+
+// Semitones above C of the note letter at pos with its sharps and flats ("B#" is 12, "Cb" is -1),
+// moving pos past them. kind names what the word is ("note", "chord") in the message.
+int LetterSemitones(const std::string& s, size_t& pos, const std::string& kind) {
     static const int kNatural[7] = {9, 11, 0, 2, 4, 5, 7};  // A..G
-    if (pos >= s.size() || s[pos] < 'A' || s[pos] > 'G') {
-        std::fprintf(stderr, "assetgen: bad note name '%s'\n", s.c_str());
-        std::abort();
-    }
-    int pc = kNatural[s[pos] - 'A'];
+    if (pos >= s.size() || s[pos] < 'A' || s[pos] > 'G') Mistake("unknown " + kind + " '" + s + "'");
+    int semis = kNatural[s[pos] - 'A'];
     ++pos;
     while (pos < s.size() && (s[pos] == '#' || s[pos] == 'b')) {
-        pc += s[pos] == '#' ? 1 : -1;
+        semis += s[pos] == '#' ? 1 : -1;
         ++pos;
     }
-    return (pc + 12) % 12;
+    return semis;
 }
 
-std::vector<int> ChordIntervals(const std::string& kind) {
+int PitchClass(const std::string& s, size_t& pos) { return (LetterSemitones(s, pos, "chord") + 12) % 12; }
+
+std::vector<int> ChordIntervals(const std::string& kind, const std::string& name) {
     if (kind.empty()) return {0, 4, 7};
     if (kind == "m") return {0, 3, 7};
     if (kind == "7") return {0, 4, 7, 10};
@@ -42,8 +47,7 @@ std::vector<int> ChordIntervals(const std::string& kind) {
     if (kind == "dim") return {0, 3, 6};
     if (kind == "5") return {0, 7};
     if (kind == "add9") return {0, 4, 7, 14};
-    std::fprintf(stderr, "assetgen: unknown chord kind '%s'\n", kind.c_str());
-    std::abort();
+    Mistake("unknown chord '" + name + "'");
 }
 
 std::vector<std::string> Words(const std::string& text) {
@@ -54,15 +58,33 @@ std::vector<std::string> Words(const std::string& text) {
     return words;
 }
 
-// "x:1.5" -> ("x", 1.5)
-std::pair<std::string, double> Token(const std::string& word) {
+// One word of a melody or a rhythm: "C5:1.5", "x:.5", "F#5:2!" or "r:1_".
+struct Token {
+    std::string symbol;
+    double length = 0;
+    bool accent = false;  // '!' after the length
+    bool full = false;    // '_' after the length
+};
+
+Token ParseToken(const std::string& word) {
     const size_t colon = word.find(':');
-    if (colon == std::string::npos) {
-        std::fprintf(stderr, "assetgen: token '%s' has no length\n", word.c_str());
-        std::abort();
+    if (colon == std::string::npos) Mistake("'" + word + "' has no length");
+    Token t;
+    t.symbol = word.substr(0, colon);
+    const char* start = word.c_str() + colon + 1;
+    char* end = nullptr;
+    t.length = std::strtod(start, &end);
+    if (end == start || !(t.length > 0)) Mistake("'" + word + "' has no length above zero");
+    for (; *end; ++end) {
+        if (*end == '!') t.accent = true;
+        else if (*end == '_') t.full = true;
+        else Mistake("'" + word + "' has '" + std::string(1, *end) + "' after its length");
     }
-    return {word.substr(0, colon), std::atof(word.c_str() + colon + 1)};
+    return t;
 }
+
+// Bars count from 1 at the start of the tune.
+int BarAt(double beat, int beatsPerBar) { return static_cast<int>(std::floor(beat / beatsPerBar + 1e-9)) + 1; }
 
 // The chord sounding at `beat` (the last one when past the end).
 const Chord& ChordAt(const std::vector<Chord>& chords, double beat) {
@@ -100,37 +122,44 @@ std::vector<int> Voice(const Chord& c, int low) {
 }
 
 // Walks the rhythm text bar after bar across the progression, calling hit(beat, symbol, length).
+// The rhythm's mistakes are found before anything plays, and blamed on the first bar it plays in.
 template <typename Hit>
 void EachBar(const std::vector<Chord>& chords, int beatsPerBar, const std::string& rhythm, Hit hit) {
     if (chords.empty()) return;
     const double start = chords.front().beat, end = chords.back().beat + chords.back().length;
-    const std::vector<std::string> words = Words(rhythm);
+    std::vector<Token> tokens;
+    for (const std::string& w : Words(rhythm)) tokens.push_back(ParseToken(w));
     for (double bar = start; bar < end - 1e-9; bar += beatsPerBar) {
         double at = bar;
-        for (const std::string& w : words) {
-            const auto [symbol, length] = Token(w);
+        for (const Token& t : tokens) {
             if (at >= end - 1e-9) break;
-            if (symbol != "-") hit(at, symbol, length);
-            at += length;
+            if (t.symbol != "-") hit(at, t.symbol, t.length);
+            at += t.length;
         }
     }
 }
 
 }  // namespace
 
+TuneError::TuneError(const std::string& tune, int bar, const std::string& what)
+    : std::runtime_error("tune \"" + tune + "\", bar " + std::to_string(bar) + ": " + what) {}
+
 int Pitch(const std::string& name) {
-    static const int kNatural[7] = {9, 11, 0, 2, 4, 5, 7};  // A..G
-    if (name.empty() || name[0] < 'A' || name[0] > 'G') {
-        std::fprintf(stderr, "assetgen: bad note name '%s'\n", name.c_str());
-        std::abort();
-    }
-    int semis = kNatural[name[0] - 'A'];
-    size_t pos = 1;
-    for (; pos < name.size() && (name[pos] == '#' || name[pos] == 'b'); ++pos) semis += name[pos] == '#' ? 1 : -1;
-    return (std::atoi(name.c_str() + pos) + 1) * 12 + semis;
+    size_t pos = 0;
+    const int semis = LetterSemitones(name, pos, "note");
+    // The octave follows the letter and its sharps and flats: "C4", "Bb-1".
+    const char* start = name.c_str() + pos;
+    char* end = nullptr;
+    const long octave = std::strtol(start, &end, 10);
+    if (end == start) Mistake("note '" + name + "' has no octave");
+    if (*end) Mistake("unknown note '" + name + "'");
+    const long pitch = (octave + 1) * 12 + semis;
+    if (pitch < 0 || pitch > 127) Mistake("note '" + name + "' is out of range");
+    return static_cast<int>(pitch);
 }
 
-std::vector<Chord> Progression(double startBeat, int beatsPerBar, const std::string& text) {
+std::vector<Chord> Tune::Progression(double startBeat, const std::string& text) const {
+    const int beatsPerBar = beatsPerBar_;
     std::vector<Chord> chords;
     double bar = startBeat;
     std::string rest = text + "|";
@@ -145,13 +174,19 @@ std::vector<Chord> Progression(double startBeat, int beatsPerBar, const std::str
             c.beat = bar + each * static_cast<double>(i);
             c.length = each;
             size_t pos = 0;
-            c.root = PitchClass(names[i], pos);
-            const size_t slash = names[i].find('/');
-            c.intervals = ChordIntervals(names[i].substr(pos, slash == std::string::npos ? std::string::npos : slash - pos));
-            c.bass = c.root;
-            if (slash != std::string::npos) {
-                size_t bassPos = slash + 1;
-                c.bass = PitchClass(names[i], bassPos);
+            try {
+                c.root = PitchClass(names[i], pos);
+                const size_t slash = names[i].find('/');
+                const size_t kindEnd = slash == std::string::npos ? names[i].size() : slash;
+                c.intervals = ChordIntervals(names[i].substr(pos, kindEnd - pos), names[i]);
+                c.bass = c.root;
+                if (slash != std::string::npos) {
+                    size_t bassPos = slash + 1;
+                    c.bass = PitchClass(names[i], bassPos);
+                    if (bassPos != names[i].size()) Mistake("unknown chord '" + names[i] + "'");
+                }
+            } catch (const std::invalid_argument& e) {
+                throw TuneError(name_, BarAt(c.beat, beatsPerBar), e.what());
             }
             chords.push_back(c);
         }
@@ -160,8 +195,10 @@ std::vector<Chord> Progression(double startBeat, int beatsPerBar, const std::str
     return chords;
 }
 
-Part::Part(std::string name, int channel, int program, int volume, int pan, int beatsPerBar, std::uint32_t seed)
-    : name_(std::move(name)),
+Part::Part(std::string tune, std::string name, int channel, int program, int volume, int pan, int beatsPerBar,
+           std::uint32_t seed)
+    : tune_(std::move(tune)),
+      name_(std::move(name)),
       channel_(channel),
       program_(program),
       volume_(volume),
@@ -209,27 +246,46 @@ void Part::Note(double beat, int pitch, double length, int velocity) {
 double Part::Melody(double beat, const std::string& text, int velocity) {
     std::string spaced;
     for (char ch : text) spaced += ch == '|' ? std::string(" | ") : std::string(1, ch);
+    // The bar line before the first note, even when the melody starts inside a bar.
+    double barStart = std::floor(beat / beatsPerBar_ + 1e-9) * beatsPerBar_;
     for (const std::string& w : Words(spaced)) {
         if (w == "|") {
             if (std::fabs(std::remainder(beat, static_cast<double>(beatsPerBar_))) > 1e-6) {
-                std::fprintf(stderr, "assetgen: %s: a bar line falls at beat %.2f\n", name_.c_str(), beat);
-                std::abort();
+                char held[32];
+                std::snprintf(held, sizeof held, "%g", beat - barStart);
+                Fail(barStart, std::string("the bar holds ") + held + " beats, not " + std::to_string(beatsPerBar_));
             }
+            barStart = beat;
             continue;
         }
-        auto [symbol, length] = Token(w);
-        const size_t colon = w.find(':');
-        const bool accent = w.find('!', colon) != std::string::npos;
-        const bool full = w.find('_', colon) != std::string::npos;
-        if (symbol != "r") {
+        Token t;
+        int pitch = 0;
+        try {
+            t = ParseToken(w);
+            if (t.symbol != "r") pitch = Pitch(t.symbol);
+        } catch (const std::invalid_argument& e) {
+            Fail(beat, e.what());
+        }
+        if (t.symbol != "r") {
             const double keep = gate_;
-            if (full) gate_ = 1.0;
-            Note(beat, Pitch(symbol), length, velocity + (accent ? 14 : 0));
+            if (t.full) gate_ = 1.0;
+            Note(beat, pitch, t.length, velocity + (t.accent ? 14 : 0));
             gate_ = keep;
         }
-        beat += length;
+        beat += t.length;
     }
     return beat;
+}
+
+void Part::Fail(double beat, const std::string& what) const { throw TuneError(tune_, BarAt(beat, beatsPerBar_), what); }
+
+template <typename OnHit>
+void Part::ReadRhythm(const std::vector<Chord>& chords, int beatsPerBar, const std::string& rhythm, OnHit hit) {
+    try {
+        EachBar(chords, beatsPerBar, rhythm, hit);
+    } catch (const std::invalid_argument& e) {
+        Fail(chords.front().beat, e.what());
+    }
 }
 
 bool Part::Rubs(int pc, double from, double to) const {
@@ -243,7 +299,7 @@ bool Part::Rubs(int pc, double from, double to) const {
 
 void Part::Bass(const std::vector<Chord>& chords, int beatsPerBar, const std::string& rhythm, int low, int velocity,
                 const Part* tune) {
-    EachBar(chords, beatsPerBar, rhythm, [&](double at, const std::string& degree, double length) {
+    ReadRhythm(chords, beatsPerBar, rhythm, [&](double at, const std::string& degree, double length) {
         const Chord& c = ChordAt(chords, at);
         const int root = Above(low, c.bass);
         const int chordRoot = root - ((root - c.root) % 12 + 12) % 12;  // at or just below the bass note
@@ -252,6 +308,8 @@ void Part::Bass(const std::vector<Chord>& chords, int beatsPerBar, const std::st
         auto tone = [&](size_t index, int fallback) {
             return index < c.intervals.size() ? chordRoot + c.intervals[index] : chordRoot + fallback;
         };
+        if (degree != "1" && degree != "3" && degree != "5" && degree != "7" && degree != "8" && degree != ">")
+            Fail(at, "unknown bass step '" + degree + "'");
         if (chordStarts && degree != ">") pitch = root;
         else if (degree == "3") pitch = tone(1, 4);
         else if (degree == "5") pitch = tone(2, 7);
@@ -289,7 +347,8 @@ void Part::Bass(const std::vector<Chord>& chords, int beatsPerBar, const std::st
 
 void Part::Comp(const std::vector<Chord>& chords, int beatsPerBar, const std::string& rhythm, int low, int velocity,
                 double strum) {
-    EachBar(chords, beatsPerBar, rhythm, [&](double at, const std::string&, double length) {
+    ReadRhythm(chords, beatsPerBar, rhythm, [&](double at, const std::string& symbol, double length) {
+        if (symbol != "x") Fail(at, "unknown chord hit '" + symbol + "'");
         const std::vector<int> notes = Voice(ChordAt(chords, at), low);
         for (size_t i = 0; i < notes.size(); ++i) {
             const double delay = strum * static_cast<double>(i);
@@ -304,11 +363,12 @@ void Part::Arpeggio(const std::vector<Chord>& chords, int beatsPerBar, const std
     for (const std::string& w : Words(pattern)) rhythm += w + ":" + std::to_string(step) + " ";
     const double keep = gate_;
     gate_ = 1.0;
-    EachBar(chords, beatsPerBar, rhythm, [&](double at, const std::string& index, double) {
+    ReadRhythm(chords, beatsPerBar, rhythm, [&](double at, const std::string& index, double) {
         const Chord& c = ChordAt(chords, at);
         std::vector<int> notes = Voice(c, low);
         const size_t base = notes.size();
         for (size_t i = 0; i < base; ++i) notes.push_back(notes[i] + 12);  // room for patterns that climb higher
+        if (index.find_first_not_of("0123456789") != std::string::npos) Fail(at, "unknown chord tone '" + index + "'");
         const size_t k = std::min(static_cast<size_t>(std::atoi(index.c_str())), notes.size() - 1);
         // Each note rings on, but is damped when the chord changes.
         const double until = std::min(ring, c.beat + c.length - at);
@@ -319,7 +379,8 @@ void Part::Arpeggio(const std::vector<Chord>& chords, int beatsPerBar, const std
 
 void Part::PowerChords(const std::vector<Chord>& chords, int beatsPerBar, const std::string& rhythm, int low,
                        int velocity) {
-    EachBar(chords, beatsPerBar, rhythm, [&](double at, const std::string& symbol, double length) {
+    ReadRhythm(chords, beatsPerBar, rhythm, [&](double at, const std::string& symbol, double length) {
+        if (symbol != "x" && symbol != "X") Fail(at, "unknown chord hit '" + symbol + "'");
         const Chord& c = ChordAt(chords, at);
         const int root = Above(low, c.root);
         const int accent = symbol == "X" ? 12 : 0;
@@ -341,16 +402,17 @@ void Part::Drums(double beat, int bars, int key, const std::string& steps, int v
     for (int i = 0; i < total; ++i) {
         const char ch = clean[static_cast<size_t>(i) % clean.size()];
         if (ch == '.') continue;
+        if (ch != 'x' && ch != 'X' && ch != 'o') Fail(beat + 0.25 * i, std::string("unknown drum step '") + ch + "'");
         const int v = ch == 'X' ? velocity + 18 : ch == 'o' ? velocity - 30 : velocity;
         Note(beat + 0.25 * i, key, 0.25, v);
     }
 }
 
-Tune::Tune(std::string title, double bpm, int beatsPerBar)
-    : title_(std::move(title)), bpm_(bpm), beatsPerBar_(beatsPerBar) {}
+Tune::Tune(std::string name, std::string title, double bpm, int beatsPerBar)
+    : name_(std::move(name)), title_(std::move(title)), bpm_(bpm), beatsPerBar_(beatsPerBar) {}
 
 Part& Tune::AddPart(const std::string& name, int channel, int program, int volume, int pan) {
-    parts_.emplace_back(name, channel, program, volume, pan, beatsPerBar_,
+    parts_.emplace_back(name_, name, channel, program, volume, pan, beatsPerBar_,
                         0x7E5A0000u + static_cast<std::uint32_t>(parts_.size()));
     return parts_.back();
 }

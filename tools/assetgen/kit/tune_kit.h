@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,15 @@ enum Drum {
 
 constexpr int kDrumChannel = 9;
 
-// "C4" is 60; sharps with '#', flats with 'b' ("Bb3", "F#5").
+// A mistake in a tune's text, naming the tune and the bar (counted from 1) it was found in:
+// tune "menu", bar 7: unknown note 'H5'.
+class TuneError : public std::runtime_error {
+public:
+    TuneError(const std::string& tune, int bar, const std::string& what);
+};
+
+// "C4" is 60; sharps with '#', flats with 'b' ("Bb3", "F#5"). Throws std::invalid_argument
+// for anything else, or a pitch outside 0..127.
 int Pitch(const std::string& name);
 
 // One chord of a progression, sounding from `beat` for `length` beats.
@@ -36,13 +45,11 @@ struct Chord {
     std::vector<int> intervals;  // semitones above the root, starting with 0
 };
 
-// Bars split by '|', chords within a bar share it evenly: "F | Am | Gm7 C7 | F".
-// Known kinds: major, m, 7, m7, maj7, 6, m6, sus2, sus4, 7sus4, dim, 5 (root and fifth), add9, and "/X" bass notes.
-std::vector<Chord> Progression(double startBeat, int beatsPerBar, const std::string& text);
-
 class Part {
 public:
-    Part(std::string name, int channel, int program, int volume, int pan, int beatsPerBar, std::uint32_t seed);
+    // tune names the tune the part belongs to, for the messages about mistakes in its text.
+    Part(std::string tune, std::string name, int channel, int program, int volume, int pan, int beatsPerBar,
+         std::uint32_t seed);
 
     // Mix settings sent once at the start: reverb and chorus depth (controllers 91 and 93).
     Part& Effects(int reverb, int chorus);
@@ -57,7 +64,9 @@ public:
 
     // Notes as text, one after another from `beat`: "C5:1 D5:.5 r:.5 F#5:2". A '!' after the
     // length accents the note, a '_' plays it for its whole length. A '|' marks a bar line and must
-    // fall on one, which catches miscounted bars. Returns the beat after the last note.
+    // fall on one, which catches miscounted bars. Returns the beat after the last note. Throws
+    // TuneError, naming the bar, for a note, length or bar line it cannot read; so do the
+    // writers below for their rhythms and patterns.
     double Melody(double beat, const std::string& text, int velocity);
 
     // Plays `rhythm` across every bar of the progression, each hit sounding the chord at its time.
@@ -101,9 +110,16 @@ public:
 
 private:
     double Swung(double beat) const;
+    // Reports a mistake in the text at `beat` as a TuneError.
+    [[noreturn]] void Fail(double beat, const std::string& what) const;
+    // Runs hit(beat, symbol, length) across the chords as EachBar does, reporting mistakes in the
+    // rhythm's text at the first bar it plays in.
+    template <typename OnHit>
+    void ReadRhythm(const std::vector<Chord>& chords, int beatsPerBar, const std::string& rhythm, OnHit hit);
     // True when a pitch of class pc, sounding over [from, to), would rub against any note of this part.
     bool Rubs(int pc, double from, double to) const;
 
+    std::string tune_;
     std::string name_;
     int channel_, program_, volume_, pan_, beatsPerBar_;
     int reverb_ = 40, chorus_ = 0;
@@ -115,7 +131,13 @@ private:
 
 class Tune {
 public:
-    Tune(std::string title, double bpm, int beatsPerBar);
+    // name is the tune's short name in messages ("menu"); title goes into the file.
+    Tune(std::string name, std::string title, double bpm, int beatsPerBar);
+
+    // Chords from startBeat on, bars split by '|', chords within a bar share it evenly:
+    // "F | Am | Gm7 C7 | F". Known kinds: major, m, 7, m7, maj7, 6, m6, sus2, sus4, 7sus4, dim,
+    // 5 (root and fifth), add9, and "/X" bass notes. Throws TuneError for anything else.
+    std::vector<Chord> Progression(double startBeat, const std::string& text) const;
 
     Part& AddPart(const std::string& name, int channel, int program, int volume, int pan);
     int BeatsPerBar() const { return beatsPerBar_; }
@@ -125,6 +147,7 @@ public:
     bool Write(const std::string& path, int bars) const;
 
 private:
+    std::string name_;
     std::string title_;
     double bpm_;
     int beatsPerBar_;

@@ -1,4 +1,5 @@
-// The game's four pieces of music; each writes one General MIDI file and returns false on failure.
+// The game's four pieces of music; each writes one General MIDI file and returns false when the
+// file cannot be written. A mistake in a tune's text throws TuneError (kit/tune_kit.h).
 #pragma once
 
 #include <string>

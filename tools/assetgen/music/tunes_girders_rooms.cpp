@@ -8,12 +8,12 @@
 // Girders and ladders, G major at 132 bpm with swung eighths, 26 bars: a two-bar vamp, a hopping A,
 // an A' that borrows B7 and C minor for a wink, and a B that walks down on D7 back into the vamp.
 bool WriteGirderTune(const std::string& path) {
-    Tune tune("Trundlebop - Girders", 132, 4);
+    Tune tune("girders", "Trundlebop - Girders", 132, 4);
     const std::string intro = "G | D7";
     const std::string a = "G | Em | C | D | G | Em | Am7 D7 | G";
     const std::string a2 = "G | B7 | Em | G7 | C | Cm | G/D D7 | G";
     const std::string b = "C | D | Bm | Em | Am | D | G | D7";
-    const auto chords = Progression(0, 4, intro + " | " + a + " | " + a2 + " | " + b);
+    const auto chords = tune.Progression(0, intro + " | " + a + " | " + a2 + " | " + b);
     const double swing = 0.62;
 
     const std::string aTune =
@@ -83,11 +83,11 @@ bool WriteGirderTune(const std::string& path) {
 // bass and only a shaker, a low kick and a side stick. It ends on C, which settles back into the
 // opening F major seventh.
 bool WriteRoomsTune(const std::string& path) {
-    Tune tune("Trundlebop - Rooms", 84, 4);
+    Tune tune("rooms", "Trundlebop - Rooms", 84, 4);
     const std::string intro = "Fmaj7 | Bbmaj7";
     const std::string a = "Fmaj7 | Am7 | Bbmaj7 | C | Fmaj7 | Dm7 | Gm7 | C7sus4 C";
     const std::string b = "Bbmaj7 | C | Am7 | Dm7 | Gm7 | Am7 | Bbmaj7 | Csus4 C";
-    const auto chords = Progression(0, 4, intro + " | " + a + " | " + b);
+    const auto chords = tune.Progression(0, intro + " | " + a + " | " + b);
 
     Part& flute = tune.AddPart("Flute", 0, gm::Flute, 116, 60);
     flute.Gate(0.95).Humanise(4).Effects(70, 0);

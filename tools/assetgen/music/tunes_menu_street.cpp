@@ -6,13 +6,13 @@
 // Title screen, F major at 116 bpm, 26 bars: a two-bar vamp, a sunny A, a B that leans on D minor,
 // and A again ending on a C7 that leads straight back into the vamp when the piece restarts.
 bool WriteMenuTune(const std::string& path) {
-    Tune tune("Trundlebop - Title", 116, 4);
+    Tune tune("menu", "Trundlebop - Title", 116, 4);
     const std::string intro = "F | Gm7 C7";
     const std::string a = "F | Am | Bb | C | F | Am | Gm7 | C7";
     const std::string b = "Dm | Bb | F | C | Dm | Bb | Gm7 | C7";
     const std::string a2 = "F | Am | Bb | C | Dm | Bb | C7 | F C7";
-    const auto chords = Progression(0, 4, intro + " | " + a + " | " + b + " | " + a2);
-    const auto padChords = Progression(tune.Bar(10), 4, b + " | " + a2);
+    const auto chords = tune.Progression(0, intro + " | " + a + " | " + b + " | " + a2);
+    const auto padChords = tune.Progression(tune.Bar(10), b + " | " + a2);
 
     Part& vibes = tune.AddPart("Vibes", 0, gm::Vibraphone, 108, 56);
     vibes.Gate(0.85).Humanise(4).Effects(50, 10);
@@ -66,16 +66,16 @@ bool WriteMenuTune(const std::string& path) {
 // The street ride, D major at 168 bpm, 36 bars: a guitar riff, a verse over palm-muted eighths and a
 // chorus with the fast skate beat; the last chorus ends on A, which falls back into the riff on D.
 bool WriteStreetTune(const std::string& path) {
-    Tune tune("Trundlebop - Street", 168, 4);
+    Tune tune("street", "Trundlebop - Street", 168, 4);
     const std::string intro = "D | A | G | A";
     const std::string verse = "D | A | Bm | G | D | A | G | A";
     const std::string chorus = "G | A | D | Bm | G | A | D | A";
-    const auto introChords = Progression(0, 4, intro);
-    const auto verse1 = Progression(tune.Bar(4), 4, verse);
-    const auto chorus1 = Progression(tune.Bar(12), 4, chorus);
-    const auto verse2 = Progression(tune.Bar(20), 4, verse);
-    const auto chorus2 = Progression(tune.Bar(28), 4, chorus);
-    const auto all = Progression(0, 4, intro + " | " + verse + " | " + chorus + " | " + verse + " | " + chorus);
+    const auto introChords = tune.Progression(0, intro);
+    const auto verse1 = tune.Progression(tune.Bar(4), verse);
+    const auto chorus1 = tune.Progression(tune.Bar(12), chorus);
+    const auto verse2 = tune.Progression(tune.Bar(20), verse);
+    const auto chorus2 = tune.Progression(tune.Bar(28), chorus);
+    const auto all = tune.Progression(0, intro + " | " + verse + " | " + chorus + " | " + verse + " | " + chorus);
 
     const std::string riff =
         "F#5:.5 E5:.5 D5:.5 A4:.5 D5:.5 E5:.5 F#5:1 | E5:.5 C#5:.5 A4:.5 E4:.5 A4:.5 C#5:.5 E5:1 | "
