@@ -148,10 +148,11 @@ int Pitch(const std::string& name) {
     size_t pos = 0;
     const int semis = LetterSemitones(name, pos, "note");
     // The octave follows the letter and its sharps and flats: "C4", "Bb-1".
+    if (pos == name.size()) Mistake("note '" + name + "' has no octave");
     const char* start = name.c_str() + pos;
     char* end = nullptr;
     const long octave = std::strtol(start, &end, 10);
-    if (end == start) Mistake("note '" + name + "' has no octave");
+    if (end == start || (*start != '-' && (*start < '0' || *start > '9'))) Mistake("unknown note '" + name + "'");
     if (*end) Mistake("unknown note '" + name + "'");
     const long pitch = (octave + 1) * 12 + semis;
     if (pitch < 0 || pitch > 127) Mistake("note '" + name + "' is out of range");
