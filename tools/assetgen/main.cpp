@@ -5,27 +5,28 @@
 #include <string>
 #include <vector>
 
-#include "bmp_writer.h"
-#include "girder_layout.h"
-#include "girder_world.h"
-#include "hero_art.h"
-#include "house_art.h"
-#include "menu_art.h"
-#include "pages_art.h"
-#include "room_walker.h"
-#include "rooms_art.h"
-#include "sound_effects.h"
-#include "street_art.h"
-#include "tunes.h"
-#include "walker_art.h"
-#include "wav_writer.h"
+#include "kit/bmp_writer.h"
+#include "kit/tune_kit.h"
+#include "kit/wav_writer.h"
+#include "music/tunes.h"
+#include "pictures/girders/girder_layout.h"
+#include "pictures/girders/girder_world.h"
+#include "pictures/hero/board_rider.h"
+#include "pictures/hero/girder_walker.h"
+#include "pictures/hero/room_walker.h"
+#include "pictures/menu/pages.h"
+#include "pictures/menu/title_screen.h"
+#include "pictures/rooms/room_pictures.h"
+#include "pictures/street/houses.h"
+#include "pictures/street/street_tile.h"
+#include "sounds/sound_effects.h"
 
 namespace {
 
 enum class KeyRule {
-    kOpaque,       // drawn without a colour key: anything goes
-    kNoKey,        // a sprite that must show every pixel: nothing may pack to the key
-    kKeyIsMagenta  // a sprite sheet: only exact magenta may pack to the key
+    Opaque,       // drawn without a colour key: anything goes
+    NoKey,        // a sprite that must show every pixel: nothing may pack to the key
+    KeyIsMagenta  // a sprite sheet: only exact magenta may pack to the key
 };
 
 struct Sound {
@@ -46,11 +47,11 @@ struct Picture {
 
 // Counts the pixels that would turn see-through by accident once packed to 5.6.5.
 int StrayKeyPixels(const Canvas& c, KeyRule rule) {
-    if (rule == KeyRule::kOpaque) return 0;
+    if (rule == KeyRule::Opaque) return 0;
     int stray = 0;
-    for (const Rgb& p : c.pixels()) {
+    for (const Rgb& p : c.Pixels()) {
         if (!PacksToKey(p)) continue;
-        if (rule == KeyRule::kNoKey || p != kKey) ++stray;
+        if (rule == KeyRule::NoKey || p != kKey) ++stray;
     }
     return stray;
 }
@@ -71,28 +72,28 @@ int main(int argc, char** argv) {
     }
 
     const std::vector<Picture> pictures = {
-        {"menu.bmp", MakeMenuScreen, KeyRule::kOpaque},
-        {"option1.bmp", MakeStartPage, KeyRule::kOpaque},
-        {"option2.bmp", MakeHelpPage, KeyRule::kOpaque},
-        {"option3.bmp", MakeAboutPage, KeyRule::kOpaque},
-        {"lev1_backgroundtile.bmp", MakeStreetTile, KeyRule::kNoKey},
-        {"lev1_houses.bmp", MakeHouseSheet, KeyRule::kKeyIsMagenta},
-        {"lev1_vandu.bmp", MakeHeroSheet, KeyRule::kKeyIsMagenta},
-        {"vandu0.BMP", [] { return MakeWalkerSheet(WalkerView::kToward); }, KeyRule::kKeyIsMagenta},
-        {"vandu1.BMP", [] { return MakeWalkerSheet(WalkerView::kClimb); }, KeyRule::kKeyIsMagenta},
-        {"vandu2.BMP", [] { return MakeWalkerSheet(WalkerView::kRight); }, KeyRule::kKeyIsMagenta},
-        {"vandu3.BMP", [] { return MakeWalkerSheet(WalkerView::kLeft); }, KeyRule::kKeyIsMagenta},
-        {"viewback.bmp", MakeGirderWorld, KeyRule::kNoKey},
-        {"scan00.bmp", [] { return MakeScanPage(0); }, KeyRule::kOpaque},
-        {"scan01.bmp", [] { return MakeScanPage(1); }, KeyRule::kOpaque},
-        {"l3room0.bmp", [] { return MakeRoomPicture(0); }, KeyRule::kOpaque},
-        {"l3room1.bmp", [] { return MakeRoomPicture(1); }, KeyRule::kOpaque},
-        {"l3maskroom0.bmp", [] { return MakeRoomMask(0); }, KeyRule::kOpaque},
-        {"l3maskroom1.bmp", [] { return MakeRoomMask(1); }, KeyRule::kOpaque},
-        {"l3vandu0.BMP", [] { return MakeRoomWalkerSheet(0); }, KeyRule::kKeyIsMagenta},
-        {"l3vandu1.BMP", [] { return MakeRoomWalkerSheet(1); }, KeyRule::kKeyIsMagenta},
-        {"l3vandu2.BMP", [] { return MakeRoomWalkerSheet(2); }, KeyRule::kKeyIsMagenta},
-        {"l3vandu3.BMP", [] { return MakeRoomWalkerSheet(3); }, KeyRule::kKeyIsMagenta},
+        {"menu.bmp", MakeMenuScreen, KeyRule::Opaque},
+        {"option1.bmp", MakeStartPage, KeyRule::Opaque},
+        {"option2.bmp", MakeHelpPage, KeyRule::Opaque},
+        {"option3.bmp", MakeAboutPage, KeyRule::Opaque},
+        {"lev1_backgroundtile.bmp", MakeStreetTile, KeyRule::NoKey},
+        {"lev1_houses.bmp", MakeHouseSheet, KeyRule::KeyIsMagenta},
+        {"lev1_vandu.bmp", MakeHeroSheet, KeyRule::KeyIsMagenta},
+        {"vandu0.BMP", [] { return MakeWalkerSheet(WalkerView::Toward); }, KeyRule::KeyIsMagenta},
+        {"vandu1.BMP", [] { return MakeWalkerSheet(WalkerView::Climb); }, KeyRule::KeyIsMagenta},
+        {"vandu2.BMP", [] { return MakeWalkerSheet(WalkerView::Right); }, KeyRule::KeyIsMagenta},
+        {"vandu3.BMP", [] { return MakeWalkerSheet(WalkerView::Left); }, KeyRule::KeyIsMagenta},
+        {"viewback.bmp", MakeGirderWorld, KeyRule::NoKey},
+        {"scan00.bmp", [] { return MakeScanPage(0); }, KeyRule::Opaque},
+        {"scan01.bmp", [] { return MakeScanPage(1); }, KeyRule::Opaque},
+        {"l3room0.bmp", [] { return MakeRoomPicture(0); }, KeyRule::Opaque},
+        {"l3room1.bmp", [] { return MakeRoomPicture(1); }, KeyRule::Opaque},
+        {"l3maskroom0.bmp", [] { return MakeRoomMask(0); }, KeyRule::Opaque},
+        {"l3maskroom1.bmp", [] { return MakeRoomMask(1); }, KeyRule::Opaque},
+        {"l3vandu0.BMP", [] { return MakeRoomWalkerSheet(0); }, KeyRule::KeyIsMagenta},
+        {"l3vandu1.BMP", [] { return MakeRoomWalkerSheet(1); }, KeyRule::KeyIsMagenta},
+        {"l3vandu2.BMP", [] { return MakeRoomWalkerSheet(2); }, KeyRule::KeyIsMagenta},
+        {"l3vandu3.BMP", [] { return MakeRoomWalkerSheet(3); }, KeyRule::KeyIsMagenta},
     };
 
     bool ok = true;
@@ -122,7 +123,13 @@ int main(int argc, char** argv) {
         {"l2bg.mid", WriteGirderTune},
         {"l3bg.mid", WriteRoomsTune},
     };
-    for (const Music& piece : music)
-        if (!piece.write(out + "/" + piece.name)) ok = false;
+    for (const Music& piece : music) {
+        try {
+            if (!piece.write(out + "/" + piece.name)) ok = false;
+        } catch (const TuneError& e) {
+            std::fprintf(stderr, "assetgen: %s\n", e.what());
+            ok = false;
+        }
+    }
     return ok ? 0 : 1;
 }
