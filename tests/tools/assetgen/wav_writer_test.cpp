@@ -13,7 +13,7 @@
 #include "app/winmain.h"
 #include "audio/sound.h"
 #include "kit/wav_writer.h"
-#include "platform/host.h"
+#include "hosts/host.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ class WavWriterTest : public ::testing::Test {
 protected:
     void SetUp() override {
         host::Install(nullptr);
-        if (host::MainWindow()) DestroyWindow(host::MainWindow());
+        if (platform::MainWindow()) DestroyWindow(platform::MainWindow());
         WNDCLASSEXA windowClass{};
         windowClass.cbSize = sizeof(windowClass);
         windowClass.lpfnWndProc = DefWindowProcA;
@@ -57,7 +57,7 @@ protected:
     static Bytes BufferBytes(int id) {
         LPVOID a = nullptr, b = nullptr;
         DWORD na = 0, nb = 0;
-        if (soundSlots[id].buffer->Lock(0, soundSlots[id].size, &a, &na, &b, &nb, 0) != DS_OK) return {};
+        if (soundSlots[id].buffer->Lock(0, soundSlots[id].size, &a, &na, &b, &nb, 0) != S_OK) return {};
         const Bytes bytes(static_cast<std::uint8_t*>(a), static_cast<std::uint8_t*>(a) + na);
         soundSlots[id].buffer->Unlock(a, 0, b, 0);
         return bytes;
