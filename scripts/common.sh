@@ -1,10 +1,12 @@
 # Shared by the play and test scripts: makes sure the Debian packages the build needs are
 # there, installing them when run as root, else saying the exact line to run.
-TRUNDLEBOP_PACKAGES="cmake make g++ pkg-config libsdl2-dev libfluidsynth-dev timgm6mb-soundfont libpng-dev libgtest-dev libbenchmark-dev"
+# What playing needs; the test script asks for more.
+PLAY_PACKAGES="cmake make g++ pkg-config libsdl2-dev libfluidsynth-dev timgm6mb-soundfont libpng-dev"
+TEST_PACKAGES="libgtest-dev libbenchmark-dev"
 
-ensure_packages() {
+ensure_packages() {  # ensure_packages PACKAGE...
   missing=""
-  for p in $TRUNDLEBOP_PACKAGES "$@"; do
+  for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
   done
   [ -z "$missing" ] && return 0
@@ -19,7 +21,7 @@ ensure_packages() {
   fi
 }
 
-build_tree() {  # build_tree DIR [cmake options...]
+build_tree() {  # build_tree DIR [cmake options...]: configures and builds everything
   dir=$1; shift
   cmake -S "$TOP" -B "$TOP/$dir" "$@" >/dev/null && cmake --build "$TOP/$dir" -j"$(nproc)"
 }

@@ -4,14 +4,14 @@
 set -e
 TOP=$(cd "$(dirname "$0")/.." && pwd)
 . "$TOP/scripts/common.sh"
-ensure_packages
+ensure_packages $PLAY_PACKAGES $TEST_PACKAGES
 jobs=$(nproc)
 
 echo "== normal build"
-build_tree build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+build_tree build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRUNDLEBOP_TESTS=ON -DTRUNDLEBOP_BENCH=ON
 (cd "$TOP/build" && ctest --output-on-failure -j"$jobs")
 
 echo "== sanitizer build"
-build_tree build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTRUNDLEBOP_SANITIZE=ON -DTRUNDLEBOP_BENCH=OFF
+build_tree build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTRUNDLEBOP_SANITIZE=ON -DTRUNDLEBOP_TESTS=ON -DTRUNDLEBOP_BENCH=OFF
 (cd "$TOP/build-sanitize" && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --output-on-failure -j"$jobs")
