@@ -74,11 +74,21 @@ bool SynthAcceptsMidi(const Bytes& midi) {
     if (midi.empty()) return false;
     QuietSynthLog();
     // The player reads its file when it first runs, so let a silent synthesizer run it for
-    // one block: a file it cannot read leaves it finished at once.
-    fluid_settings_t* settings = NewSettings(false);
-    if (!settings) return false;
-    fluid_synth_t* synth = new_fluid_synth(settings);
-    fluid_player_t* player = synth ? new_fluid_player(synth) : nullptr;
+    // one block: a file it cannot read leaves it finished at once. One silent synthesizer
+    // serves every check, since making one costs more than the check itself.
+    struct Checker {
+        fluid_settings_t* settings = NewSettings(false);
+        fluid_synth_t* synth = settings ? new_fluid_synth(settings) : nullptr;
+        ~Checker() {
+            if (synth) delete_fluid_synth(synth);
+            if (settings) delete_fluid_settings(settings);
+        }
+    };
+    static Checker checker;
+    fluid_synth_t* synth = checker.synth;
+    if (!synth) return false;
+    fluid_synth_system_reset(synth);
+    fluid_player_t* player = new_fluid_player(synth);
     bool accepted = false;
     if (player && fluid_player_add_mem(player, midi.data(), midi.size()) == FLUID_OK &&
         fluid_player_play(player) == FLUID_OK) {
@@ -88,8 +98,6 @@ bool SynthAcceptsMidi(const Bytes& midi) {
         accepted = fluid_player_get_status(player) == FLUID_PLAYER_PLAYING;
     }
     if (player) delete_fluid_player(player);
-    if (synth) delete_fluid_synth(synth);
-    delete_fluid_settings(settings);
     return accepted;
 }
 
