@@ -99,6 +99,8 @@ private:
     Segment* playing_ = nullptr;         // the current run's segment, referenced
     std::uint64_t serial_ = 0;           // the current run
     bool inMix_ = false;                 // AddPort joined the platform's mix
+    std::uint64_t pieceFrames_ = 0;      // the current piece's length in frames at the mix rate
+    std::uint64_t renderedFrames_ = 0;   // frames rendered since it started
     int soundFont_ = -1;                 // the SoundFont's id in the synthesizer, -1 for none
     std::set<std::pair<int, int>> held_; // (bank, program) of the instruments whose samples are held
 

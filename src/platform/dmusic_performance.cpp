@@ -170,6 +170,8 @@ HRESULT Performance::PlaySegment(IDirectMusicSegment* segment, DWORD /*flags*/, 
             return E_FAIL;
         }
         playing_ = ours;
+        pieceFrames_ = static_cast<std::uint64_t>(ours->Summary().seconds * platform::kMixRate + 0.5);
+        renderedFrames_ = 0;
         playing_->AddRef();
         serial = ++serial_;
     }
@@ -259,15 +261,15 @@ void Performance::ResetChannelsLocked(const Segment& next) {
 }
 
 bool Performance::SoundingLocked() {
-    // A piece counts as playing up to its last event; the player itself stays busy a while
-    // longer for the notes to ring out, and the game restarts pieces as soon as they end.
-    if (!player_ || fluid_player_get_status(player_) != FLUID_PLAYER_PLAYING) return false;
-    const int total = fluid_player_get_total_ticks(player_);  // 0 until the file is read
-    return total <= 0 || fluid_player_get_current_tick(player_) < total;
+    // A piece counts as playing until its length, as our reader measured it, has been
+    // rendered: up to its last event. The player itself stays busy a while longer for the
+    // notes to ring out, and the game restarts pieces as soon as they end.
+    return player_ && renderedFrames_ < pieceFrames_;
 }
 
 void Performance::RenderLocked(int frames) {
     fluid_synth_write_float(synth_, frames, left_, 0, 1, right_, 0, 1);
+    if (player_) renderedFrames_ += static_cast<std::uint64_t>(frames);
 }
 
 void Performance::MixInto(float* stereo, int frames, int rate) {
