@@ -1,5 +1,5 @@
-// Tests of the program's entry: the main loop's order of messages and frames, its exit
-// codes, and the frame clock's wait.
+// Tests of the program's entry: the game's window, the main loop's order of messages and
+// frames, its exit codes, and the frame clock's wait.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -11,6 +11,7 @@
 #include "app/winmain.h"
 #include "hosts/headless/headless_host.h"
 #include "hosts/host.h"
+#include "platform/resources.h"
 #include "support/loop_host.h"
 
 namespace {
@@ -56,10 +57,10 @@ TEST(MainLoop, FailedClassRegistrationMakesNoWindowAndExitsZero) {
     WNDCLASSEXA taken{};
     taken.cbSize = sizeof(taken);
     taken.lpfnWndProc = WindowProcedure;
-    taken.lpszClassName = "WINCLASS1";
+    taken.lpszClassName = kMainWindowClass;
     // A class left by an earlier test in this process would do, but make our own.
     if (platform::MainWindow()) DestroyWindow(platform::MainWindow());
-    UnregisterClassA("WINCLASS1", nullptr);
+    UnregisterClassA(kMainWindowClass, nullptr);
     ASSERT_NE(0, RegisterClassExA(&taken));
     LoopHost loop(host::HeadlessOptions{});
     loop.quitAtPass = 3;  // in case it went on anyway
@@ -68,6 +69,49 @@ TEST(MainLoop, FailedClassRegistrationMakesNoWindowAndExitsZero) {
     host::Install(nullptr);
     EXPECT_FALSE(loop.WindowOpen());
     EXPECT_TRUE(loop.frames.empty());
+}
+
+// Notes what the window it opens looks like.
+class WindowHost : public host::HeadlessHost {
+public:
+    WindowHost() : HeadlessHost(host::HeadlessOptions{}) {}
+    void OpenWindow(const char* title, int w, int h, const host::Picture* i, const host::Picture* c) override {
+        HeadlessHost::OpenWindow(title, w, h, i, c);
+        width = w;
+        height = h;
+        icon = i;
+        cursor = c;
+    }
+    int width = 0, height = 0;
+    const host::Picture* icon = nullptr;
+    const host::Picture* cursor = nullptr;
+};
+
+TEST(MainWindow, OpensAtScreenSizeWithTheHeroIconAndTheHandCursor) {
+    if (platform::MainWindow()) DestroyWindow(platform::MainWindow());
+    UnregisterClassA(kMainWindowClass, nullptr);
+    WindowHost window;
+    host::Install(&window);
+    const HWND made = CreateMainWindow(nullptr);
+    ASSERT_NE(nullptr, made);
+    EXPECT_EQ(made, mainWindow);
+    EXPECT_EQ(made, platform::MainWindow());
+    EXPECT_TRUE(window.WindowOpen());
+    EXPECT_EQ("Trundlebop", window.WindowTitle());
+    EXPECT_EQ(640, window.width);
+    EXPECT_EQ(480, window.height);
+    EXPECT_EQ(platform::FindIconImage(platform::kHeroIconResource, 32), window.icon);
+    EXPECT_EQ(platform::FindCursorImage(platform::kHandCursorResource), window.cursor);
+    // The game's own procedure answers the window: closing it ends the game.
+    host::DeliverClose();
+    MSG msg{};
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    DispatchMessageA(&msg);
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(WM_QUIT, msg.message);
+    EXPECT_FALSE(window.WindowOpen());
+    UnregisterClassA(kMainWindowClass, nullptr);
+    host::Install(nullptr);
 }
 
 TEST(FrameClock, WaitIsRightAcrossTheTickWrap) {
