@@ -96,8 +96,8 @@ std::uint32_t StartFrameClock() {
 }
 
 std::uint32_t WaitFrameClock(std::uint32_t ms) {
-    // A busy wait on the tick count, as the frame clock always was; the unsigned
-    // difference stays right across the counter's wrap at 2^32.
+    // A busy wait on the tick count; the unsigned difference stays right across the
+    // counter's wrap at 2^32.
     while (static_cast<std::uint32_t>(GetTickCount() - frameStartTick) < ms) {
     }
     return GetTickCount();
