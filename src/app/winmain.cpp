@@ -24,7 +24,7 @@ constexpr std::uint32_t kFramePeriodMs = 30;
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+HWND CreateMainWindow(HINSTANCE instance) {
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof(WNDCLASSEXA);
     windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC;
@@ -37,13 +37,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     windowClass.hCursor = LoadCursorA(instance, MAKEINTRESOURCEA(kCursorResource));
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     windowClass.lpszMenuName = nullptr;
-    windowClass.lpszClassName = "WINCLASS1";
+    windowClass.lpszClassName = kMainWindowClass;
     appInstance = instance;
 
-    if (!RegisterClassExA(&windowClass)) return 0;
-    mainWindow = CreateWindowExA(0, "WINCLASS1", "Trundlebop", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr,
+    if (!RegisterClassExA(&windowClass)) return nullptr;
+    mainWindow = CreateWindowExA(0, kMainWindowClass, "Trundlebop", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr,
                                  nullptr, appInstance, nullptr);
-    if (!mainWindow) return 0;
+    return mainWindow;
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    if (!CreateMainWindow(instance)) return 0;
 
     InitGame();
 

@@ -9,6 +9,15 @@
 
 extern std::uint32_t frameStartTick;
 
+// The name the game's window class is registered under.
+constexpr char kMainWindowClass[] = "WINCLASS1";
+
+// Called once by WinMain before InitGame: notes the instance, registers the window class
+// (icon, hand cursor, style, WindowProcedure) and opens the 640 x 480 window, which
+// becomes mainWindow. Null when the class cannot be registered (mainWindow is left as it
+// was) or the window cannot be made (mainWindow is null).
+HWND CreateMainWindow(HINSTANCE instance);
+
 // Called once by WinMain before the loop: display, keyboard, audio, menu and levels.
 int InitGame();
 // The display at 640 x 480 x 16, full screen, with the back surface's clipper.

@@ -21,17 +21,10 @@ void GameFixture::SetUp() {
     host::Install(headless_.get());
     // Another test in this process may have left the game's window and class behind.
     if (platform::MainWindow()) DestroyWindow(platform::MainWindow());
-    UnregisterClassA("WINCLASS1", nullptr);
+    UnregisterClassA(kMainWindowClass, nullptr);
     SetKeyboardReadsFail(false);
     ReleaseAllKeys();
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = WindowProcedure;
-    windowClass.lpszClassName = "WINCLASS1";
-    ASSERT_NE(RegisterClassExA(&windowClass), 0);
-    mainWindow = CreateWindowExA(0, "WINCLASS1", "Trundlebop", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr,
-                                 nullptr, nullptr, nullptr);
-    ASSERT_NE(mainWindow, nullptr);
+    ASSERT_NE(CreateMainWindow(nullptr), nullptr);
     // The sound device goes at each shut-down; the next start-up makes it anew, as a
     // fresh program would.
     if (!soundDevice) soundFirstInit = 1;
@@ -45,7 +38,7 @@ void GameFixture::TearDown() {
     ReleaseAllKeys();
     ShutdownGame();
     DestroyWindow(mainWindow);
-    UnregisterClassA("WINCLASS1", nullptr);
+    UnregisterClassA(kMainWindowClass, nullptr);
     host::Install(nullptr);
 }
 

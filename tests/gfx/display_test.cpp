@@ -1,128 +1,23 @@
-// Tests of the program shell in process: the main loop and frame clock, the display layer and the error file.
-#include <fcntl.h>
+// Tests of the display layer: pixel packings, locks and flips, fills, the 8-bit palette,
+// and what it asks of the drawing device for fills, flips and clippers.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
-#include <regex>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "app/screens.h"
-#include "app/winmain.h"
 #include "gfx/display.h"
 #include "gfx/text.h"
 #include "hosts/headless/headless_host.h"
 #include "hosts/host.h"
+#include "support/loop_host.h"
 #include "support/run_game.h"
 
 namespace {
 
-// A headless host that notes what each pass did, and can end a run with a given code.
-class LoopHost : public host::HeadlessHost {
-public:
-    explicit LoopHost(host::HeadlessOptions o) : HeadlessHost(std::move(o)) {}
-    void PumpInput() override {
-        passStarts.push_back(lastTick);
-        HeadlessHost::PumpInput();
-        if (Pass() == quitAtPass) host::DeliverQuit(quitCode);
-    }
-    void Present(const host::Frame& frame) override {
-        HeadlessHost::Present(frame);
-        frames.push_back({Pass(), ScreenId, menuCursor});
-    }
-    std::uint32_t Milliseconds() override {
-        if (++readings > 1000000) throw std::runtime_error("the frame clock never stops waiting");
-        return lastTick = HeadlessHost::Milliseconds();
-    }
-    host::CalendarTime Calendar() override { return host::CalendarTime{calendarSeconds, calendarMs}; }
-
-    struct Shown { int pass, screen, cursor; };
-    std::vector<Shown> frames;
-    std::vector<std::uint32_t> passStarts;
-    std::uint32_t lastTick = 0;
-    long readings = 0;
-    int quitAtPass = -1, quitCode = 0;
-    std::int64_t calendarSeconds = 1000000000;
-    WORD calendarMs = 0;
-};
-
-host::HeadlessOptions Scripted(const char* script) {
-    host::HeadlessOptions o;
-    std::string error;
-    EXPECT_TRUE(host::ParseScript(script, o.script, error)) << error;
-    return o;
-}
-
-int RunWinMain() {
-    char commandLine[1] = {'\0'};
-    return WinMain(nullptr, nullptr, commandLine, SW_SHOW);
-}
-
-TEST(MainLoop, EachPassDispatchesOneMessageThenRunsItsFrame) {
-    LoopHost loop(Scripted("2 down S\n3 down Escape\n3 down Down\n"));
-    loop.quitAtPass = 6;
-    loop.quitCode = 7;
-    host::Install(&loop);
-    EXPECT_EQ(7, RunWinMain()) << "the exit code is the quit message's wParam";
-    host::Install(nullptr);
-    // Pass 2's frame already shows play; pass 3 and 4 each take one of the two keys; the
-    // quit pass runs no frame.
-    const std::vector<std::vector<int>> expected = {{1, -1, 0}, {2, 0, 0}, {3, -1, 0}, {4, -1, 1}, {5, -1, 1}};
-    ASSERT_EQ(expected.size(), loop.frames.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(expected[i][0], loop.frames[i].pass);
-        EXPECT_EQ(expected[i][1], loop.frames[i].screen) << "pass " << expected[i][0];
-        EXPECT_EQ(expected[i][2], loop.frames[i].cursor) << "pass " << expected[i][0];
-    }
-    for (std::size_t p = 1; p < loop.passStarts.size(); ++p) {
-        const std::uint32_t period = loop.passStarts[p] - loop.passStarts[p - 1];
-        EXPECT_GE(period, 30u);
-        EXPECT_LE(period, 34u);
-    }
-}
-
-TEST(MainLoop, FailedClassRegistrationMakesNoWindowAndExitsZero) {
-    WNDCLASSEXA taken{};
-    taken.cbSize = sizeof(taken);
-    taken.lpfnWndProc = WindowProcedure;
-    taken.lpszClassName = "WINCLASS1";
-    // A class left by an earlier test in this process would do, but make our own.
-    if (platform::MainWindow()) DestroyWindow(platform::MainWindow());
-    UnregisterClassA("WINCLASS1", nullptr);
-    ASSERT_NE(0, RegisterClassExA(&taken));
-    LoopHost loop(host::HeadlessOptions{});
-    loop.quitAtPass = 3;  // in case it went on anyway
-    host::Install(&loop);
-    EXPECT_EQ(0, RunWinMain());
-    host::Install(nullptr);
-    EXPECT_FALSE(loop.WindowOpen());
-    EXPECT_TRUE(loop.frames.empty());
-}
-
-TEST(FrameClock, WaitIsRightAcrossTheTickWrap) {
-    for (const std::uint32_t start : {0xFFFFFFF0u, 0xFFFFFFFFu, 0xFFFFFFE2u}) {
-        for (const std::uint32_t step : {1u, 7u}) {
-            host::HeadlessOptions o;
-            o.millisecondsPerReading = step;
-            LoopHost clock(o);
-            clock.SetClock(start);
-            host::Install(&clock);
-            EXPECT_EQ(start, StartFrameClock());
-            EXPECT_EQ(start, frameStartTick);
-            std::uint32_t after = 0;
-            EXPECT_NO_THROW(after = WaitFrameClock(30));
-            host::Install(nullptr);
-            EXPECT_GE(after - start, 30u) << std::hex << start << " step " << step;
-            EXPECT_LE(after - start, 30u + 2 * step) << std::hex << start << " step " << step;
-        }
-    }
-}
+using gametest::LoopHost;
 
 // The display layer, with the error file open on a scratch stream to catch its log lines.
 class DisplayTest : public ::testing::Test {
@@ -348,106 +243,6 @@ TEST(DisplayCalls, ClipperRegionBoundIsTheUnionBox) {
     EXPECT_EQ(nullptr, AttachClipper(&surface, 1, &screen));
     EXPECT_EQ(refs - 1, device.clipper.refs) << "a clipper that could not be set up is given back";
     directDraw = saved;
-}
-
-// The error file and text.
-class ErrorFileTest : public ::testing::Test {
-protected:
-    void TearDown() override {
-        CloseErrorFile();
-        host::Install(nullptr);
-    }
-    // Runs `body` with a standard stream's descriptor pointed at a scratch file; returns what it got.
-    static std::string Captured(std::FILE* stream, void (*body)(std::FILE*)) {
-        const int fd = fileno(stream);
-        std::fflush(stream);
-        std::FILE* sink = std::tmpfile();
-        const int saved = dup(fd);
-        dup2(fileno(sink), fd);
-        body(stream);
-        std::fflush(stream);
-        const bool stillOpen = fcntl(fd, F_GETFD) != -1;
-        dup2(saved, fd);
-        close(saved);
-        std::string text;
-        std::rewind(sink);
-        for (int c; (c = std::fgetc(sink)) != EOF;) text += static_cast<char>(c);
-        std::fclose(sink);
-        return stillOpen ? text : "(closed)";
-    }
-};
-
-TEST_F(ErrorFileTest, LogMessageWritesOnlyWhileOpen) {
-    EXPECT_EQ(0, LogMessage("\nnobody hears %d", 1));
-    std::FILE* log = std::tmpfile();
-    ASSERT_EQ(1, OpenErrorFile("err.log", log));
-    const long opened = std::ftell(log);
-    const char* volatile noFormat = nullptr;
-    EXPECT_EQ(0, LogMessage(noFormat));
-    EXPECT_EQ(opened, std::ftell(log));
-    EXPECT_EQ(1, LogMessage("|100%% and %%d|"));
-    const std::string longText(200, 'x');
-    EXPECT_EQ(1, LogMessage("%s", longText.c_str()));
-    std::string text;
-    std::fseek(log, opened, SEEK_SET);
-    for (int c; (c = std::fgetc(log)) != EOF;) text += static_cast<char>(c);
-    EXPECT_EQ("|100% and %d|" + std::string(79, 'x'), text);
-}
-
-TEST_F(ErrorFileTest, OpeningLineCarriesTheTimeStamp) {
-    setenv("TZ", "UTC", 1);
-    tzset();
-    LoopHost clock(host::HeadlessOptions{});
-    clock.calendarSeconds = 1000864000;  // Wed Sep 19 01:46:40 2001
-    clock.calendarMs = 7;
-    host::Install(&clock);
-    std::FILE* log = std::tmpfile();
-    ASSERT_EQ(1, OpenErrorFile("err.log", log));
-    std::string text;
-    std::rewind(log);
-    for (int c; (c = std::fgetc(log)) != EOF;) text += static_cast<char>(c);
-    EXPECT_EQ("\nOpening Error Output File (err.log) on Wed Sep 19 01:46:40.7, 2001\n\n", text);
-    CloseErrorFile();
-
-    clock.calendarMs = 123;
-    clock.calendarSeconds = 1234567890;
-    const std::string line = Captured(stdout, [](std::FILE* out) {
-        OpenErrorFile("out", out);
-        CloseErrorFile();
-        EXPECT_EQ(0, CloseErrorFile());
-    });
-    const std::regex form(
-        "\nOpening Error Output File \\(out\\) on [A-Z][a-z]{2} [A-Z][a-z]{2} [ 0-9][0-9] "
-        "[0-9]{2}:[0-9]{2}:[0-9]{2}\\.123, [0-9]{4}\n\n\nClosing Error Output File\\.");
-    EXPECT_TRUE(std::regex_match(line, form)) << line;
-}
-
-TEST_F(ErrorFileTest, ClosingLeavesTheStandardStreamsOpen) {
-    for (std::FILE* standard : {stdout, stderr}) {
-        const std::string text = Captured(standard, [](std::FILE* s) {
-            ASSERT_EQ(1, OpenErrorFile("std", s));
-            EXPECT_EQ(1, LogMessage("\nmiddle"));
-            EXPECT_EQ(1, CloseErrorFile());
-        });
-        EXPECT_NE(std::string::npos, text.find("\nmiddle\nClosing Error Output File.")) << text;
-        EXPECT_EQ(0, CloseErrorFile());
-        EXPECT_NE(EOF, std::fflush(standard));
-    }
-}
-
-TEST(Text, EmptyTextDrawsNothingAndSucceeds) {
-    ASSERT_EQ(1, InitDisplay(640, 480, 16, 0));
-    FillSurface(backSurface, 0x1234, nullptr);
-    EXPECT_EQ(1, DrawString("", 0, 0, 0xFFFFFF, backSurface));
-    EXPECT_EQ(0, DrawString("X", 0, 0, 0xFFFFFF, nullptr));
-    WORD* pixels = LockBackSurface();
-    ASSERT_NE(nullptr, pixels);
-    int changed = 0;
-    for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 64; ++x) changed += pixels[y * (backPitch / 2) + x] != 0x1234;
-    EXPECT_EQ(0, changed);
-    UnlockBackSurface();
-    ShutdownDisplay();
 }
 
 }  // namespace

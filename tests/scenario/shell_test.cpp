@@ -9,17 +9,6 @@ using gamerun::GameFiles;
 using gamerun::RunGame;
 using gamerun::RunRequest;
 
-TEST(TraceReader, KeepsNestedValuesWhole) {
-    gamerun::TraceRecord r;
-    ASSERT_TRUE(gamerun::ParseTraceLine(R"({"pass":3,"s":{"a,b":1},"l1":{"h":[[1,2]]},"m":null,"n":"x\"}"})", r));
-    EXPECT_EQ(3, r.Int("pass"));
-    EXPECT_EQ(R"({"a,b":1})", r.Raw("s"));
-    EXPECT_EQ(R"({"h":[[1,2]]})", r.Raw("l1"));
-    EXPECT_EQ("null", r.Raw("m"));
-    EXPECT_EQ(R"("x\"}")", r.Raw("n"));
-    EXPECT_FALSE(gamerun::ParseTraceLine(R"({"pass":3,)", r));
-}
-
 TEST(Shell, ClosingTheWindowEndsTheProgram) {
     // Pass 5 takes WM_CLOSE; the default handling destroys the window, whose WM_DESTROY asks
     // for the quit at once; pass 6 takes WM_QUIT and runs no frame.
