@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "hosts/paced_clock.h"
+#include "hosts/sdl/pass_sound.h"
 #include "hosts/sdl/sdl_keymap.h"
 
 namespace host {
@@ -154,6 +155,8 @@ public:
     }
 
     void PumpInput() override {
+        // The sound of the pass that just ended, as a headless run mixes it.
+        if (passesStarted_++ > 0) passSound_.MixPass();
         SDL_Event event;
         while (SDL_PollEvent(&event)) {
             switch (event.type) {
@@ -211,16 +214,18 @@ private:
         wanted.freq = kMixRate;
         wanted.format = AUDIO_S16SYS;
         wanted.channels = 2;
-        wanted.samples = 1024;
+        // Small device buffers: the sound is already a pass behind the picture.
+        wanted.samples = 512;
         wanted.callback = &SdlHost::PullSound;
+        wanted.userdata = this;
         SDL_AudioSpec got;
         // No changes allowed: SDL converts to whatever the device really takes.
         audioDevice_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &got, 0);
         if (audioDevice_ == 0) SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
 
-    static void SDLCALL PullSound(void*, Uint8* stream, int bytes) {
-        MixAudio(reinterpret_cast<std::int16_t*>(stream), bytes / 4, kMixRate);
+    static void SDLCALL PullSound(void* host, Uint8* stream, int bytes) {
+        static_cast<SdlHost*>(host)->passSound_.Play(reinterpret_cast<std::int16_t*>(stream), bytes / 4);
     }
 
 
@@ -377,6 +382,8 @@ private:
     bool cursorVisible_ = true;
 
     PacedClock clock_{MonotonicMicroseconds, SleepMicroseconds};
+    sdl::PassSound passSound_;
+    int passesStarted_ = 0;
     static constexpr int kMostPresentWaitMs = 20;
     static constexpr int kSlowPresentsTolerated = 3;
     int slowPresents_ = 0;
