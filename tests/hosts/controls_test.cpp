@@ -1,5 +1,5 @@
 // The hosts' shared controls: key names, bindings, the pad and stick mapping, the volume
-// and screenshot keys, and the script events that drive them headless.
+// and screenshot keys.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,7 +11,6 @@
 #include "hosts/common/controls.h"
 #include "hosts/common/input_map.h"
 #include "hosts/common/screenshot.h"
-#include "hosts/headless/script.h"
 #include "hosts/key_codes.h"
 #include "support/run_game.h"
 
@@ -228,33 +227,6 @@ TEST(Screenshots, NamesFollowTheLocalTimeAndTakenNamesAreSkipped) {
     EXPECT_NE(first, second);
     EXPECT_EQ("-043.png", second.substr(second.size() - 8));
     EXPECT_FALSE(host::SaveScreenshot(frame, first + "/under-a-file", when, second, error));
-}
-
-TEST(Scripts, PadStickAndRepeatEvents) {
-    std::vector<host::ScriptEvent> events;
-    std::string error;
-    ASSERT_TRUE(host::ParseScript("3 pad tap Start\n2 stick -32768 32767\n4 repeat Escape\n5 pad down x\n6 tap F12\n",
-                                  events, error))
-        << error;
-    ASSERT_EQ(7u, events.size());
-    using Kind = host::ScriptEvent::Kind;
-    EXPECT_EQ(Kind::Stick, events[0].kind);
-    EXPECT_EQ(std::make_pair(-32768, 32767), std::make_pair(events[0].x, events[0].y));
-    EXPECT_EQ(Kind::PadDown, events[1].kind);
-    EXPECT_EQ(PadButton::Start, events[1].button);
-    EXPECT_EQ(Kind::PadUp, events[2].kind);
-    EXPECT_EQ(4, events[2].pass);
-    EXPECT_EQ(Kind::KeyDown, events[3].kind);
-    EXPECT_TRUE(events[3].repeat);
-    EXPECT_EQ(VK_ESCAPE, events[3].virtualKey);
-    EXPECT_EQ(PadButton::X, events[4].button);
-    EXPECT_FALSE(events[5].repeat);
-    EXPECT_EQ(VK_F12, events[5].virtualKey);
-    for (const char* bad : {"1 pad tap z\n", "1 pad press a\n", "1 pad a\n", "1 stick 40000 0\n", "1 stick 5\n",
-                            "1 repeat\n"}) {
-        EXPECT_FALSE(host::ParseScript(bad, events, error)) << bad;
-        EXPECT_EQ(0u, error.find("line 1: ")) << error;
-    }
 }
 
 }  // namespace
