@@ -80,8 +80,10 @@ void Install(Host* host);  // null puts the default back
 // ---------------------------------------------------------------- what hosts call
 // A key went down or up: the window gets WM_KEYDOWN / WM_KEYUP with the virtual-key
 // code, and the keyboard device's state byte for the scan code changes at once.
-// Either code may be 0 when the key has none.
-void DeliverKey(int virtualKey, int scanCode, bool down);
+// Either code may be 0 when the key has none. `repeat` marks a key-down the keyboard sent
+// again because the key is held: its message carries the previous-state bit, and repeats
+// of Escape are dropped, so holding Escape leaves a level once and never quits the game.
+void DeliverKey(int virtualKey, int scanCode, bool down, bool repeat = false);
 // The left mouse button was pressed at client (x, y); a second press of a double click
 // arrives as WM_LBUTTONDBLCLK.
 void DeliverClick(int x, int y, bool doubleClick);
@@ -90,6 +92,9 @@ void DeliverClose();
 // Make the next PeekMessageA return WM_QUIT with this code ahead of anything queued
 // (the headless host's end of a run of N passes).
 void DeliverQuit(int exitCode);
+// The player's volumes as linear amplitude factors from 0 (silent) to 1 (full): the
+// mixer scales the sound effects, the synthesizer's gain the music. Both start at 1.
+void SetMixVolumes(float music, float effects);
 // Fills `frames` interleaved stereo 16-bit frames at `rate` with the mix of every sound
 // buffer and the music, clipped to the 16-bit range. Safe from any thread.
 void MixAudio(std::int16_t* stereo, int frames, int rate);

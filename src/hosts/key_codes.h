@@ -16,7 +16,18 @@ constexpr int VK_LEFT = 0x25;
 constexpr int VK_UP = 0x26;
 constexpr int VK_RIGHT = 0x27;
 constexpr int VK_DOWN = 0x28;
+constexpr int VK_F1 = 0x70;
+constexpr int VK_F2 = 0x71;
+constexpr int VK_F3 = 0x72;
 constexpr int VK_F4 = 0x73;
+constexpr int VK_F5 = 0x74;
+constexpr int VK_F6 = 0x75;
+constexpr int VK_F7 = 0x76;
+constexpr int VK_F8 = 0x77;
+constexpr int VK_F9 = 0x78;
+constexpr int VK_F10 = 0x79;
+constexpr int VK_F11 = 0x7A;
+constexpr int VK_F12 = 0x7B;
 
 // ---------------------------------------------------------------- scan codes
 // Keyboard set 1; keys of the extended group carry the 0x80 bit.
@@ -63,7 +74,18 @@ constexpr int DIK_M = 0x32;
 constexpr int DIK_RSHIFT = 0x36;
 constexpr int DIK_LMENU = 0x38;
 constexpr int DIK_SPACE = 0x39;
+constexpr int DIK_F1 = 0x3B;
+constexpr int DIK_F2 = 0x3C;
+constexpr int DIK_F3 = 0x3D;
 constexpr int DIK_F4 = 0x3E;
+constexpr int DIK_F5 = 0x3F;
+constexpr int DIK_F6 = 0x40;
+constexpr int DIK_F7 = 0x41;
+constexpr int DIK_F8 = 0x42;
+constexpr int DIK_F9 = 0x43;
+constexpr int DIK_F10 = 0x44;
+constexpr int DIK_F11 = 0x57;
+constexpr int DIK_F12 = 0x58;
 constexpr int DIK_RCONTROL = 0x9D;
 constexpr int DIK_RMENU = 0xB8;
 constexpr int DIK_UP = 0xC8;

@@ -27,7 +27,15 @@ std::int16_t ToSample(float value) {
     return static_cast<std::int16_t>(static_cast<int>(rounded));
 }
 
+// The player's volumes, as amplitude factors; changed and read with AudioLock() held.
+float effectsVolume = 1.0f;
+float musicVolume = 1.0f;
+
 }  // namespace
+
+float MusicVolume() {
+    return musicVolume;
+}
 
 std::mutex& AudioLock() {
     static std::mutex lock;
@@ -51,20 +59,40 @@ void RemoveVoice(AudioVoice* voice) {
 
 namespace host {
 
+void SetMixVolumes(float music, float effects) {
+    const auto factor = [](float v) { return v == v ? std::clamp(v, 0.0f, 1.0f) : 1.0f; };
+    std::lock_guard<std::mutex> hold(platform::AudioLock());
+    platform::musicVolume = factor(music);
+    platform::effectsVolume = factor(effects);
+}
+
 void MixAudio(std::int16_t* stereo, int frames, int rate) {
     using platform::AudioLock;
     using platform::AudioVoice;
     using platform::kChunkFrames;
     using platform::ToSample;
+    using platform::VoicePart;
     using platform::Voices;
     if (!stereo || frames <= 0) return;
     float chunk[kChunkFrames * 2];
+    float effect[kChunkFrames * 2];
     std::lock_guard<std::mutex> hold(AudioLock());
     const std::vector<AudioVoice*>& voices = Voices();
+    const float effects = platform::effectsVolume;
     while (frames > 0) {
         const int now = std::min(frames, kChunkFrames);
         std::fill(chunk, chunk + now * 2, 0.0f);
-        for (AudioVoice* voice : voices) voice->MixInto(chunk, now, rate);
+        for (AudioVoice* voice : voices) {
+            // At full volume an effect adds straight into the mix; below it, it is mixed
+            // on its own and scaled on the way in.
+            if (effects == 1.0f || voice->Part() == VoicePart::Music) {
+                voice->MixInto(chunk, now, rate);
+                continue;
+            }
+            std::fill(effect, effect + now * 2, 0.0f);
+            voice->MixInto(effect, now, rate);
+            for (int i = 0; i < now * 2; ++i) chunk[i] += effect[i] * effects;
+        }
         for (int i = 0; i < now * 2; ++i) stereo[i] = ToSample(chunk[i]);
         stereo += now * 2;
         frames -= now;

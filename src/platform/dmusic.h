@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "platform/unknwn.h"
 #include "platform/objbase.h"
@@ -128,3 +129,12 @@ using LPDIRECTMUSICPERFORMANCE = IDirectMusicPerformance*;
 using LPDIRECTMUSICLOADER = IDirectMusicLoader*;
 using LPDIRECTMUSICSEGMENT = IDirectMusicSegment*;
 using LPDIRECTMUSICSEGMENTSTATE = IDirectMusicSegmentState*;
+
+namespace platform {
+
+// The SoundFont every performance made from now on plays with. Empty (the default): Debian's
+// default-GM.sf2, else TimGM6mb.sf2. When the choice, or neither of those, can be loaded, the
+// first performance says so in one line on stderr and the music plays on in silence.
+void ChooseSoundFont(const std::string& path);
+
+}  // namespace platform

@@ -73,6 +73,7 @@ public:
     HRESULT CloseDown() override;
 
     void MixInto(float* stereo, int frames, int rate) override;
+    platform::VoicePart Part() const override { return platform::VoicePart::Music; }
 
     bool initialised() const { return synth_ != nullptr; }
     // Called when a segment's instruments are downloaded: their samples are read from the
@@ -102,6 +103,7 @@ private:
     std::uint64_t pieceFrames_ = 0;      // the current piece's length in frames at the mix rate
     std::uint64_t renderedFrames_ = 0;   // frames rendered since it started
     int soundFont_ = -1;                 // the SoundFont's id in the synthesizer, -1 for none
+    float volume_ = 1.0f;                // the music volume the synthesizer's gain carries
     std::set<std::pair<int, int>> held_; // (bank, program) of the instruments whose samples are held
 
     float left_[kBlock] = {};

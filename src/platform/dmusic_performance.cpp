@@ -3,18 +3,66 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <mutex>
+#include <string>
 
 #include "platform/dmusic_internal.h"
 
 namespace dmusic_detail {
 namespace {
 
-// General MIDI SoundFonts, tried in this order. Without one the music plays on in silence.
+// General MIDI SoundFonts, tried in this order unless the player names one. Without one the
+// music plays on in silence.
 const char* const kSoundFonts[] = {
     "/usr/share/sounds/sf2/default-GM.sf2",
     "/usr/share/sounds/sf2/TimGM6mb.sf2",
 };
+
+// The synthesizer's gain at full music volume: the music sits under the sound effects.
+constexpr double kFullGain = 0.5;
+
+std::string& ChosenSoundFont() {
+    static std::string chosen;
+    return chosen;
+}
+
+// Music that cannot play is worth one line to the player, however many performances start.
+void SayOnce(const std::string& line) {
+    static std::once_flag once;
+    std::call_once(once, [&] { std::fprintf(stderr, "trundlebop: %s\n", line.c_str()); });
+}
+
+// Loads the player's SoundFont, else the first of ours that loads; -1 (and the line that says
+// why) when there is none.
+int LoadSoundFont(fluid_synth_t* synth) {
+    const std::string& chosen = ChosenSoundFont();
+    const std::string nameOne = "name one with --soundfont FILE or \"soundfont = FILE\" in the settings file";
+    if (!chosen.empty()) {
+        const int id = ::access(chosen.c_str(), R_OK) == 0 ? fluid_synth_sfload(synth, chosen.c_str(), 0) : FLUID_FAILED;
+        if (id != FLUID_FAILED) return id;
+        SayOnce("the SoundFont " + chosen + (::access(chosen.c_str(), R_OK) == 0 ? " could not be loaded" : " is not there") +
+                "; playing without music (" + nameOne + ", or leave it out for Debian's own)");
+        return -1;
+    }
+    std::string unreadable;
+    for (const char* path : kSoundFonts) {
+        if (::access(path, R_OK) != 0) continue;
+        // No instrument is chosen yet: each piece picks its own as it starts.
+        const int id = fluid_synth_sfload(synth, path, 0);
+        if (id != FLUID_FAILED) return id;
+        if (unreadable.empty()) unreadable = path;
+    }
+    if (!unreadable.empty()) {
+        SayOnce("the SoundFont " + unreadable + " could not be loaded; playing without music (reinstall it with " +
+                "\"sudo apt-get install --reinstall timgm6mb-soundfont\", or " + nameOne + ")");
+    } else {
+        SayOnce(std::string("no SoundFont found at ") + kSoundFonts[0] + " or " + kSoundFonts[1] +
+                "; playing without music (install one with \"sudo apt-get install timgm6mb-soundfont\", or " +
+                nameOne + ")");
+    }
+    return -1;
+}
 
 constexpr int kSustainPedal = 64;
 constexpr int kSostenutoPedal = 66;
@@ -49,7 +97,7 @@ fluid_settings_t* NewSettings(bool forListening) {
         fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
         // Room for the busiest passages; under the sound effects, which play at full scale.
         fluid_settings_setint(settings, "synth.polyphony", 96);
-        fluid_settings_setnum(settings, "synth.gain", 0.5);
+        fluid_settings_setnum(settings, "synth.gain", kFullGain);
         // A modest room and a light chorus, as a sound card of the day would add.
         fluid_settings_setint(settings, "synth.reverb.active", 1);
         fluid_settings_setnum(settings, "synth.reverb.room-size", 0.4);
@@ -112,13 +160,7 @@ HRESULT Performance::Init(IDirectMusic** music, IDirectSound* /*sound*/, HWND /*
         settings_ = nullptr;
         return E_OUTOFMEMORY;
     }
-    for (const char* path : kSoundFonts) {
-        if (::access(path, R_OK) != 0) continue;
-        // No instrument is chosen yet: each piece picks its own as it starts.
-        soundFont_ = fluid_synth_sfload(synth_, path, 0);
-        if (soundFont_ != FLUID_FAILED) break;
-        soundFont_ = -1;
-    }
+    soundFont_ = LoadSoundFont(synth_);
     if (music && !*music) *music = new DirectMusic();
     return S_OK;
 }
@@ -218,6 +260,7 @@ HRESULT Performance::CloseDown() {
     synth_ = nullptr;
     settings_ = nullptr;
     soundFont_ = -1;
+    volume_ = 1.0f;
     held_.clear();
     pending_ = pendingAt_ = 0;
     phase_ = 1.0;
@@ -268,6 +311,12 @@ bool Performance::SoundingLocked() {
 }
 
 void Performance::RenderLocked(int frames) {
+    // The player's music volume scales the synthesizer's gain, so reverb and chorus follow it.
+    const float volume = platform::MusicVolume();
+    if (volume != volume_) {
+        fluid_synth_set_gain(synth_, static_cast<float>(kFullGain * volume));
+        volume_ = volume;
+    }
     fluid_synth_write_float(synth_, frames, left_, 0, 1, right_, 0, 1);
     if (player_) renderedFrames_ += static_cast<std::uint64_t>(frames);
 }
@@ -282,7 +331,9 @@ void Performance::MixInto(float* stereo, int frames, int rate) {
     while (frames > 0) {
         const int now = std::min(frames, kBlock);
         RenderLocked(now);
-        for (int i = 0; i < now; ++i) {
+        // The gain sits before reverb and chorus, whose tail would ring on after a mute: at
+        // volume 0 the music still moves on but adds nothing.
+        for (int i = 0; i < now && volume_ > 0.0f; ++i) {
             stereo[2 * i] += left_[i];
             stereo[2 * i + 1] += right_[i];
         }
@@ -309,10 +360,19 @@ void Performance::MixResampledLocked(float* stereo, int frames, int rate) {
             phase_ -= 1.0;
         }
         const float t = static_cast<float>(phase_);
+        phase_ += step;
+        if (volume_ <= 0.0f) continue;
         stereo[2 * i] += previous_[0] + (next_[0] - previous_[0]) * t;
         stereo[2 * i + 1] += previous_[1] + (next_[1] - previous_[1]) * t;
-        phase_ += step;
     }
 }
 
 }  // namespace dmusic_detail
+
+namespace platform {
+
+void ChooseSoundFont(const std::string& path) {
+    dmusic_detail::ChosenSoundFont() = path;
+}
+
+}  // namespace platform

@@ -210,12 +210,15 @@ HCURSOR LoadCursorA(HINSTANCE, LPCSTR name) {
 
 namespace host {
 
-void DeliverKey(int virtualKey, int scanCode, bool down) {
+void DeliverKey(int virtualKey, int scanCode, bool down, bool repeat) {
+    // Escape leaves a level and, on the menu, ends the game: a held Escape says it once.
+    if (down && repeat && virtualKey == VK_ESCAPE) return;
     if (scanCode > 0 && scanCode < 256) SetSystemKeyState(scanCode, down);
     if (virtualKey <= 0 || virtualKey > 255) return;
     // lParam as the platform forms it: repeat count 1, the scan code, the previous state
-    // and the transition bit for a release.
+    // (down for a repeat and for every release) and the transition bit for a release.
     LPARAM lParam = 1 | (static_cast<LPARAM>(scanCode & 0xFF) << 16);
+    if (down && repeat) lParam |= static_cast<LPARAM>(1) << 30;
     if (!down) lParam |= (static_cast<LPARAM>(1) << 30) | (static_cast<LPARAM>(1) << 31);
     Post(down ? WM_KEYDOWN : WM_KEYUP, static_cast<WPARAM>(virtualKey), lParam);
 }

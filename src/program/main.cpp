@@ -1,7 +1,5 @@
-// The program's entry: reads the command line, sets up the SDL or the headless host and
-// calls the game's WinMain.
-#include <unistd.h>
-
+// The program's entry: reads the command line and the settings file, finds the game's
+// files, sets up the SDL or the headless host and calls the game's WinMain.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -12,8 +10,13 @@
 #include "hosts/headless/headless_host.h"
 #include "hosts/host.h"
 #include "hosts/sdl/sdl_host.h"
+#include "platform/dmusic.h"
 #include "platform/windows.h"
+#include "program/game_files.h"
 #include "program/options.h"
+#include "program/player_setup.h"
+#include "program/settings.h"
+#include "program/user_paths.h"
 #include "program/watched_host.h"
 
 struct PlatformInstance {
@@ -21,19 +24,6 @@ struct PlatformInstance {
 };
 
 namespace {
-
-// A player who starts the program from elsewhere still finds the game's files when they
-// sit in the "assets" folder beside the program.
-void FindGameFiles(const char* argv0) {
-    if (access("menu.bmp", R_OK) == 0) return;
-    char self[4096] = {};
-    const ssize_t length = readlink("/proc/self/exe", self, sizeof(self) - 1);
-    std::string folder = length > 0 ? std::string(self, static_cast<std::size_t>(length)) : std::string(argv0);
-    const std::size_t slash = folder.rfind('/');
-    folder = slash == std::string::npos ? std::string(".") : folder.substr(0, slash);
-    const std::string assets = folder + "/assets";
-    if (access((assets + "/menu.bmp").c_str(), R_OK) == 0 && chdir(assets.c_str()) == 0) return;
-}
 
 // The timedemo host measures the wall time from the first pass to the end of the run.
 class TimedemoHost : public host::HeadlessHost {
@@ -71,7 +61,23 @@ int main(int argc, char** argv) {
     Options o;
     const int early = ParseOptions(argc, argv, o);
     if (early >= 0) return early;
-    FindGameFiles(argv[0]);
+    if (o.version) {
+        std::printf("%s\n", VersionText().c_str());
+        return 0;
+    }
+    MakePathsAbsolute(o);
+    const std::string settingsPath = o.config.empty() ? DefaultSettingsPath() : o.config;
+    if (o.help) {
+        std::fputs(HelpText(settingsPath).c_str(), stdout);
+        return 0;
+    }
+    std::vector<std::string> warnings;
+    SettingsFile settingsFile = SettingsFile::Read(settingsPath, warnings);
+    for (const std::string& warning : warnings) std::fprintf(stderr, "trundlebop: %s\n", warning.c_str());
+    const Settings& settings = settingsFile.Values();
+
+    if (!EnterGameFiles(o.data, ProgramFolder(argv[0]))) return 1;
+    platform::ChooseSoundFont(o.soundFont.empty() ? settings.soundFont : o.soundFont);
 
     std::vector<host::ScriptEvent> script;
     const std::string& scriptPath = o.timedemo.empty() ? o.input : o.timedemo;
@@ -84,6 +90,7 @@ int main(int argc, char** argv) {
         host::HeadlessOptions h;
         h.script = script;
         h.calendarSeconds = o.time;
+        h.controls = ControlsFrom(settings);
         h.millisecondsPerReading = 30;
         // In play the mix runs on the audio device's own thread; the timedemo measures
         // the frames themselves.
@@ -107,6 +114,7 @@ int main(int argc, char** argv) {
         h.tracePath = o.trace;
         h.shots = o.shots;
         h.audioOutPath = o.audioOut;
+        h.controls = ControlsFrom(settings);
         host::HeadlessHost headless(h);
         const int code = RunGame(headless, o);
         headless.FinishAudio();
@@ -114,15 +122,20 @@ int main(int argc, char** argv) {
         return code;
     }
 
-    host::SdlOptions s;
-    s.fullscreen = !o.window;
-    s.scale = o.scale;
-    std::unique_ptr<host::Host> sdl = host::MakeSdlHost(s);
+    // In play, what the player changes with Alt+Enter and the volume keys is kept.
+    host::SdlOptions play = PlayOptionsFrom(settings, o);
+    host::PlayState state;
+    play.state = &state;
+    std::unique_ptr<host::Host> sdl = host::MakeSdlHost(play);
     if (!sdl) {
         std::fprintf(stderr, "trundlebop: no display to play on (try --headless --frames N)\n");
         return 1;
     }
+    const host::PlayState before = state;
     const int code = RunGame(*sdl, o);
     sdl.reset();
+    std::string error;
+    if (!SavePlayChanges(settingsFile, before, state, error))
+        std::fprintf(stderr, "trundlebop: your settings were not saved: %s\n", error.c_str());
     return code;
 }

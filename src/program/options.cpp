@@ -6,16 +6,64 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "program/user_paths.h"
+
+#ifndef TRUNDLEBOP_VERSION
+#define TRUNDLEBOP_VERSION "unknown"
+#endif
+
 namespace {
 
 const char kUsage[] =
-    "usage: trundlebop                        play, full screen\n"
-    "       trundlebop --window [--scale N]   play in a window (Alt+Enter toggles)\n"
+    "usage: trundlebop [--fullscreen | --window] [--scale N] [--integer-scale]   play\n"
     "       trundlebop --headless --frames N [--input FILE] [--trace FILE]\n"
     "                  [--shot PASS:FILE.png]... [--audio-out FILE.wav] [--time SECONDS]\n"
     "       trundlebop --timedemo FILE [--frames N]\n"
-    "Any of them with --stats prints the pace of the main loop on stderr at the end.\n"
-    "Run it from the folder that holds the game's files.\n";
+    "Any of them also takes --config FILE, --soundfont FILE, --data DIR and --stats.\n"
+    "trundlebop --help says more.\n";
+
+const char kHelp[] =
+    "Trundlebop: ride a board down the street, climb the girder world, walk the two rooms.\n"
+    "\n"
+    "Playing:\n"
+    "  --fullscreen          full screen (the default)\n"
+    "  --window              in a window; Alt+Enter switches while playing\n"
+    "  --scale N             the window's size, N times 640 x 480 (1-8)\n"
+    "  --integer-scale       the picture at the largest whole multiple that fits, on black\n"
+    "  --config FILE         read and save this settings file instead of the usual one\n"
+    "  --soundfont FILE      play the music with this SoundFont\n"
+    "  --data DIR            the folder with the game's files (menu.bmp and the rest)\n"
+    "  --stats               print how well the main loop kept its pace at the end\n"
+    "  --version, --help\n"
+    "\n"
+    "Headless runs (no display, no sound device, a virtual clock):\n"
+    "  --headless --frames N run N passes of the main loop\n"
+    "  --input FILE          play a script: '<pass> down|up|tap|repeat <key>',\n"
+    "                        '<pass> pad down|up|tap <button>', '<pass> stick <x> <y>',\n"
+    "                        '<pass> click <x> <y>', '<pass> close'\n"
+    "  --trace FILE          one JSON object per pass\n"
+    "  --shot PASS:FILE.png  save the frame of a pass\n"
+    "  --audio-out FILE.wav  save the mixed sound\n"
+    "  --time SECONDS        the calendar time the game seeds its random numbers from\n"
+    "  --timedemo FILE       play a script as fast as possible and print the frame rate\n"
+    "\n"
+    "Keys: arrows steer and walk, Space jumps, X (in the girder world) holds the jump,\n"
+    "Enter chooses on the menu, Escape goes back to the menu and, there, quits;\n"
+    "Ctrl+1/2/3 pick a level. F5/F6 music volume down/up, F7/F8 effects volume down/up,\n"
+    "F9 mute, F12 screenshot, Alt+Enter full screen, Alt+F4 quit. A game controller's\n"
+    "D-pad and left stick act as the arrows, A as Space, B as X, Start as Enter, Back as Escape.\n"
+    "\n"
+    "Settings file (%s):\n"
+    "  fullscreen = true|false      scale = 1-8          integer_scaling = true|false\n"
+    "  music_volume = 0-100         effects_volume = 0-100        mute = true|false\n"
+    "  soundfont = FILE             gamepad = true|false          screenshot_dir = DIR\n"
+    "  key.<GameKey> = <Key>[, <Key>...]   pad.<Button> = <GameKey>|none\n"
+    "  GameKey: Left Right Up Down Space X Enter Escape; Key: as scripts name them\n"
+    "  (Enter, Escape, Space, arrows, Ctrl, Shift, Alt, A-Z, 0-9, F1-F12);\n"
+    "  Button: a b x y start back up down left right.\n"
+    "The command line wins over the file for its run; Alt+Enter and the volume keys are\n"
+    "saved when the game ends. Music uses the SoundFont named, else\n"
+    "/usr/share/sounds/sf2/default-GM.sf2, else /usr/share/sounds/sf2/TimGM6mb.sf2.\n";
 
 bool ReadNumber(const char* text, long long low, long long high, long long& value) {
     if (!text || !*text) return false;
@@ -39,11 +87,28 @@ int ParseOptions(int argc, char** argv, Options& o) {
         const std::string arg = argv[i];
         const auto next = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
         long long n = 0;
+        // The file or folder an option names; false when it is missing.
+        const auto take = [&](std::string& to) {
+            const char* v = next();
+            if (v && *v) to = v;
+            return v && *v;
+        };
         if (arg == "--help" || arg == "-h") {
-            std::fputs(kUsage, stdout);
-            return 0;
+            o.help = true;
+        } else if (arg == "--version") {
+            o.version = true;
         } else if (arg == "--window") {
-            o.window = true;
+            o.fullscreen = false;
+        } else if (arg == "--fullscreen") {
+            o.fullscreen = true;
+        } else if (arg == "--integer-scale") {
+            o.integerScale = true;
+        } else if (arg == "--config") {
+            if (!take(o.config)) return Fail("--config takes a file");
+        } else if (arg == "--soundfont") {
+            if (!take(o.soundFont)) return Fail("--soundfont takes a file");
+        } else if (arg == "--data") {
+            if (!take(o.data)) return Fail("--data takes a folder");
         } else if (arg == "--scale") {
             if (!ReadNumber(next(), 1, 8, n)) return Fail("--scale takes a number from 1 to 8");
             o.scale = static_cast<int>(n);
@@ -85,8 +150,27 @@ int ParseOptions(int argc, char** argv, Options& o) {
             return Fail("unknown option " + arg);
         }
     }
+    if (o.help || o.version) return -1;
     if (o.headless && !o.framesGiven) return Fail("--headless needs --frames N");
     if (o.headless && !o.timedemo.empty()) return Fail("--timedemo runs headless by itself");
     if (!o.audioOut.empty() && !o.headless) return Fail("--audio-out is for --headless runs");
     return -1;
+}
+
+std::string HelpText(const std::string& settingsPath) {
+    const int size = std::snprintf(nullptr, 0, kHelp, settingsPath.c_str());
+    std::string text(static_cast<std::size_t>(size) + 1, '\0');
+    std::snprintf(text.data(), text.size(), kHelp, settingsPath.c_str());
+    text.pop_back();
+    return text;
+}
+
+std::string VersionText() {
+    return std::string("trundlebop ") + TRUNDLEBOP_VERSION;
+}
+
+void MakePathsAbsolute(Options& o) {
+    for (std::string* path : {&o.config, &o.soundFont, &o.data, &o.input, &o.trace, &o.audioOut, &o.timedemo})
+        *path = Absolute(*path);
+    for (auto& shot : o.shots) shot.second = Absolute(shot.second);
 }

@@ -20,6 +20,7 @@ std::string Text(const ScriptEvent& e) {
         case ScriptEvent::Kind::KeyUp: return pass + " up " + std::to_string(e.scanCode);
         case ScriptEvent::Kind::Click: return pass + " click " + std::to_string(e.x) + " " + std::to_string(e.y);
         case ScriptEvent::Kind::Close: return pass + " close";
+        default: return pass + " other";
     }
     return "?";
 }

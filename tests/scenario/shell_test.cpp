@@ -1,11 +1,10 @@
-// Scenarios of the whole program run headless: window close, pass count, bad options, no game files.
+// Scenarios of the whole program run headless: window close, pass count, bad options.
 #include <gtest/gtest.h>
 
 #include "support/run_game.h"
 
 namespace {
 
-using gamerun::GameFiles;
 using gamerun::RunGame;
 using gamerun::RunRequest;
 
@@ -52,27 +51,6 @@ TEST(Shell, BadCommandLinesExitWithTwo) {
     RunRequest badScript;
     badScript.script = "2 press Enter\n";
     EXPECT_EQ(2, RunGame(badScript).exitCode);
-}
-
-TEST(Shell, RunsTheMenuWithEveryGameFileMissing) {
-    RunRequest request;
-    request.files = GameFiles::None;
-    request.script = "2 down S\n4 down Escape\n6 down Escape\n";
-    request.frames = 50;
-    request.shots = {1};
-    const auto run = RunGame(request);
-    EXPECT_EQ(0, run.exitCode) << run.errorText;
-    EXPECT_EQ(0, run.At(2).Int("screen"));
-    EXPECT_EQ(-1, run.At(4).Int("screen"));
-    EXPECT_EQ(7, run.LastPass()) << "the quit asked for at pass 6 is taken at pass 8";
-    // No menu picture: the frame is black but for the lettering.
-    gamerun::Picture shot;
-    ASSERT_TRUE(gamerun::ReadPng(run.shots.at(1), shot));
-    ASSERT_EQ(640, shot.width);
-    int lit = 0;
-    for (std::uint32_t p : shot.rgb) lit += p != 0;
-    EXPECT_GT(lit, 20);
-    EXPECT_LT(lit, 1500);
 }
 
 }  // namespace

@@ -59,9 +59,11 @@ std::string ReadFile(const std::string& path) {
     return text.str();
 }
 
-// Runs the program in `folder` with stdout and stderr going to files, and waits for it.
+// Runs the program in `folder` with stdout and stderr going to files and `environment` set,
+// and waits for it.
 int Spawn(const std::string& program, const std::vector<std::string>& args, const std::string& folder,
-          const std::string& outPath, const std::string& errPath) {
+          const std::string& outPath, const std::string& errPath,
+          const std::vector<std::pair<std::string, std::string>>& environment) {
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
     for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
@@ -74,6 +76,7 @@ int Spawn(const std::string& program, const std::vector<std::string>& args, cons
         if (out < 0 || err < 0 || chdir(folder.c_str()) != 0) _exit(126);
         dup2(out, 1);
         dup2(err, 2);
+        for (const auto& [name, value] : environment) setenv(name.c_str(), value.c_str(), 1);
         execv(program.c_str(), argv.data());
         _exit(127);
     }
@@ -181,9 +184,23 @@ RunResult RunGame(const RunRequest& request) {
             args.insert(args.end(), {"--shot", std::to_string(pass) + ":" + shot});
         }
     }
+    std::vector<std::pair<std::string, std::string>> environment = {
+        {"XDG_CONFIG_HOME", (top / "config").string()},
+        {"XDG_PICTURES_DIR", PicturesPathIn(*result.folder)},
+        {"HOME", (top / "home").string()},
+        {"XDG_DATA_DIRS", (top / "share").string()},
+    };
+    environment.insert(environment.end(), request.environment.begin(), request.environment.end());
+    if (!request.settings.empty()) {
+        const fs::path settings = SettingsPathIn(*result.folder);
+        fs::create_directories(settings.parent_path());
+        std::ofstream(settings) << request.settings;
+    }
     const std::string errPath = (top / "stderr.txt").string();
-    result.exitCode = Spawn(program, args, play.string(), (top / "stdout.txt").string(), errPath);
+    const std::string outPath = (top / "stdout.txt").string();
+    result.exitCode = Spawn(program, args, play.string(), outPath, errPath, environment);
     result.errorText = ReadFile(errPath);
+    result.outputText = ReadFile(outPath);
 
     std::istringstream lines(ReadFile(tracePath));
     for (std::string line; std::getline(lines, line);) {
@@ -192,6 +209,14 @@ RunResult RunGame(const RunRequest& request) {
         result.trace.push_back(record);
     }
     return result;
+}
+
+std::string SettingsPathIn(const ScratchFolder& folder) {
+    return folder.Path() + "/config/trundlebop/settings.ini";
+}
+
+std::string PicturesPathIn(const ScratchFolder& folder) {
+    return folder.Path() + "/pictures";
 }
 
 bool ReadPng(const std::string& path, Picture& picture) {

@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace gamerun {
@@ -41,12 +42,17 @@ enum class GameFiles {
     None,       // the play folder is empty, and the program has no "assets" beside it either
 };
 
+// Every run sees only its scratch folder's settings and pictures: XDG_CONFIG_HOME is
+// <scratch>/config, XDG_PICTURES_DIR <scratch>/pictures, HOME <scratch>/home, and
+// XDG_DATA_DIRS <scratch>/share, so nothing the developer keeps changes a test.
 struct RunRequest {
     std::string script;                // the input script's text ("" for none)
     int frames = 10;                   // --frames
     GameFiles files = GameFiles::Generated;
     std::vector<int> shots;            // passes whose frame is saved as PNG
     std::vector<std::string> args;     // when not empty: the whole command line, used as given
+    std::string settings;              // when not empty: the settings file's text
+    std::vector<std::pair<std::string, std::string>> environment;  // set after the above
 };
 
 struct RunResult {
@@ -55,6 +61,7 @@ struct RunResult {
     bool traceWellFormed = true;       // every trace line parsed
     std::map<int, std::string> shots;  // pass -> PNG path
     std::string errorText;             // what the program wrote to stderr
+    std::string outputText;            // what the program wrote to stdout
     std::shared_ptr<ScratchFolder> folder;
 
     // The record of a pass (an empty record when there is none).
@@ -64,6 +71,10 @@ struct RunResult {
 };
 
 RunResult RunGame(const RunRequest& request);
+
+// Where a run's settings file and default screenshot folder are, under its scratch folder.
+std::string SettingsPathIn(const ScratchFolder& folder);
+std::string PicturesPathIn(const ScratchFolder& folder);
 
 // A picture read back from a PNG file, as 0xRRGGBB pixels.
 struct Picture {

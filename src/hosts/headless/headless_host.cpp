@@ -5,7 +5,8 @@
 #include <cstdio>
 #include <utility>
 
-#include "hosts/headless/png_writer.h"
+#include "hosts/common/frame_pixels.h"
+#include "hosts/common/png_writer.h"
 
 namespace host {
 namespace {
@@ -45,46 +46,9 @@ void MakeWavHeader(std::uint8_t* h, std::uint32_t dataBytes) {
 
 }  // namespace
 
-std::vector<std::uint32_t> FrameToRgb(const Frame& frame) {
-    std::vector<std::uint32_t> rgb(static_cast<std::size_t>(frame.width) * frame.height);
-    const auto* bytes = static_cast<const std::uint8_t*>(frame.pixels);
-    for (int y = 0; y < frame.height; ++y) {
-        const std::uint8_t* row = bytes + static_cast<std::ptrdiff_t>(y) * frame.pitch;
-        std::uint32_t* out = rgb.data() + static_cast<std::size_t>(y) * frame.width;
-        for (int x = 0; x < frame.width; ++x) {
-            std::uint32_t r = 0, g = 0, b = 0;
-            if (frame.layout == PixelLayout::Indexed8) {
-                const std::uint8_t* entry = frame.palette ? frame.palette + row[x] * 4 : nullptr;
-                if (entry) {
-                    r = entry[0];
-                    g = entry[1];
-                    b = entry[2];
-                }
-            } else {
-                const std::uint32_t p = static_cast<std::uint32_t>(row[x * 2] | (row[x * 2 + 1] << 8));
-                if (frame.layout == PixelLayout::Rgb565) {
-                    r = (p >> 11) & 31;
-                    g = (p >> 5) & 63;
-                    b = p & 31;
-                    r = (r << 3) | (r >> 2);
-                    g = (g << 2) | (g >> 4);
-                } else {
-                    r = (p >> 10) & 31;
-                    g = (p >> 5) & 31;
-                    b = p & 31;
-                    r = (r << 3) | (r >> 2);
-                    g = (g << 3) | (g >> 2);
-                }
-                b = (b << 3) | (b >> 2);
-            }
-            out[x] = (r << 16) | (g << 8) | b;
-        }
-    }
-    return rgb;
-}
-
 HeadlessHost::HeadlessHost(HeadlessOptions options)
     : options_(std::move(options)),
+      controls_(options_.controls, DeliverKey),
       clock_(static_cast<std::uint64_t>(options_.startTick) << kClockFractionBits),
       mixedTick_(options_.startTick) {
     if (!options_.tracePath.empty()) {
@@ -183,6 +147,7 @@ void HeadlessHost::CloseWindow() {
 
 void HeadlessHost::Present(const Frame& frame) {
     ++framesPresented_;
+    controls_.FrameShown(frame, Calendar());
     const auto shot = options_.shots.find(pass_);
     if (shot == options_.shots.end() && !options_.keepLastFrame) return;
     std::vector<std::uint32_t> rgb = FrameToRgb(frame);
@@ -208,10 +173,17 @@ void HeadlessHost::PumpInput() {
         const ScriptEvent& event = options_.script[nextEvent_++];
         switch (event.kind) {
             case ScriptEvent::Kind::KeyDown:
-                DeliverKey(event.virtualKey, event.scanCode, true);
+                controls_.Key(event.virtualKey, event.scanCode, true, event.repeat);
                 break;
             case ScriptEvent::Kind::KeyUp:
-                DeliverKey(event.virtualKey, event.scanCode, false);
+                controls_.Key(event.virtualKey, event.scanCode, false, false);
+                break;
+            case ScriptEvent::Kind::PadDown:
+            case ScriptEvent::Kind::PadUp:
+                controls_.Input().Pad(0, event.button, event.kind == ScriptEvent::Kind::PadDown);
+                break;
+            case ScriptEvent::Kind::Stick:
+                controls_.Input().Stick(0, event.x, event.y);
                 break;
             case ScriptEvent::Kind::Click:
                 DeliverClick(event.x, event.y, false);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "hosts/common/controls.h"
 #include "hosts/headless/script.h"
 #include "hosts/host.h"
 
@@ -29,6 +30,10 @@ struct HeadlessOptions {
     std::uint32_t millisecondsPerReading = 0;
     std::string audioOutPath;              // WAV file of everything mixed, empty for none
     bool mixAudio = true;                  // false: sound never advances (the timedemo)
+    // Key and pad bindings, volumes and the screenshot folder, as in play: scripted keys
+    // and pads go through the bindings, F5 to F9 change the volumes, F12 saves the frame
+    // of its pass.
+    ControlOptions controls;
 };
 
 class HeadlessHost : public Host {
@@ -79,6 +84,7 @@ private:
     bool CloseAudioFile();  // fills in the sizes and closes; false when that failed
 
     HeadlessOptions options_;
+    Controls controls_;
     std::size_t nextEvent_ = 0;
     int pass_ = 0;
     int framesPresented_ = 0;
@@ -103,8 +109,5 @@ private:
     std::FILE* audio_ = nullptr;
     std::uint64_t audioDataBytes_ = 0;
 };
-
-// Converts a presented frame to 0xRRGGBB pixels.
-std::vector<std::uint32_t> FrameToRgb(const Frame& frame);
 
 }  // namespace host

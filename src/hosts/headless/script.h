@@ -4,27 +4,28 @@
 #include <string>
 #include <vector>
 
+#include "hosts/common/key_names.h"
+
 namespace host {
 
 struct ScriptEvent {
-    enum class Kind { KeyDown, KeyUp, Click, Close };
+    enum class Kind { KeyDown, KeyUp, Click, Close, PadDown, PadUp, Stick };
     int pass = 0;
     Kind kind = Kind::KeyDown;
     int virtualKey = 0;
     int scanCode = 0;
-    int x = 0;
+    bool repeat = false;  // KeyDown: the keyboard's repeat of a held key
+    PadButton button = PadButton::A;
+    int x = 0;  // Click: the point; Stick: the stick's position
     int y = 0;
 };
 
-// Reads a script: "<pass> down|up|tap <key>", "<pass> click <x> <y>", "<pass> close";
-// '#' starts a comment. Events come out sorted by pass, keeping the file's order within
-// a pass ("tap" gives a down at its pass and an up at the next). On a bad line returns
-// false and says which in `error`.
+// Reads a script: "<pass> down|up|tap|repeat <key>", "<pass> pad down|up|tap <button>",
+// "<pass> stick <x> <y>", "<pass> click <x> <y>", "<pass> close"; '#' starts a comment.
+// Events come out sorted by pass, keeping the file's order within a pass ("tap" gives a
+// down at its pass and an up at the next). On a bad line returns false and says which in
+// `error`. Key names are LookUpKey's, pad buttons LookUpPadButton's (hosts/common/key_names.h).
 bool ParseScript(const std::string& text, std::vector<ScriptEvent>& events, std::string& error);
 bool LoadScript(const std::string& path, std::vector<ScriptEvent>& events, std::string& error);
-
-// The virtual-key and scan codes of a key name (Enter, Escape, Space, Up, Down, Left,
-// Right, Ctrl, A to Z, 0 to 9; also X etc.). False for an unknown name.
-bool LookUpKey(const std::string& name, int& virtualKey, int& scanCode);
 
 }  // namespace host

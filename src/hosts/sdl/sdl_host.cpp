@@ -1,4 +1,4 @@
-// The SDL host: window, letterboxed presentation, keyboard and mouse, sound, clocks and cursor.
+// The SDL host: window, letterboxed presentation, keyboard, mouse and pads, sound, clocks and cursor.
 #include "hosts/sdl/sdl_host.h"
 
 #include <SDL.h>
@@ -13,6 +13,9 @@
 #include "hosts/paced_clock.h"
 #include "hosts/sdl/pass_sound.h"
 #include "hosts/sdl/sdl_keymap.h"
+#include "hosts/sdl/sdl_note.h"
+#include "hosts/sdl/sdl_pads.h"
+#include "hosts/sdl/sdl_sound.h"
 
 namespace host {
 namespace {
@@ -48,12 +51,15 @@ Uint32 TextureFormatFor(PixelLayout layout) {
 
 class SdlHost final : public Host {
 public:
-    explicit SdlHost(const SdlOptions& options) : options_(options), fullscreen_(options.fullscreen) {
+    explicit SdlHost(const SdlOptions& options)
+        : options_(options), fullscreen_(options.fullscreen), controls_(options.controls, DeliverKey) {
         if (options_.scale < 1) options_.scale = 1;
         // The clock sleeps to the start of each millisecond while the frame clock waits;
         // the least timer slack wakes it close to that start.
         prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
-        OpenSound();
+        audioDevice_ = sdl::OpenSoundDevice(&SdlHost::PullSound, this);
+        if (options_.controls.bindings.padEnabled) pads_ = std::make_unique<sdl::Pads>(controls_.Input());
+        Report();
     }
 
     ~SdlHost() override {
@@ -61,6 +67,7 @@ public:
             SDL_CloseAudioDevice(audioDevice_);
             SDL_QuitSubSystem(SDL_INIT_AUDIO);
         }
+        pads_.reset();
         CloseWindow();
         if (cursor_) SDL_FreeCursor(cursor_);
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -78,11 +85,11 @@ public:
             // window manager while the picture is drawn for the whole desktop.
             const SDL_Rect desktop = DesktopBounds(0);
             window_ = SDL_CreateWindow(title ? title : "", desktop.x, desktop.y, desktop.w, desktop.h,
-                                       SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS);
+                                       SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS | kHighDpi);
         } else {
             const int scale = WindowScale(0);
             window_ = SDL_CreateWindow(title ? title : "", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                       logicalWidth_ * scale, logicalHeight_ * scale, SDL_WINDOW_RESIZABLE);
+                                       logicalWidth_ * scale, logicalHeight_ * scale, SDL_WINDOW_RESIZABLE | kHighDpi);
         }
         if (!window_) {
             std::fprintf(stderr, "Trundlebop: the window could not open: %s\n", SDL_GetError());
@@ -98,8 +105,11 @@ public:
             std::fprintf(stderr, "Trundlebop: nothing can draw in the window: %s\n", SDL_GetError());
             return;
         }
-        // Scaled to fit with its proportions kept, black bars where the display's shape differs.
+        // Scaled to fit with its proportions kept (or by the largest whole multiple that fits),
+        // black bars where the display's shape differs. The renderer works in the window's
+        // real pixels and turns mouse positions back into the picture's.
         SDL_RenderSetLogicalSize(renderer_, logicalWidth_, logicalHeight_);
+        SDL_RenderSetIntegerScale(renderer_, options_.integerScale ? SDL_TRUE : SDL_FALSE);
 
         if (icon) {
             if (SDL_Surface* surface = SurfaceOf(*icon)) {
@@ -117,6 +127,7 @@ public:
     }
 
     void CloseWindow() override {
+        note_.Forget();
         if (texture_) SDL_DestroyTexture(texture_);
         if (renderer_) SDL_DestroyRenderer(renderer_);
         if (window_) SDL_DestroyWindow(window_);
@@ -128,7 +139,9 @@ public:
     }
 
     void Present(const Frame& frame) override {
-        if (!renderer_ || !frame.pixels || frame.width <= 0 || frame.height <= 0) return;
+        if (!frame.pixels || frame.width <= 0 || frame.height <= 0) return;
+        controls_.FrameShown(frame, Calendar());
+        if (!renderer_) return;
         if (!EnsureTexture(frame)) return;
         if (frame.layout == PixelLayout::Indexed8) {
             if (!frame.palette) return;
@@ -159,6 +172,7 @@ public:
         if (passesStarted_++ > 0) passSound_.MixPass();
         SDL_Event event;
         while (SDL_PollEvent(&event)) {
+            if (pads_ && pads_->Handle(event)) continue;
             switch (event.type) {
                 case SDL_QUIT:  // the window's close button, or the program asked to stop
                     DeliverClose();
@@ -177,7 +191,8 @@ public:
                     }
                     break;
                 case SDL_RENDER_DEVICE_RESET:
-                    // The texture went with the device; the next picture makes a new one.
+                    // The textures went with the device; the next picture makes a new one.
+                    note_.Forget();
                     if (texture_) SDL_DestroyTexture(texture_);
                     texture_ = nullptr;
                     textureFilled_ = false;
@@ -205,38 +220,24 @@ public:
     }
 
 private:
-    // One audio device at the mix rate; SDL's audio thread pulls the platform mix through
-    // it. A machine without sound plays on in silence.
-    void OpenSound() {
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
-        SDL_AudioSpec wanted;
-        SDL_zero(wanted);
-        wanted.freq = kMixRate;
-        wanted.format = AUDIO_S16SYS;
-        wanted.channels = 2;
-        // Small device buffers: the sound is already a pass behind the picture.
-        wanted.samples = 512;
-        wanted.callback = &SdlHost::PullSound;
-        wanted.userdata = this;
-        SDL_AudioSpec got;
-        // No changes allowed: SDL converts to whatever the device really takes.
-        audioDevice_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &got, 0);
-        if (audioDevice_ == 0) SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    }
+    // Pictures in the window's real pixels on displays that have more than its size says.
+    static constexpr Uint32 kHighDpi = SDL_WINDOW_ALLOW_HIGHDPI;
 
+    // SDL's audio thread plays out the sound the passes mixed.
     static void SDLCALL PullSound(void* host, Uint8* stream, int bytes) {
         static_cast<SdlHost*>(host)->passSound_.Play(reinterpret_cast<std::int16_t*>(stream), bytes / 4);
     }
 
+    void Report() const {
+        if (!options_.state) return;
+        options_.state->fullscreen = fullscreen_;
+        options_.state->volumes = controls_.CurrentVolumes();
+    }
 
+    // The desktop in its own units (on a hi-DPI display, fewer than its pixels).
     static SDL_Rect DesktopBounds(int display) {
         SDL_Rect bounds{0, 0, 640, 480};
         SDL_GetDisplayBounds(display, &bounds);
-        SDL_DisplayMode mode;
-        if (SDL_GetDesktopDisplayMode(display, &mode) == 0) {
-            bounds.w = mode.w;
-            bounds.h = mode.h;
-        }
         return bounds;
     }
 
@@ -286,6 +287,7 @@ private:
         SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
         SDL_RenderClear(renderer_);
         if (texture_ && textureFilled_) SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+        note_.Draw(renderer_, SDL_GetTicks());
         const auto before = std::chrono::steady_clock::now();
         SDL_RenderPresent(renderer_);
         // A present that waits for the refresh must leave the pass enough of its 30 ms; on a
@@ -317,6 +319,7 @@ private:
             SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED_DISPLAY(display),
                                   SDL_WINDOWPOS_CENTERED_DISPLAY(display));
         }
+        Report();
         Redraw();
     }
 
@@ -346,11 +349,14 @@ private:
             return;
         }
 
-        // A held key repeats as further key-down messages, so a held arrow keeps moving
-        // the menu's highlight; the key state simply stays down.
+        // A held key repeats as further key-down messages marked as repeats, so a held
+        // arrow keeps moving the menu's highlight; the key state simply stays down.
         const sdl::KeyCodes codes = sdl::MapKey(key.keysym);
         if (codes.virtualKey == 0 && codes.scanCode == 0) return;
-        DeliverKey(codes.virtualKey, codes.scanCode, down);
+        if (controls_.Key(codes.virtualKey, codes.scanCode, down, key.repeat != 0) == Controls::Outcome::VolumeChanged) {
+            note_.Show(renderer_, controls_.Note(), SDL_GetTicks());
+            Report();
+        }
     }
 
     void OnButton(const SDL_MouseButtonEvent& button) {
@@ -389,6 +395,10 @@ private:
     int slowPresents_ = 0;
 
     SDL_AudioDeviceID audioDevice_ = 0;  // 0: no sound
+
+    Controls controls_;
+    std::unique_ptr<sdl::Pads> pads_;  // none when the player turned pads off
+    sdl::NoteOverlay note_;
 
     // Keys whose press the host kept for itself (Alt+Enter, Alt+F4) until they come up.
     std::array<bool, SDL_NUM_SCANCODES> heldByHost_{};

@@ -1,19 +1,36 @@
-// The SDL host: the game's window on a real display, its keyboard and mouse, and the clocks.
+// The SDL host: the game's window on a real display, its keyboard, mouse and game
+// controllers, the sound device and the clocks.
 #pragma once
 
 #include <memory>
 
+#include "hosts/common/controls.h"
 #include "hosts/host.h"
 
 namespace host {
+
+// What the player changed while playing, kept up to date by the host so the program can
+// save it when the game ends.
+struct PlayState {
+    bool fullscreen = true;
+    Volumes volumes;
+};
 
 struct SdlOptions {
     // Full screen (a borderless window covering the desktop, picture letterboxed) or a
     // normal window; Alt+Enter switches between the two while playing.
     bool fullscreen = true;
     // The normal window's size in multiples of the game's picture (made smaller when
-    // the desktop cannot hold it).
+    // the desktop cannot hold it), in the desktop's units.
     int scale = 2;
+    // The picture at the largest whole multiple of its size that fits, centred on black;
+    // otherwise as large as fits with its proportions kept.
+    bool integerScale = false;
+    // Bindings, volumes and the screenshot folder; the pads are opened unless
+    // controls.bindings.padEnabled is false.
+    ControlOptions controls;
+    // When not null, follows Alt+Enter and the volume keys.
+    PlayState* state = nullptr;
 };
 
 // Called once by the program's start-up before the game runs. Null, with a message on

@@ -1,5 +1,5 @@
-// Writes 0xRRGGBB pictures as PNG files (frame captures), through libpng.
-#include "hosts/headless/png_writer.h"
+// Writes 0xRRGGBB pictures as PNG files (frame captures and screenshots), through libpng.
+#include "hosts/common/png_writer.h"
 
 #include <png.h>
 

@@ -1,4 +1,4 @@
-// Writes 0xRRGGBB pictures as PNG files (frame captures).
+// Writes 0xRRGGBB pictures as PNG files (frame captures and screenshots).
 #pragma once
 
 #include <cstdint>
