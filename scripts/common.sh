@@ -2,7 +2,8 @@
 # there, installing them when run as root, else saying the exact line to run.
 # What playing needs; the test script asks for more.
 PLAY_PACKAGES="cmake make g++ pkg-config libsdl2-dev libfluidsynth-dev timgm6mb-soundfont libpng-dev"
-TEST_PACKAGES="libgtest-dev libbenchmark-dev"
+# The tests also drive a live session on a virtual display and check the installed desktop files.
+TEST_PACKAGES="libgtest-dev libbenchmark-dev xvfb xdotool desktop-file-utils appstream"
 
 ensure_packages() {  # ensure_packages PACKAGE...
   missing=""

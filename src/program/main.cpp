@@ -1,12 +1,18 @@
 // The program's entry: reads the command line and the settings file, finds the game's
 // files, sets up the SDL or the headless host and calls the game's WinMain.
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "hosts/common/session_recorder.h"
 #include "hosts/headless/headless_host.h"
 #include "hosts/host.h"
 #include "hosts/sdl/sdl_host.h"
@@ -44,15 +50,30 @@ private:
 PlatformInstance programInstance{0};
 
 // Runs the game on `chosen`, watched for stop signals and, when asked, its pace.
-int RunGame(host::Host& chosen, const Options& o) {
+// `prepare` and `finish` see the watching host before and after the game runs.
+int RunGame(host::Host& chosen, const Options& o, const std::function<void(WatchedHost&)>& prepare = {},
+            const std::function<void(WatchedHost&)>& finish = {}) {
     WatchedHost watched(chosen);
+    if (prepare) prepare(watched);
     WatchedHost::CatchStopSignals();
     host::Install(&watched);
     char commandLine[1] = {'\0'};
     const int code = WinMain(&programInstance, nullptr, commandLine, SW_SHOW);
     host::Install(nullptr);
     if (o.stats) std::fprintf(stderr, "%s\n", watched.Stats().Line().c_str());
+    if (finish) finish(watched);
     return code;
+}
+
+// The seconds a recorded script's first line gives ("# trundlebop record --time S").
+std::optional<std::int64_t> RecordedSeconds(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "r");
+    if (!file) return std::nullopt;
+    long long seconds = 0;
+    const bool found = std::fscanf(file, "# trundlebop record --time %lld", &seconds) == 1;
+    std::fclose(file);
+    if (!found) return std::nullopt;
+    return seconds;
 }
 
 }  // namespace
@@ -126,13 +147,58 @@ int main(int argc, char** argv) {
     host::SdlOptions play = PlayOptionsFrom(settings, o);
     host::PlayState state;
     play.state = &state;
+
+    // A demo shows a script; a recording writes one; either way the calendar the game
+    // seeds from stands still, at the script's or the recording's seconds.
+    std::vector<host::ScriptEvent> demo;
+    std::optional<std::int64_t> seconds;
+    if (o.timeGiven) seconds = o.time;
+    if (!o.play.empty()) {
+        std::string error;
+        if (!host::LoadScript(o.play, demo, error)) return Fail(o.play + ": " + error);
+        if (!seconds) seconds = RecordedSeconds(o.play);
+        play.demo = &demo;
+    }
+    host::SessionRecorder recorder;
+    if (!o.record.empty()) {
+        if (!seconds) seconds = static_cast<std::int64_t>(std::time(nullptr));
+        std::string error;
+        if (!recorder.Open(o.record, *seconds, error)) {
+            std::fprintf(stderr, "trundlebop: cannot record the session: %s\n", error.c_str());
+            return 1;
+        }
+        play.recorder = &recorder;
+    }
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> trace(nullptr, std::fclose);
+    if (!o.trace.empty()) {
+        trace.reset(std::fopen(o.trace.c_str(), "w"));
+        if (!trace) {
+            std::fprintf(stderr, "trundlebop: cannot write the trace %s: %s\n", o.trace.c_str(), std::strerror(errno));
+            return 1;
+        }
+    }
     std::unique_ptr<host::Host> sdl = host::MakeSdlHost(play);
     if (!sdl) {
         std::fprintf(stderr, "trundlebop: no display to play on (try --headless --frames N)\n");
         return 1;
     }
     const host::PlayState before = state;
-    const int code = RunGame(*sdl, o);
+    bool traceOk = true;
+    int code = RunGame(
+        *sdl, o,
+        [&](WatchedHost& watched) {
+            if (seconds) watched.FixCalendar(*seconds);
+            if (trace) watched.KeepTrace(trace.get());
+        },
+        [&](WatchedHost& watched) { traceOk = watched.TraceOk(); });
+    if (!traceOk) {
+        std::fprintf(stderr, "trundlebop: the trace %s could not be written whole\n", o.trace.c_str());
+        if (code == 0) code = 1;
+    }
+    if (recorder.IsOpen() && !recorder.Ok()) {
+        std::fprintf(stderr, "trundlebop: the recording %s could not be written whole\n", o.record.c_str());
+        if (code == 0) code = 1;
+    }
     sdl.reset();
     std::string error;
     if (!SavePlayChanges(settingsFile, before, state, error))

@@ -34,13 +34,17 @@ const char kHelp[] =
     "  --soundfont FILE      play the music with this SoundFont\n"
     "  --data DIR            the folder with the game's files (menu.bmp and the rest)\n"
     "  --stats               print how well the main loop kept its pace at the end\n"
+    "  --record FILE         write the session's input as a script a headless run replays\n"
+    "  --play FILE           show a script (a recorded session) as a demo; Escape closes\n"
+    "  --time SECONDS        seed the game's random numbers as if the calendar said this\n"
+    "  --trace FILE          one JSON object per pass, as headless runs write it\n"
     "  --version, --help\n"
     "\n"
     "Headless runs (no display, no sound device, a virtual clock):\n"
     "  --headless --frames N run N passes of the main loop\n"
     "  --input FILE          play a script: '<pass> down|up|tap|repeat <key>',\n"
     "                        '<pass> pad down|up|tap <button>', '<pass> stick <x> <y>',\n"
-    "                        '<pass> click <x> <y>', '<pass> close'\n"
+    "                        '<pass> click|dblclick <x> <y>', '<pass> close'\n"
     "  --trace FILE          one JSON object per pass\n"
     "  --shot PASS:FILE.png  save the frame of a pass\n"
     "  --audio-out FILE.wav  save the mixed sound\n"
@@ -142,6 +146,15 @@ int ParseOptions(int argc, char** argv, Options& o) {
         } else if (arg == "--time") {
             if (!ReadNumber(next(), 0, 4102444800LL, n)) return Fail("--time takes calendar seconds");
             o.time = n;
+            o.timeGiven = true;
+        } else if (arg == "--record") {
+            const char* v = next();
+            if (!v) return Fail("--record takes a file");
+            o.record = v;
+        } else if (arg == "--play") {
+            const char* v = next();
+            if (!v) return Fail("--play takes a script file");
+            o.play = v;
         } else if (arg == "--timedemo") {
             const char* v = next();
             if (!v) return Fail("--timedemo takes a script file");
@@ -154,6 +167,10 @@ int ParseOptions(int argc, char** argv, Options& o) {
     if (o.headless && !o.framesGiven) return Fail("--headless needs --frames N");
     if (o.headless && !o.timedemo.empty()) return Fail("--timedemo runs headless by itself");
     if (!o.audioOut.empty() && !o.headless) return Fail("--audio-out is for --headless runs");
+    const bool played = !o.headless && o.timedemo.empty();
+    if (!played && (!o.record.empty() || !o.play.empty())) return Fail("--record and --play are for play in a window");
+    if (!o.record.empty() && !o.play.empty()) return Fail("--play shows a script; there is nothing to --record");
+    if (!o.play.empty() && !o.input.empty()) return Fail("--play takes the script; --input is for --headless runs");
     return -1;
 }
 
@@ -170,7 +187,8 @@ std::string VersionText() {
 }
 
 void MakePathsAbsolute(Options& o) {
-    for (std::string* path : {&o.config, &o.soundFont, &o.data, &o.input, &o.trace, &o.audioOut, &o.timedemo})
+    for (std::string* path :
+         {&o.config, &o.soundFont, &o.data, &o.input, &o.trace, &o.audioOut, &o.timedemo, &o.record, &o.play})
         *path = Absolute(*path);
     for (auto& shot : o.shots) shot.second = Absolute(shot.second);
 }

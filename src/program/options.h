@@ -23,7 +23,10 @@ struct Options {
     std::string trace;
     std::map<int, std::string> shots;  // pass -> PNG file
     std::string audioOut;
-    std::int64_t time = 1000000000;
+    std::int64_t time = 1000000000;  // --time: headless runs always take a fixed time
+    bool timeGiven = false;
+    std::string record;              // --record FILE: write the session's input as a script
+    std::string play;                // --play FILE: show a script in a window, as a demo
     std::string timedemo;
     bool stats = false;  // print the pace of the main loop when the program ends
 };

@@ -3,6 +3,10 @@
 // as on a normal quit (trace, sound file and stats line complete).
 #pragma once
 
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+
 #include "hosts/host.h"
 #include "program/pass_stats.h"
 
@@ -25,14 +29,26 @@ public:
     void PumpInput() override;
     std::uint32_t Milliseconds() override { return inner_.Milliseconds(); }
     double PreciseMilliseconds() override { return inner_.PreciseMilliseconds(); }
-    host::CalendarTime Calendar() override { return inner_.Calendar(); }
+    host::CalendarTime Calendar() override;
     void SetCursorVisible(bool visible) override { inner_.SetCursorVisible(visible); }
-    bool TraceWanted() override { return inner_.TraceWanted(); }
-    void TraceRecord(const std::string& fields) override { inner_.TraceRecord(fields); }
+    bool TraceWanted() override { return trace_ || inner_.TraceWanted(); }
+    void TraceRecord(const std::string& fields) override;
 
     PassStats& Stats() { return stats_; }
+
+    // For play, where the host itself keeps neither: the calendar stands still at
+    // `seconds` (so the game seeds its random numbers from them), and the trace of every
+    // pass goes to `file`, which stays the caller's.
+    void FixCalendar(std::int64_t seconds) { fixedSeconds_ = seconds; }
+    void KeepTrace(std::FILE* file) { trace_ = file; }
+    // False once a trace line could not be written.
+    bool TraceOk() const { return traceOk_; }
 
 private:
     host::Host& inner_;
     PassStats stats_;
+    int passes_ = 0;
+    std::optional<std::int64_t> fixedSeconds_;
+    std::FILE* trace_ = nullptr;
+    bool traceOk_ = true;
 };

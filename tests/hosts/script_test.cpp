@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "hosts/headless/script.h"
+#include "hosts/common/script.h"
 #include "hosts/key_codes.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <utility>
 
-#include "hosts/headless/script.h"
+#include "hosts/common/script.h"
 #include "hosts/key_codes.h"
 #include "hosts/sdl/sdl_keymap.h"
 

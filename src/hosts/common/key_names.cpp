@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <vector>
 
 #include "hosts/key_codes.h"
 
@@ -65,6 +66,25 @@ bool LookUpKey(const std::string& name, int& virtualKey, int& scanCode) {
         virtualKey = VK_F1 + number - 1;
         scanCode = kFunctionScanCodes[number - 1];
         return true;
+    }
+    return false;
+}
+
+bool NameOfKey(int virtualKey, int scanCode, std::string& name) {
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> all = {"Enter", "Escape", "Space", "Up", "Down", "Left", "Right",
+                                        "Ctrl",  "Shift",  "Alt"};
+        for (char c = 'A'; c <= 'Z'; ++c) all.emplace_back(1, c);
+        for (char c = '0'; c <= '9'; ++c) all.emplace_back(1, c);
+        for (int f = 1; f <= 12; ++f) all.push_back("F" + std::to_string(f));
+        return all;
+    }();
+    for (const std::string& candidate : names) {
+        int vk = 0, scan = 0;
+        if (LookUpKey(candidate, vk, scan) && vk == virtualKey && scan == scanCode) {
+            name = candidate;
+            return true;
+        }
     }
     return false;
 }

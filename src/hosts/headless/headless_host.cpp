@@ -170,28 +170,7 @@ void HeadlessHost::PumpInput() {
         return;
     }
     while (nextEvent_ < options_.script.size() && options_.script[nextEvent_].pass <= pass_) {
-        const ScriptEvent& event = options_.script[nextEvent_++];
-        switch (event.kind) {
-            case ScriptEvent::Kind::KeyDown:
-                controls_.Key(event.virtualKey, event.scanCode, true, event.repeat);
-                break;
-            case ScriptEvent::Kind::KeyUp:
-                controls_.Key(event.virtualKey, event.scanCode, false, false);
-                break;
-            case ScriptEvent::Kind::PadDown:
-            case ScriptEvent::Kind::PadUp:
-                controls_.Input().Pad(0, event.button, event.kind == ScriptEvent::Kind::PadDown);
-                break;
-            case ScriptEvent::Kind::Stick:
-                controls_.Input().Stick(0, event.x, event.y);
-                break;
-            case ScriptEvent::Kind::Click:
-                DeliverClick(event.x, event.y, false);
-                break;
-            case ScriptEvent::Kind::Close:
-                DeliverClose();
-                break;
-        }
+        DeliverScriptEvent(options_.script[nextEvent_++], controls_);
     }
 }
 

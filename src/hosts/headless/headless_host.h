@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "hosts/common/controls.h"
-#include "hosts/headless/script.h"
+#include "hosts/common/script.h"
 #include "hosts/host.h"
 
 namespace host {

@@ -52,13 +52,19 @@ Uint32 TextureFormatFor(PixelLayout layout) {
 class SdlHost final : public Host {
 public:
     explicit SdlHost(const SdlOptions& options)
-        : options_(options), fullscreen_(options.fullscreen), controls_(options.controls, DeliverKey) {
+        : options_(options),
+          fullscreen_(options.fullscreen),
+          controls_(options.controls, [this](int virtualKey, int scanCode, bool down, bool repeat) {
+              if (options_.recorder) options_.recorder->Key(passesStarted_, virtualKey, scanCode, down, repeat);
+              DeliverKey(virtualKey, scanCode, down, repeat);
+          }) {
         if (options_.scale < 1) options_.scale = 1;
         // The clock sleeps to the start of each millisecond while the frame clock waits;
         // the least timer slack wakes it close to that start.
         prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
         audioDevice_ = sdl::OpenSoundDevice(&SdlHost::PullSound, this);
-        if (options_.controls.bindings.padEnabled) pads_ = std::make_unique<sdl::Pads>(controls_.Input());
+        if (options_.controls.bindings.padEnabled && !options_.demo)
+            pads_ = std::make_unique<sdl::Pads>(controls_.Input());
         Report();
     }
 
@@ -170,12 +176,17 @@ public:
     void PumpInput() override {
         // The sound of the pass that just ended, as a headless run mixes it.
         if (passesStarted_++ > 0) passSound_.MixPass();
+        if (options_.demo) {
+            const std::vector<ScriptEvent>& demo = *options_.demo;
+            while (nextDemoEvent_ < demo.size() && demo[nextDemoEvent_].pass <= passesStarted_)
+                DeliverScriptEvent(demo[nextDemoEvent_++], controls_);
+        }
         SDL_Event event;
         while (SDL_PollEvent(&event)) {
             if (pads_ && pads_->Handle(event)) continue;
             switch (event.type) {
                 case SDL_QUIT:  // the window's close button, or the program asked to stop
-                    DeliverClose();
+                    Close();
                     break;
                 case SDL_KEYDOWN:
                 case SDL_KEYUP:
@@ -340,12 +351,17 @@ private:
             }
             if (position == SDL_SCANCODE_F4) {
                 heldByHost_[position] = true;
-                DeliverClose();
+                Close();
                 return;
             }
         }
         if (heldByHost_[position]) {
             if (!down) heldByHost_[position] = false;
+            return;
+        }
+        // In a demo the keyboard does not play: Escape only closes the window.
+        if (options_.demo) {
+            if (down && !key.repeat && position == SDL_SCANCODE_ESCAPE) Close();
             return;
         }
 
@@ -359,6 +375,12 @@ private:
         }
     }
 
+    // The window's close button, Alt+F4, or Escape in a demo.
+    void Close() {
+        if (options_.recorder) options_.recorder->Close(passesStarted_);
+        DeliverClose();
+    }
+
     void OnButton(const SDL_MouseButtonEvent& button) {
         if (button.button != SDL_BUTTON_LEFT) return;
         // The renderer has already turned window pixels into picture coordinates; a
@@ -367,6 +389,8 @@ private:
         // Quick presses pair up: the second of each pair is the double click, and a third
         // starts over as a single one.
         const bool doubleClick = button.clicks >= 2 && button.clicks % 2 == 0;
+        if (options_.demo) return;
+        if (options_.recorder) options_.recorder->Click(passesStarted_, button.x, button.y, doubleClick);
         DeliverClick(button.x, button.y, doubleClick);
     }
 
@@ -390,6 +414,7 @@ private:
     PacedClock clock_{MonotonicMicroseconds, SleepMicroseconds};
     sdl::PassSound passSound_;
     int passesStarted_ = 0;
+    std::size_t nextDemoEvent_ = 0;
     static constexpr int kMostPresentWaitMs = 20;
     static constexpr int kSlowPresentsTolerated = 3;
     int slowPresents_ = 0;

@@ -3,8 +3,11 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "hosts/common/controls.h"
+#include "hosts/common/script.h"
+#include "hosts/common/session_recorder.h"
 #include "hosts/host.h"
 
 namespace host {
@@ -31,6 +34,11 @@ struct SdlOptions {
     ControlOptions controls;
     // When not null, follows Alt+Enter and the volume keys.
     PlayState* state = nullptr;
+    // When not null, writes down the session's input as it is played.
+    SessionRecorder* recorder = nullptr;
+    // When not null, a demo: this script drives the game, and the keyboard only closes
+    // the window (Escape, Alt+F4).
+    const std::vector<ScriptEvent>* demo = nullptr;
 };
 
 // Called once by the program's start-up before the game runs. Null, with a message on

@@ -1,5 +1,7 @@
-// Input scripts of the headless host: parsing.
-#include "hosts/headless/script.h"
+// Input scripts: reading them, and delivering their events.
+#include "hosts/common/script.h"
+
+#include "hosts/common/controls.h"
 
 #include <algorithm>
 #include <cctype>
@@ -78,11 +80,12 @@ bool ParseScript(const std::string& text, std::vector<ScriptEvent>& events, std:
                 return fail("stick takes x and y from -32768 to 32767");
             event.kind = ScriptEvent::Kind::Stick;
             parsed.push_back(event);
-        } else if (verb == "click") {
+        } else if (verb == "click" || verb == "dblclick") {
             if (w.size() != 4 || !ParseInt(w[2], event.x) || !ParseInt(w[3], event.y) || event.x < 0 ||
                 event.y < 0 || event.x > 0xFFFF || event.y > 0xFFFF)
-                return fail("click takes x and y from 0 to 65535");
+                return fail(verb + " takes x and y from 0 to 65535");
             event.kind = ScriptEvent::Kind::Click;
+            event.doubleClick = verb == "dblclick";
             parsed.push_back(event);
         } else if (verb == "close") {
             if (w.size() != 2) return fail("close takes nothing more");
@@ -107,6 +110,30 @@ bool LoadScript(const std::string& path, std::vector<ScriptEvent>& events, std::
     std::ostringstream text;
     text << file.rdbuf();
     return ParseScript(text.str(), events, error);
+}
+
+void DeliverScriptEvent(const ScriptEvent& event, Controls& controls) {
+    switch (event.kind) {
+        case ScriptEvent::Kind::KeyDown:
+            controls.Key(event.virtualKey, event.scanCode, true, event.repeat);
+            break;
+        case ScriptEvent::Kind::KeyUp:
+            controls.Key(event.virtualKey, event.scanCode, false, false);
+            break;
+        case ScriptEvent::Kind::PadDown:
+        case ScriptEvent::Kind::PadUp:
+            controls.Input().Pad(0, event.button, event.kind == ScriptEvent::Kind::PadDown);
+            break;
+        case ScriptEvent::Kind::Stick:
+            controls.Input().Stick(0, event.x, event.y);
+            break;
+        case ScriptEvent::Kind::Click:
+            DeliverClick(event.x, event.y, event.doubleClick);
+            break;
+        case ScriptEvent::Kind::Close:
+            DeliverClose();
+            break;
+    }
 }
 
 }  // namespace host

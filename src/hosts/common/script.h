@@ -1,4 +1,5 @@
-// Input scripts of the headless host: one event a line, by pass number.
+// Input scripts: one event a line, by pass number. The headless host runs them, the SDL
+// host shows them (--play) and writes them (--record).
 #pragma once
 
 #include <string>
@@ -18,14 +19,21 @@ struct ScriptEvent {
     PadButton button = PadButton::A;
     int x = 0;  // Click: the point; Stick: the stick's position
     int y = 0;
+    bool doubleClick = false;  // Click: the second press of a double click
 };
 
 // Reads a script: "<pass> down|up|tap|repeat <key>", "<pass> pad down|up|tap <button>",
-// "<pass> stick <x> <y>", "<pass> click <x> <y>", "<pass> close"; '#' starts a comment.
+// "<pass> stick <x> <y>", "<pass> click|dblclick <x> <y>", "<pass> close"; '#' starts a
+// comment.
 // Events come out sorted by pass, keeping the file's order within a pass ("tap" gives a
 // down at its pass and an up at the next). On a bad line returns false and says which in
 // `error`. Key names are LookUpKey's, pad buttons LookUpPadButton's (hosts/common/key_names.h).
 bool ParseScript(const std::string& text, std::vector<ScriptEvent>& events, std::string& error);
 bool LoadScript(const std::string& path, std::vector<ScriptEvent>& events, std::string& error);
+
+class Controls;
+// Called by hosts as a pass starts, for each event of that pass: keys and pads go through
+// the player's controls, clicks and the close button straight to the window.
+void DeliverScriptEvent(const ScriptEvent& event, Controls& controls);
 
 }  // namespace host

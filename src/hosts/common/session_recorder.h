@@ -1,0 +1,40 @@
+// Writes a session's input as an input script while it is played: the keys as they reach
+// the game (after the player's bindings, so a replay does not depend on them), clicks and
+// the close button, each on the pass it arrived in. Every line is flushed as it is written,
+// so a crash keeps the session so far.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+namespace host {
+
+class SessionRecorder {
+public:
+    SessionRecorder() = default;
+    ~SessionRecorder();
+    SessionRecorder(const SessionRecorder&) = delete;
+    SessionRecorder& operator=(const SessionRecorder&) = delete;
+
+    // Starts the script with its seed line, "# trundlebop record --time S". False, with
+    // the reason, when the file cannot be written.
+    bool Open(const std::string& path, std::int64_t calendarSeconds, std::string& error);
+    bool IsOpen() const { return file_ != nullptr; }
+
+    // Called as each input reaches the game during pass `pass`. A key the scripts have no
+    // name for is left out: the game reads no such key.
+    void Key(int pass, int virtualKey, int scanCode, bool down, bool repeat);
+    void Click(int pass, int x, int y, bool doubleClick);
+    void Close(int pass);
+    // False once a line could not be written (the disk is full).
+    bool Ok() const { return ok_; }
+
+private:
+    void Line(const std::string& text);
+
+    std::FILE* file_ = nullptr;
+    bool ok_ = true;
+};
+
+}  // namespace host

@@ -1,0 +1,89 @@
+// A live session under a virtual display, played with real key presses, recorded and
+// traced; then its recording replayed headless must give the same trace, pass for pass.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "support/run_game.h"
+
+namespace {
+
+bool Have(const char* command) {
+    return std::system((std::string("command -v ") + command + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+std::vector<std::string> ReadLines(const std::string& path) {
+    std::ifstream in(path);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+// A trace line without its tick, which follows the clock of the machine that ran it.
+std::string WithoutTick(const std::string& line) {
+    return std::regex_replace(line, std::regex(",\"tick\":[0-9]+"), "");
+}
+
+TEST(RecordReplay, ALiveSessionReplaysHeadlessToTheSameTrace) {
+    if (!Have("Xvfb") || !Have("xdotool")) GTEST_SKIP() << "needs Xvfb and xdotool (Debian packages xvfb, xdotool)";
+    gamerun::ScratchFolder scratch;
+    const std::string dir = scratch.Path();
+    const std::string record = dir + "/session.txt", live = dir + "/live.jsonl", replay = dir + "/replay.jsonl";
+    // The session: start the street, ride right and jump, go to the girder world and walk,
+    // to the rooms and walk, back to the menu, then Alt+F4. The keys land on whatever
+    // passes the machine makes of them; the recording says which.
+    const std::string script =
+        "set -e\n"
+        "cd '" TRUNDLEBOP_ASSETS "'\n"
+        "export XDG_CONFIG_HOME='" + dir + "' HOME='" + dir + "' SDL_AUDIODRIVER=dummy\n"
+        "for n in $(seq 90 140); do [ -e /tmp/.X$n-lock ] || break; done\n"
+        "Xvfb :$n -screen 0 1024x768x24 >/dev/null 2>&1 & xvfb=$!\n"
+        "export DISPLAY=:$n\n"
+        "trap 'kill $xvfb 2>/dev/null' EXIT\n"
+        "sleep 1\n"
+        "'" TRUNDLEBOP_BINARY "' --window --scale 1 --time 4242 --record '" + record + "' --trace '" + live + "' & game=$!\n"
+        "for i in $(seq 1 200); do [ -s '" + live + "' ] && break; sleep 0.1; done\n"
+        "xdotool mousemove 512 384\n"
+        "k() { xdotool \"$@\"; sleep 0.25; }\n"
+        "k key Return; k keydown Right; sleep 0.6; k key space; sleep 0.6; k keyup Right\n"
+        "k keydown ctrl; k key 2; k keyup ctrl; k keydown Right; sleep 0.8; k keyup Right; k key space\n"
+        "k keydown ctrl; k key 3; k keyup ctrl; k keydown Down; sleep 0.6; k keyup Down; k keydown Left; sleep 0.4; k keyup Left\n"
+        "k key Escape; k key Down; k key alt+F4\n"
+        "for i in $(seq 1 100); do kill -0 $game 2>/dev/null || break; sleep 0.1; done\n"
+        "kill $game 2>/dev/null || true\n"
+        "wait $game\n";
+    std::ofstream(dir + "/live.sh") << script;
+    ASSERT_EQ(0, std::system(("sh '" + dir + "/live.sh' >'" + dir + "/live.log' 2>&1").c_str()))
+        << "the live session did not end cleanly; see " << dir << "/live.log";
+
+    const std::vector<std::string> recorded = ReadLines(record);
+    ASSERT_FALSE(recorded.empty());
+    EXPECT_EQ("# trundlebop record --time 4242", recorded.front());
+    bool closed = false;
+    for (const std::string& line : recorded) closed = closed || std::regex_match(line, std::regex("[0-9]+ close"));
+    EXPECT_TRUE(closed) << "Alt+F4 closes the window";
+
+    gamerun::RunRequest request;
+    request.args = {"--headless", "--frames", "100000", "--time", "4242", "--input", record, "--trace", replay};
+    const gamerun::RunResult run = gamerun::RunGame(request);
+    ASSERT_EQ(0, run.exitCode) << run.errorText;
+
+    const std::vector<std::string> a = ReadLines(live), b = ReadLines(replay);
+    ASSERT_GT(a.size(), 30u);
+    ASSERT_EQ(a.size(), b.size());
+    for (std::size_t i = 0; i < a.size(); ++i) ASSERT_EQ(WithoutTick(a[i]), WithoutTick(b[i])) << "pass " << i + 1;
+    // The session went where the keys sent it.
+    bool sawLevel2 = false, sawLevel3 = false;
+    for (const std::string& line : a) {
+        sawLevel2 = sawLevel2 || line.find("\"screen\":0,\"cursor\":0,\"level\":2") != std::string::npos;
+        sawLevel3 = sawLevel3 || line.find("\"screen\":0,\"cursor\":0,\"level\":3") != std::string::npos;
+    }
+    EXPECT_TRUE(sawLevel2 && sawLevel3);
+}
+
+}  // namespace
