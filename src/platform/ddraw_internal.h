@@ -138,6 +138,26 @@ private:
     void PixelsChanged();
     // Finds the runs now, unless they are known already.
     void FindRuns();
+
+    // A colour fill of the whole surface is kept pending instead of written at once: the
+    // game clears its back buffer every frame and then mostly covers it straight away with
+    // opaque pictures. The pending pixels are written before anything reads them or draws
+    // over part of them; a blit that overwrites them all only takes them off the list.
+    struct PendingFill {
+        bool active = false;
+        DWORD colour = 0;
+        RECT area{};  // still to be written
+    };
+    // The one rectangle a blit onto `dest` draws into, when its clipped pieces make one
+    // (false when they make several); `drawn` may be empty.
+    bool DrawnAsOneRect(const RECT& dest, RECT* drawn) const;
+    // Keeps a fill of `dest` pending when it reaches every pixel; false when it must be
+    // written now.
+    bool KeepFillPending(const RECT& dest, DWORD colour);
+    // Writes what is pending now.
+    void WritePendingFill();
+    // `drawn` is about to be overwritten whole: what is pending there need not be written.
+    void CoverPendingFill(const RECT& drawn);
     // Checks a blit's arguments as Blt does; on S_OK the plan holds what it would draw.
     HRESULT PlanBlt(LPRECT destRect, IDirectDrawSurface7* source, LPRECT sourceRect, DWORD flags,
                     DDBLTFX* effects, BltPlan* plan);
@@ -166,6 +186,7 @@ private:
     OpaqueRuns runs_;
     RunState runState_ = RunState::Unknown;
     int keyedBlitsSinceChange_ = 0;
+    PendingFill pendingFill_;
 };
 
 // ---------------------------------------------------------------- pixel kernels

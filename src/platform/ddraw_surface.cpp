@@ -115,6 +115,8 @@ HRESULT Surface::Flip(IDirectDrawSurface7* target, DWORD flags) {
         return E_INVALIDARG;
     if (locked_ || backBuffer_->locked_ || dc_.valid || backBuffer_->dc_.valid)
         return DDERR_SURFACEBUSY;
+    WritePendingFill();
+    backBuffer_->WritePendingFill();
     // The surface objects keep their roles; only the pictures change places.
     std::swap(pixels_, backBuffer_->pixels_);
     PixelsChanged();
@@ -172,6 +174,7 @@ HRESULT Surface::Lock(LPRECT rect, DDSURFACEDESC2* desc, DWORD flags, void* even
         return DDERR_SURFACEBUSY;
     if (rect != nullptr && !RectInside(*rect, width_, height_))
         return DDERR_INVALIDRECT;
+    WritePendingFill();
     GetSurfaceDesc(desc);
     std::uint8_t* first = pixels_.get();
     if (rect != nullptr)
@@ -267,6 +270,7 @@ HRESULT Surface::GetDC(HDC* dc) {
         return DDERR_DCALREADYCREATED;
     // A fresh context each time, with the usual starting text colour and background mode.
     // Taking it while the surface is locked is allowed: text can go into a locked surface.
+    WritePendingFill();
     dc_ = PlatformDeviceContext{};
     dc_.surface = this;
     dc_.valid = true;
@@ -300,6 +304,7 @@ void Surface::PixelsChanged() {
 void Surface::FindRuns() {
     if (runState_ != RunState::Unknown)
         return;
+    WritePendingFill();
     runState_ = runs_.Build(pixels_.get(), pitch_, width_, height_, format_->bytesPerPixel, key_)
                     ? RunState::Ready
                     : RunState::TooBusy;

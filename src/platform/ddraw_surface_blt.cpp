@@ -73,6 +73,14 @@ struct BltPlan {
     DWORD key = 0;
 };
 
+// The source pixels an unscaled blit puts on `area` of the destination.
+RECT SourceUnder(const BltPlan& plan, const RECT& area) {
+    return RECT{static_cast<LONG>(plan.src.left + (static_cast<long long>(area.left) - plan.dest.left)),
+                static_cast<LONG>(plan.src.top + (static_cast<long long>(area.top) - plan.dest.top)),
+                static_cast<LONG>(plan.src.left + (static_cast<long long>(area.right) - plan.dest.left)),
+                static_cast<LONG>(plan.src.top + (static_cast<long long>(area.bottom) - plan.dest.top))};
+}
+
 HRESULT Surface::PlanBlt(LPRECT destRect, IDirectDrawSurface7* source, LPRECT sourceRect, DWORD flags,
                          DDBLTFX* effects, BltPlan* plan) {
     if (flags & ~kUnderstoodBltFlags)
@@ -134,6 +142,9 @@ HRESULT Surface::Blt(LPRECT destRect, IDirectDrawSurface7* source, LPRECT source
     };
 
     if (plan.fill) {
+        if (KeepFillPending(dest, plan.colour))
+            return S_OK;
+        WritePendingFill();
         ForEachPiece(clipper_, dest, width_, height_, [&](const RECT& piece) {
             FillPixels(at(pixels, pitch_, piece.left, piece.top), pitch_, piece.right - piece.left,
                        piece.bottom - piece.top, bpp, plan.colour);
@@ -143,6 +154,7 @@ HRESULT Surface::Blt(LPRECT destRect, IDirectDrawSurface7* source, LPRECT source
 
     Surface* const from = plan.from;
     const RECT& src = plan.src;
+    from->WritePendingFill();
     std::uint8_t* const srcPixels = from->pixels_.get();
     const int srcPitch = from->pitch_;
 
@@ -152,7 +164,18 @@ HRESULT Surface::Blt(LPRECT destRect, IDirectDrawSurface7* source, LPRECT source
     const long long srcWidth = src.right - src.left;
     const long long srcHeight = src.bottom - src.top;
 
-    if (destWidth == srcWidth && destHeight == srcHeight) {
+    const bool sameSize = destWidth == srcWidth && destHeight == srcHeight;
+    // A pending fill need not be written where this blit overwrites every pixel.
+    if (pendingFill_.active) {
+        RECT drawn;
+        if (sameSize && DrawnAsOneRect(dest, &drawn) && !Empty(drawn) &&
+            (!plan.keyed || from->OpaqueOver(SourceUnder(plan, drawn))))
+            CoverPendingFill(drawn);
+        else
+            WritePendingFill();
+    }
+
+    if (sameSize) {
         const OpaqueRuns* runs = plan.keyed ? from->RunsForKeyedBlit() : nullptr;
         ForEachPiece(clipper_, dest, width_, height_, [&](const RECT& piece) {
             // Same sizes, so these offsets stay within the source.
@@ -207,13 +230,7 @@ bool Surface::BltCovers(LPRECT destRect, IDirectDrawSurface7* source, LPRECT sou
         if (std::none_of(clips.begin(), clips.end(), [&](const RECT& clip) { return Contains(clip, area); }))
             return false;
     }
-    if (!plan.keyed)
-        return true;
-    const RECT under{static_cast<LONG>(plan.src.left + (static_cast<long long>(area.left) - plan.dest.left)),
-                     static_cast<LONG>(plan.src.top + (static_cast<long long>(area.top) - plan.dest.top)),
-                     static_cast<LONG>(plan.src.left + (static_cast<long long>(area.right) - plan.dest.left)),
-                     static_cast<LONG>(plan.src.top + (static_cast<long long>(area.bottom) - plan.dest.top))};
-    return plan.from->OpaqueOver(under);
+    return !plan.keyed || plan.from->OpaqueOver(SourceUnder(plan, area));
 }
 
 }  // namespace ddraw_detail
