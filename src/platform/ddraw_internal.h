@@ -114,6 +114,8 @@ public:
     int Width() const { return width_; }
     int Height() const { return height_; }
     int Pitch() const { return pitch_; }
+    // The picture in memory. A pending fill is not in it yet: Lock, GetDC and Flip write it
+    // before anyone outside reads the picture.
     std::uint8_t* Pixels() { return pixels_.get(); }
     const std::uint8_t* Pixels() const { return pixels_.get(); }
     const Format& PixelFormat() const { return *format_; }

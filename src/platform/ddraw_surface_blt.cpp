@@ -64,7 +64,7 @@ void MapSpan(std::vector<int>& out, long long first, long long last, long long d
 
 // A blit whose arguments have been checked: the rectangles in force and what to draw with.
 struct BltPlan {
-    RECT dest;
+    RECT dest{};
     bool fill = false;
     DWORD colour = 0;       // fill: the value as the format holds it
     Surface* from = nullptr;  // copy: the source surface
@@ -73,6 +73,8 @@ struct BltPlan {
     DWORD key = 0;
 };
 
+namespace {
+
 // The source pixels an unscaled blit puts on `area` of the destination.
 RECT SourceUnder(const BltPlan& plan, const RECT& area) {
     return RECT{static_cast<LONG>(plan.src.left + (static_cast<long long>(area.left) - plan.dest.left)),
@@ -80,6 +82,8 @@ RECT SourceUnder(const BltPlan& plan, const RECT& area) {
                 static_cast<LONG>(plan.src.left + (static_cast<long long>(area.right) - plan.dest.left)),
                 static_cast<LONG>(plan.src.top + (static_cast<long long>(area.bottom) - plan.dest.top))};
 }
+
+}  // namespace
 
 HRESULT Surface::PlanBlt(LPRECT destRect, IDirectDrawSurface7* source, LPRECT sourceRect, DWORD flags,
                          DDBLTFX* effects, BltPlan* plan) {
