@@ -254,18 +254,35 @@ int LoadImageFromBitmap(BitmapImage* image, BitmapFile* bitmapFile, int cx, int 
 }
 
 int DrawBitmapImage(BitmapImage* image, WORD* destBuffer, int destPitch, int transparent) {
+    if (!image) return 0;
+    const long long right = static_cast<long long>(image->x) + image->width;
+    const long long bottom = static_cast<long long>(image->y) + image->height;
+    if (right > 0x7FFFFFFF || bottom > 0x7FFFFFFF) return 0;
+    const RECT whole = {image->x, image->y, static_cast<LONG>(right), static_cast<LONG>(bottom)};
+    return DrawBitmapImagePart(image, destBuffer, destPitch, transparent, whole);
+}
+
+int DrawBitmapImagePart(BitmapImage* image, WORD* destBuffer, int destPitch, int transparent, const RECT& part) {
     if (!image || !(image->attributes & imageLoaded) || !image->buffer) return 0;
     if (!destBuffer) return 0;
     const int destRow = destPitch / 2;
     // The destination's height is the caller's to keep to; its width we can check.
     if (image->x < 0 || image->y < 0 || static_cast<long long>(image->x) + image->width > destRow) return 0;
-    const auto* source = reinterpret_cast<const std::uint16_t*>(image->buffer);
-    WORD* dest = destBuffer + static_cast<std::ptrdiff_t>(image->y) * destRow + image->x;
-    for (int r = 0; r < image->height; ++r) {
+    // The part of the image under `part`, in destination pixels.
+    const long long left = std::max<long long>(part.left, image->x);
+    const long long top = std::max<long long>(part.top, image->y);
+    const long long right = std::min<long long>(part.right, static_cast<long long>(image->x) + image->width);
+    const long long bottom = std::min<long long>(part.bottom, static_cast<long long>(image->y) + image->height);
+    if (left >= right || top >= bottom) return 1;
+    const std::size_t count = static_cast<std::size_t>(right - left);
+    const auto* source = reinterpret_cast<const std::uint16_t*>(image->buffer) +
+                         static_cast<std::ptrdiff_t>(top - image->y) * image->width + (left - image->x);
+    WORD* dest = destBuffer + static_cast<std::ptrdiff_t>(top) * destRow + left;
+    for (long long r = top; r < bottom; ++r) {
         if (!transparent) {
-            std::memcpy(dest, source, static_cast<std::size_t>(image->width) * 2);
+            std::memcpy(dest, source, count * 2);
         } else {
-            CopyRowSkippingBlack(dest, source, image->width);
+            CopyRowSkippingBlack(dest, source, static_cast<int>(count));
         }
         source += image->width;
         dest += destRow;

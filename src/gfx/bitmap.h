@@ -68,6 +68,10 @@ int DestroyBitmapImage(BitmapImage* image);
 // otherwise the pixel origin.
 int LoadImageFromBitmap(BitmapImage* image, BitmapFile* bitmapFile, int cx, int cy, int mode);
 int DrawBitmapImage(BitmapImage* image, WORD* destBuffer, int destPitch, int transparent);
+// Draws only those pixels of the image that land inside `part` (destination pixels, right
+// and bottom exclusive): there they are exactly what DrawBitmapImage draws, elsewhere the
+// destination is left alone. Returns what DrawBitmapImage would.
+int DrawBitmapImagePart(BitmapImage* image, WORD* destBuffer, int destPitch, int transparent, const RECT& part);
 
 // True when the width x height region at (x0, y0) lies inside the loaded 16-bit picture.
 bool BitmapHoldsRegion(const BitmapFile* bitmapFile, long long x0, long long y0, long long width, long long height);

@@ -75,6 +75,18 @@ bool ReducedBoxesOverlap(long long cxA, long long cyA, long long hwA, long long 
     return std::llabs(cxB - cxA) < hwA + hwB && std::llabs(cyB - cyA) < hhA + hhB;
 }
 
+// Every sprite is drawn colour-keyed: pixels of the key stay out.
+constexpr DWORD kDrawFlags = DDBLT_WAIT | DDBLT_KEYSRC;
+
+// Where DrawSprite puts the current frame, and the part of the frame it takes.
+void DrawRectangles(const Sprite* sprite, RECT* dest, RECT* source) {
+    dest->left = TruncateToInt(sprite->x);
+    dest->top = TruncateToInt(sprite->y);
+    dest->right = TruncateToInt(sprite->x + static_cast<float>(sprite->width));
+    dest->bottom = TruncateToInt(sprite->y + static_cast<float>(sprite->height));
+    *source = RECT{0, 0, sprite->width, sprite->height};
+}
+
 }  // namespace
 
 int CreateSprite(Sprite* sprite, int x, int y, int width, int height, int frameCount, int attributes,
@@ -142,13 +154,20 @@ int DrawSprite(Sprite* sprite, LPDIRECTDRAWSURFACE7 destination) {
     LPDIRECTDRAWSURFACE7 frame = CurrentFrameSurface(sprite);
     if (!frame || !destination) return 0;
     RECT dest;
-    dest.left = TruncateToInt(sprite->x);
-    dest.top = TruncateToInt(sprite->y);
-    dest.right = TruncateToInt(sprite->x + static_cast<float>(sprite->width));
-    dest.bottom = TruncateToInt(sprite->y + static_cast<float>(sprite->height));
-    RECT source = {0, 0, sprite->width, sprite->height};
+    RECT source;
+    DrawRectangles(sprite, &dest, &source);
     // Pixels of the colour key stay out; the destination's clipper trims what lies off screen.
-    return SUCCEEDED(destination->Blt(&dest, frame, &source, DDBLT_WAIT | DDBLT_KEYSRC, nullptr)) ? 1 : 0;
+    return SUCCEEDED(destination->Blt(&dest, frame, &source, kDrawFlags, nullptr)) ? 1 : 0;
+}
+
+bool SpriteCovers(const Sprite* sprite, LPDIRECTDRAWSURFACE7 destination, const RECT& area) {
+    if (!sprite || !(sprite->attributes & Visible) || !destination) return false;
+    LPDIRECTDRAWSURFACE7 frame = CurrentFrameSurface(sprite);
+    if (!frame) return false;
+    RECT dest;
+    RECT source;
+    DrawRectangles(sprite, &dest, &source);
+    return BltCoversArea(destination, &dest, frame, &source, kDrawFlags, area);
 }
 
 int DrawSpriteScaled(Sprite* sprite, int destWidth, int destHeight, LPDIRECTDRAWSURFACE7 destination) {

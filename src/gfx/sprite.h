@@ -55,6 +55,10 @@ int CreateSprite(Sprite* sprite, int x, int y, int width, int height, int frameC
 int DestroySprite(Sprite* sprite);
 // The levels' frame functions: blit the current frame, colour-keyed, at the sprite's position.
 int DrawSprite(Sprite* sprite, LPDIRECTDRAWSURFACE7 destination);
+// True when DrawSprite(sprite, destination), called now, would overwrite every pixel of
+// `area` (destination pixels, right and bottom exclusive), so that whatever is drawn there
+// before it never shows.
+bool SpriteCovers(const Sprite* sprite, LPDIRECTDRAWSURFACE7 destination, const RECT& area);
 // Level loaders: copy one 16-bit frame (a cell when mode is 0, else a pixel origin) from a picture.
 int LoadSpriteFrame(Sprite* sprite, BitmapFile* bitmapFile, int frame, int cx, int cy, int mode);
 // The levels' frame functions: advance the animation by one call.

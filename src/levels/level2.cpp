@@ -34,7 +34,14 @@ constexpr int kHeroHeight = kWalkerHeight;
 constexpr int kJumpRise = 42;
 constexpr float kScrollLine = 320.0f;
 
+// True while this frame's background will hide the whole screen: the collision page is then
+// drawn only where a probe reads it, just before the probe reads it.
+bool pageHidden = false;
+
 bool Probe(int x1, int y1, int x2, int y2, std::uint16_t colour) {
+    RECT area;
+    if (pageHidden && ColourProbeArea(x1, y1, x2, y2, &area))
+        DrawBitmapImagePart(&scanImages[scanPage], backBuffer, backPitch, 1, area);
     return FindColourInRect(x1, y1, x2, y2, colour, colour, backBuffer, backPitch) != 0;
 }
 
@@ -124,10 +131,14 @@ int RunLevel2() {
     scanX = static_cast<int>(worldX - 640.0f * static_cast<float>(scanPage));
 
     // The collision page is painted where the background will cover it, and probed there.
-    // Without a locked back buffer there is nothing to probe: the hero holds still this
-    // frame rather than fall through a floor it cannot see.
+    // When the background will cover every pixel of the screen, no pixel of the page can
+    // show, so only the pixels the probes read are painted: they hold just what the whole
+    // page would have left there. Without a locked back buffer there is nothing to probe:
+    // the hero holds still this frame rather than fall through a floor it cannot see.
+    const RECT screen = {0, 0, screenWidth, screenHeight};
+    pageHidden = SpriteCovers(&level2Background, backSurface, screen);
     if (LockBackSurface()) {
-        DrawBitmapImage(&scanImages[scanPage], backBuffer, backPitch, 1);
+        if (!pageHidden) DrawBitmapImage(&scanImages[scanPage], backBuffer, backPitch, 1);
         ProbeSurroundings();
         UnlockBackSurface();
     }

@@ -186,3 +186,12 @@ HRESULT DirectDrawCreateEx(GUID* driver, void** directDraw, REFIID iid, IUnknown
 void SetSurfacePitchPadding(int extraBytes);
 // The display format used before any display mode is set (the desktop's): 16, 15 or 8.
 void SetDesktopBitsPerPixel(int bitsPerPixel);
+
+// ---------------------------------------------------------------- questions this stand-in answers
+// True when destination->Blt(destRect, source, sourceRect, flags, nullptr) would succeed now
+// and write every pixel of `area` (destination coordinates, right and bottom exclusive): the
+// area lies inside the clipped destination, the blit is not scaled, and for a colour-keyed
+// blit no source pixel it copies there holds the key. A caller about to cover an area with
+// such a blit may leave out drawing there first.
+bool BltCoversArea(IDirectDrawSurface7* destination, LPRECT destRect, IDirectDrawSurface7* source,
+                   LPRECT sourceRect, DWORD flags, const RECT& area);

@@ -8,6 +8,7 @@
 
 #include "platform/com_object.h"
 #include "platform/ddraw.h"
+#include "platform/ddraw_runs.h"
 #include "hosts/host.h"
 
 namespace ddraw_detail {
@@ -82,6 +83,8 @@ struct PlatformDeviceContext {
 namespace ddraw_detail {
 
 // ---------------------------------------------------------------- surface
+struct BltPlan;
+
 class Surface final : public CountedObject<IDirectDrawSurface7> {
 public:
     // A surface of the given size and format with zeroed pixels. Fails (null, with the
@@ -111,6 +114,8 @@ public:
     int Width() const { return width_; }
     int Height() const { return height_; }
     int Pitch() const { return pitch_; }
+    // The picture in memory. A pending fill is not in it yet: Lock, GetDC and Flip write it
+    // before anyone outside reads the picture.
     std::uint8_t* Pixels() { return pixels_.get(); }
     const std::uint8_t* Pixels() const { return pixels_.get(); }
     const Format& PixelFormat() const { return *format_; }
@@ -118,7 +123,47 @@ public:
     // the primary it is the back buffer of; null when there is none.
     const Palette* ColourTable() const;
 
+    // The opaque runs a keyed blit from this surface may copy, or null when it must compare
+    // each pixel with the key. Runs are found on the second keyed blit after the pixels or
+    // the key last changed, so a picture redrawn before every use is never searched.
+    const OpaqueRuns* RunsForKeyedBlit();
+    // True when the surface has a colour key and no pixel of `area` (inside it) holds it.
+    bool OpaqueOver(const RECT& area);
+    // True when Blt with these arguments would succeed now and write every pixel of `area`.
+    bool BltCovers(LPRECT destRect, IDirectDrawSurface7* source, LPRECT sourceRect, DWORD flags,
+                   const RECT& area);
+
 private:
+    enum class RunState { Unknown, Ready, TooBusy };
+
+    // Forgets the runs: the pixels or the key may have changed.
+    void PixelsChanged();
+    // Finds the runs now, unless they are known already.
+    void FindRuns();
+
+    // A colour fill of the whole surface is kept pending instead of written at once: the
+    // game clears its back buffer every frame and then mostly covers it straight away with
+    // opaque pictures. The pending pixels are written before anything reads them or draws
+    // over part of them; a blit that overwrites them all only takes them off the list.
+    struct PendingFill {
+        bool active = false;
+        DWORD colour = 0;
+        RECT area{};  // still to be written
+    };
+    // The one rectangle a blit onto `dest` draws into, when its clipped pieces make one
+    // (false when they make several); `drawn` may be empty.
+    bool DrawnAsOneRect(const RECT& dest, RECT* drawn) const;
+    // Keeps a fill of `dest` pending when it reaches every pixel; false when it must be
+    // written now.
+    bool KeepFillPending(const RECT& dest, DWORD colour);
+    // Writes what is pending now.
+    void WritePendingFill();
+    // `drawn` is about to be overwritten whole: what is pending there need not be written.
+    void CoverPendingFill(const RECT& drawn);
+    // Checks a blit's arguments as Blt does; on S_OK the plan holds what it would draw.
+    HRESULT PlanBlt(LPRECT destRect, IDirectDrawSurface7* source, LPRECT sourceRect, DWORD flags,
+                    DDBLTFX* effects, BltPlan* plan);
+
     Surface(int width, int height, int pitch, const Format& format, DWORD caps,
             std::unique_ptr<std::uint8_t[]> pixels);
     ~Surface() override;
@@ -140,6 +185,10 @@ private:
     Surface* backBuffer_ = nullptr;  // primary of a flip chain: its back buffer (one reference)
     Surface* front_ = nullptr;       // back buffer: the primary that owns it (no reference)
     PlatformDeviceContext dc_;
+    OpaqueRuns runs_;
+    RunState runState_ = RunState::Unknown;
+    int keyedBlitsSinceChange_ = 0;
+    PendingFill pendingFill_;
 };
 
 // ---------------------------------------------------------------- pixel kernels

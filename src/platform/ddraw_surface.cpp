@@ -1,5 +1,5 @@
 // The surface object: pixel memory, lifetime, locks, the flip chain, colour key, attached
-// clipper and palette, and the device context for text.
+// clipper and palette, the device context for text, and the opaque runs of its picture.
 #include <cstring>
 #include <new>
 #include <utility>
@@ -115,8 +115,12 @@ HRESULT Surface::Flip(IDirectDrawSurface7* target, DWORD flags) {
         return E_INVALIDARG;
     if (locked_ || backBuffer_->locked_ || dc_.valid || backBuffer_->dc_.valid)
         return DDERR_SURFACEBUSY;
+    WritePendingFill();
+    backBuffer_->WritePendingFill();
     // The surface objects keep their roles; only the pictures change places.
     std::swap(pixels_, backBuffer_->pixels_);
+    PixelsChanged();
+    backBuffer_->PixelsChanged();
     PresentRegion(*this, RECT{0, 0, width_, height_});
     return S_OK;
 }
@@ -170,6 +174,7 @@ HRESULT Surface::Lock(LPRECT rect, DDSURFACEDESC2* desc, DWORD flags, void* even
         return DDERR_SURFACEBUSY;
     if (rect != nullptr && !RectInside(*rect, width_, height_))
         return DDERR_INVALIDRECT;
+    WritePendingFill();
     GetSurfaceDesc(desc);
     std::uint8_t* first = pixels_.get();
     if (rect != nullptr)
@@ -178,6 +183,7 @@ HRESULT Surface::Lock(LPRECT rect, DDSURFACEDESC2* desc, DWORD flags, void* even
     desc->dwFlags |= DDSD_PITCH;
     desc->lpSurface = first;
     locked_ = true;
+    PixelsChanged();
     return S_OK;
 }
 
@@ -186,12 +192,14 @@ HRESULT Surface::Unlock(LPRECT rect) {
     if (!locked_)
         return DDERR_NOTLOCKED;
     locked_ = false;
+    PixelsChanged();
     return S_OK;
 }
 
 HRESULT Surface::SetColorKey(DWORD flags, DDCOLORKEY* key) {
     if (flags != DDCKEY_SRCBLT)
         return E_NOTIMPL;  // only source keys are honoured on this platform
+    PixelsChanged();
     if (key == nullptr) {
         hasKey_ = false;
         key_ = 0;
@@ -262,10 +270,12 @@ HRESULT Surface::GetDC(HDC* dc) {
         return DDERR_DCALREADYCREATED;
     // A fresh context each time, with the usual starting text colour and background mode.
     // Taking it while the surface is locked is allowed: text can go into a locked surface.
+    WritePendingFill();
     dc_ = PlatformDeviceContext{};
     dc_.surface = this;
     dc_.valid = true;
     *dc = &dc_;
+    PixelsChanged();
     return S_OK;
 }
 
@@ -275,7 +285,44 @@ HRESULT Surface::ReleaseDC(HDC dc) {
     if (dc != &dc_)
         return E_INVALIDARG;
     dc_.valid = false;
+    PixelsChanged();
     return S_OK;
+}
+
+// ---------------------------------------------------------------- opaque runs
+// Whoever holds a lock or a device context may write any pixel at any time, so while either
+// is out the runs are neither found nor trusted; each of those calls, every blit onto the
+// surface, a flip and a new key forget them.
+
+void Surface::PixelsChanged() {
+    if (runState_ != RunState::Unknown)
+        runs_.Clear();
+    runState_ = RunState::Unknown;
+    keyedBlitsSinceChange_ = 0;
+}
+
+void Surface::FindRuns() {
+    if (runState_ != RunState::Unknown)
+        return;
+    WritePendingFill();
+    runState_ = runs_.Build(pixels_.get(), pitch_, width_, height_, format_->bytesPerPixel, key_)
+                    ? RunState::Ready
+                    : RunState::TooBusy;
+}
+
+const OpaqueRuns* Surface::RunsForKeyedBlit() {
+    if (!hasKey_ || locked_ || dc_.valid)
+        return nullptr;
+    if (runState_ == RunState::Unknown && ++keyedBlitsSinceChange_ >= 2)
+        FindRuns();
+    return runState_ == RunState::Ready ? &runs_ : nullptr;
+}
+
+bool Surface::OpaqueOver(const RECT& area) {
+    if (!hasKey_ || locked_ || dc_.valid)
+        return false;
+    FindRuns();
+    return runState_ == RunState::Ready && runs_.Covers(area);
 }
 
 }  // namespace ddraw_detail

@@ -1,5 +1,6 @@
 // Surface::Blt: checks a blit's arguments, clips it to the destination's clipper, hands the
-// clipped pieces to the pixel kernels, and shows the picture when it lands on a window.
+// clipped pieces to the pixel kernels, and shows the picture when it lands on a window; and
+// BltCoversArea, which tells ahead whether such a blit would overwrite an area.
 #include <algorithm>
 #include <vector>
 
@@ -11,6 +12,11 @@ namespace {
 constexpr DWORD kUnderstoodBltFlags = DDBLT_COLORFILL | DDBLT_KEYSRC | DDBLT_WAIT;
 
 bool Empty(const RECT& r) { return r.left >= r.right || r.top >= r.bottom; }
+
+bool Contains(const RECT& outer, const RECT& inner) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
 
 bool Inside(const RECT& r, int width, int height) {
     return r.left >= 0 && r.top >= 0 && r.right <= width && r.bottom <= height;
@@ -56,34 +62,48 @@ void MapSpan(std::vector<int>& out, long long first, long long last, long long d
 
 }  // namespace
 
-HRESULT Surface::Blt(LPRECT destRect, IDirectDrawSurface7* source, LPRECT sourceRect, DWORD flags,
-                     DDBLTFX* effects) {
+// A blit whose arguments have been checked: the rectangles in force and what to draw with.
+struct BltPlan {
+    RECT dest{};
+    bool fill = false;
+    DWORD colour = 0;       // fill: the value as the format holds it
+    Surface* from = nullptr;  // copy: the source surface
+    RECT src{};
+    bool keyed = false;
+    DWORD key = 0;
+};
+
+namespace {
+
+// The source pixels an unscaled blit puts on `area` of the destination.
+RECT SourceUnder(const BltPlan& plan, const RECT& area) {
+    return RECT{static_cast<LONG>(plan.src.left + (static_cast<long long>(area.left) - plan.dest.left)),
+                static_cast<LONG>(plan.src.top + (static_cast<long long>(area.top) - plan.dest.top)),
+                static_cast<LONG>(plan.src.left + (static_cast<long long>(area.right) - plan.dest.left)),
+                static_cast<LONG>(plan.src.top + (static_cast<long long>(area.bottom) - plan.dest.top))};
+}
+
+}  // namespace
+
+HRESULT Surface::PlanBlt(LPRECT destRect, IDirectDrawSurface7* source, LPRECT sourceRect, DWORD flags,
+                         DDBLTFX* effects, BltPlan* plan) {
     if (flags & ~kUnderstoodBltFlags)
         return E_NOTIMPL;
     if (locked_)
         return DDERR_SURFACEBUSY;
-    const RECT dest = destRect != nullptr ? *destRect : RECT{0, 0, width_, height_};
-    if (Empty(dest))
+    plan->dest = destRect != nullptr ? *destRect : RECT{0, 0, width_, height_};
+    if (Empty(plan->dest))
         return DDERR_INVALIDRECT;
-    if (clipper_ == nullptr && !Inside(dest, width_, height_))
+    if (clipper_ == nullptr && !Inside(plan->dest, width_, height_))
         return DDERR_INVALIDRECT;
     if (clipper_ != nullptr && !clipper_->HasList() && clipper_->Window() == nullptr)
         return DDERR_NOCLIPLIST;
 
-    const int bpp = format_->bytesPerPixel;
-    std::uint8_t* const pixels = pixels_.get();
-    auto at = [bpp](std::uint8_t* base, int pitch, LONG x, LONG y) {
-        return base + static_cast<std::ptrdiff_t>(y) * pitch + static_cast<std::ptrdiff_t>(x) * bpp;
-    };
-
     if (flags & DDBLT_COLORFILL) {
         if (effects == nullptr)
             return E_INVALIDARG;
-        const DWORD colour = NarrowToFormat(*format_, effects->dwFillColor);
-        ForEachPiece(clipper_, dest, width_, height_, [&](const RECT& piece) {
-            FillPixels(at(pixels, pitch_, piece.left, piece.top), pitch_, piece.right - piece.left,
-                       piece.bottom - piece.top, bpp, colour);
-        });
+        plan->fill = true;
+        plan->colour = NarrowToFormat(*format_, effects->dwFillColor);
         return S_OK;
     }
 
@@ -99,13 +119,46 @@ HRESULT Surface::Blt(LPRECT destRect, IDirectDrawSurface7* source, LPRECT source
         return DDERR_SURFACEBUSY;
     if (from->format_ != format_)
         return DDERR_INVALIDPIXELFORMAT;
-    const RECT src = sourceRect != nullptr ? *sourceRect : RECT{0, 0, from->width_, from->height_};
-    if (Empty(src) || !Inside(src, from->width_, from->height_))
+    plan->src = sourceRect != nullptr ? *sourceRect : RECT{0, 0, from->width_, from->height_};
+    if (Empty(plan->src) || !Inside(plan->src, from->width_, from->height_))
         return DDERR_INVALIDRECT;
-    const bool keyed = (flags & DDBLT_KEYSRC) != 0;
-    if (keyed && !from->hasKey_)
+    plan->keyed = (flags & DDBLT_KEYSRC) != 0;
+    if (plan->keyed && !from->hasKey_)
         return DDERR_NOCOLORKEY;
-    const DWORD key = from->key_;
+    plan->from = from;
+    plan->key = from->key_;
+    return S_OK;
+}
+
+HRESULT Surface::Blt(LPRECT destRect, IDirectDrawSurface7* source, LPRECT sourceRect, DWORD flags,
+                     DDBLTFX* effects) {
+    BltPlan plan;
+    const HRESULT checked = PlanBlt(destRect, source, sourceRect, flags, effects, &plan);
+    if (FAILED(checked))
+        return checked;
+    PixelsChanged();
+
+    const RECT& dest = plan.dest;
+    const int bpp = format_->bytesPerPixel;
+    std::uint8_t* const pixels = pixels_.get();
+    auto at = [bpp](std::uint8_t* base, int pitch, LONG x, LONG y) {
+        return base + static_cast<std::ptrdiff_t>(y) * pitch + static_cast<std::ptrdiff_t>(x) * bpp;
+    };
+
+    if (plan.fill) {
+        if (KeepFillPending(dest, plan.colour))
+            return S_OK;
+        WritePendingFill();
+        ForEachPiece(clipper_, dest, width_, height_, [&](const RECT& piece) {
+            FillPixels(at(pixels, pitch_, piece.left, piece.top), pitch_, piece.right - piece.left,
+                       piece.bottom - piece.top, bpp, plan.colour);
+        });
+        return S_OK;
+    }
+
+    Surface* const from = plan.from;
+    const RECT& src = plan.src;
+    from->WritePendingFill();
     std::uint8_t* const srcPixels = from->pixels_.get();
     const int srcPitch = from->pitch_;
 
@@ -115,19 +168,32 @@ HRESULT Surface::Blt(LPRECT destRect, IDirectDrawSurface7* source, LPRECT source
     const long long srcWidth = src.right - src.left;
     const long long srcHeight = src.bottom - src.top;
 
-    if (destWidth == srcWidth && destHeight == srcHeight) {
+    const bool sameSize = destWidth == srcWidth && destHeight == srcHeight;
+    // A pending fill need not be written where this blit overwrites every pixel.
+    if (pendingFill_.active) {
+        RECT drawn;
+        if (sameSize && DrawnAsOneRect(dest, &drawn) && !Empty(drawn) &&
+            (!plan.keyed || from->OpaqueOver(SourceUnder(plan, drawn))))
+            CoverPendingFill(drawn);
+        else
+            WritePendingFill();
+    }
+
+    if (sameSize) {
+        const OpaqueRuns* runs = plan.keyed ? from->RunsForKeyedBlit() : nullptr;
         ForEachPiece(clipper_, dest, width_, height_, [&](const RECT& piece) {
             // Same sizes, so these offsets stay within the source.
             const LONG sx = static_cast<LONG>(src.left + (static_cast<long long>(piece.left) - dest.left));
             const LONG sy = static_cast<LONG>(src.top + (static_cast<long long>(piece.top) - dest.top));
             std::uint8_t* d = at(pixels, pitch_, piece.left, piece.top);
-            const std::uint8_t* s = at(srcPixels, srcPitch, sx, sy);
             const int w = piece.right - piece.left;
             const int h = piece.bottom - piece.top;
-            if (keyed)
-                CopyKeyedPixels(d, pitch_, s, srcPitch, w, h, bpp, key);
+            if (runs != nullptr)
+                runs->Copy(d, pitch_, srcPixels, srcPitch, sx, sy, w, h, bpp);
+            else if (plan.keyed)
+                CopyKeyedPixels(d, pitch_, at(srcPixels, srcPitch, sx, sy), srcPitch, w, h, bpp, plan.key);
             else
-                CopyPixels(d, pitch_, s, srcPitch, w, h, bpp);
+                CopyPixels(d, pitch_, at(srcPixels, srcPitch, sx, sy), srcPitch, w, h, bpp);
         });
     } else {
         // Scaled: each clipped piece reads through the mapping of the unclipped rectangles.
@@ -139,7 +205,7 @@ HRESULT Surface::Blt(LPRECT destRect, IDirectDrawSurface7* source, LPRECT source
             CopyScaledPixels(at(pixels, pitch_, piece.left, piece.top), pitch_,
                              at(srcPixels, srcPitch, src.left, src.top), srcPitch, columns.data(),
                              static_cast<int>(columns.size()), rows.data(),
-                             static_cast<int>(rows.size()), bpp, keyed, key);
+                             static_cast<int>(rows.size()), bpp, plan.keyed, plan.key);
         });
     }
 
@@ -150,4 +216,31 @@ HRESULT Surface::Blt(LPRECT destRect, IDirectDrawSurface7* source, LPRECT source
     return S_OK;
 }
 
+bool Surface::BltCovers(LPRECT destRect, IDirectDrawSurface7* source, LPRECT sourceRect, DWORD flags,
+                        const RECT& area) {
+    BltPlan plan;
+    if (FAILED(PlanBlt(destRect, source, sourceRect, flags, nullptr, &plan)) || plan.fill)
+        return false;
+    if (Empty(area) || !Inside(area, width_, height_) || !Contains(plan.dest, area))
+        return false;
+    const long long destWidth = static_cast<long long>(plan.dest.right) - plan.dest.left;
+    const long long destHeight = static_cast<long long>(plan.dest.bottom) - plan.dest.top;
+    if (destWidth != plan.src.right - plan.src.left || destHeight != plan.src.bottom - plan.src.top)
+        return false;
+    // Every pixel of the area must be drawn by one piece; a clip list whose rectangles share
+    // the area between them is not looked into.
+    if (clipper_ != nullptr && clipper_->HasList()) {
+        const auto& clips = clipper_->Rects();
+        if (std::none_of(clips.begin(), clips.end(), [&](const RECT& clip) { return Contains(clip, area); }))
+            return false;
+    }
+    return !plan.keyed || plan.from->OpaqueOver(SourceUnder(plan, area));
+}
+
 }  // namespace ddraw_detail
+
+bool BltCoversArea(IDirectDrawSurface7* destination, LPRECT destRect, IDirectDrawSurface7* source,
+                   LPRECT sourceRect, DWORD flags, const RECT& area) {
+    auto* surface = dynamic_cast<ddraw_detail::Surface*>(destination);
+    return surface != nullptr && surface->BltCovers(destRect, source, sourceRect, flags, area);
+}

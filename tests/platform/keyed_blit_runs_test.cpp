@@ -1,0 +1,360 @@
+// Colour-keyed blits from pictures that are drawn again and again, which the drawing
+// stand-in copies by their opaque runs: every such blit must leave exactly the pixels that
+// comparing each source pixel with the key would, also after the picture or its key changes,
+// and BltCoversArea must answer true only for areas a blit really overwrites.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <random>
+#include <vector>
+
+#include "platform/ddraw.h"
+#include "platform/windows.h"
+
+namespace {
+
+constexpr DWORD kKeyed = DDBLT_KEYSRC | DDBLT_WAIT;
+
+// A picture in memory: width x height pixels of 1 or 2 bytes, rows without gaps.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    int bytes = 2;
+    std::vector<std::uint16_t> pixels;  // the low byte only for 1-byte pictures
+    std::uint16_t& At(int x, int y) { return pixels[static_cast<std::size_t>(y) * width + x]; }
+};
+
+class KeyedBlitRuns : public ::testing::Test {
+protected:
+    void SetUp() override {
+        void* out = nullptr;
+        ASSERT_EQ(S_OK, DirectDrawCreateEx(nullptr, &out, IID_IDirectDraw7, nullptr));
+        device_ = static_cast<IDirectDraw7*>(out);
+    }
+    void TearDown() override {
+        for (IDirectDrawSurface7* s : owned_) s->Release();
+        device_->Release();
+    }
+    // Surfaces made after this are 8-bit.
+    void EightBitMode() {
+        ASSERT_EQ(S_OK, device_->SetCooperativeLevel(nullptr, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE));
+        ASSERT_EQ(S_OK, device_->SetDisplayMode(640, 480, 8, 0, 0));
+    }
+    IDirectDrawSurface7* Make(int width, int height, int key = -1) {
+        DDSURFACEDESC2 desc{};
+        desc.dwSize = sizeof desc;
+        desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
+        desc.dwWidth = static_cast<DWORD>(width);
+        desc.dwHeight = static_cast<DWORD>(height);
+        desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY;
+        IDirectDrawSurface7* surface = nullptr;
+        EXPECT_EQ(S_OK, device_->CreateSurface(&desc, &surface, nullptr));
+        if (surface == nullptr) return nullptr;
+        owned_.push_back(surface);
+        if (key >= 0) SetKey(surface, key);
+        return surface;
+    }
+    static void SetKey(IDirectDrawSurface7* surface, int key) {
+        DDCOLORKEY k{static_cast<DWORD>(key), static_cast<DWORD>(key)};
+        ASSERT_EQ(S_OK, surface->SetColorKey(DDCKEY_SRCBLT, &k));
+    }
+    static Picture Read(IDirectDrawSurface7* surface) {
+        DDSURFACEDESC2 desc{};
+        desc.dwSize = sizeof desc;
+        Picture p;
+        if (FAILED(surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr))) return p;
+        p.width = static_cast<int>(desc.dwWidth);
+        p.height = static_cast<int>(desc.dwHeight);
+        p.bytes = desc.ddpfPixelFormat.dwRGBBitCount == 8 ? 1 : 2;
+        p.pixels.resize(static_cast<std::size_t>(p.width) * p.height);
+        for (int y = 0; y < p.height; ++y)
+            for (int x = 0; x < p.width; ++x) {
+                const auto* at = static_cast<const std::uint8_t*>(desc.lpSurface) + y * desc.lPitch + x * p.bytes;
+                std::uint16_t v = at[0];
+                if (p.bytes == 2) std::memcpy(&v, at, 2);
+                p.At(x, y) = v;
+            }
+        surface->Unlock(nullptr);
+        return p;
+    }
+    static void Write(IDirectDrawSurface7* surface, Picture& p) {
+        DDSURFACEDESC2 desc{};
+        desc.dwSize = sizeof desc;
+        ASSERT_EQ(S_OK, surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr));
+        for (int y = 0; y < p.height; ++y)
+            for (int x = 0; x < p.width; ++x) {
+                auto* at = static_cast<std::uint8_t*>(desc.lpSurface) + y * desc.lPitch + x * p.bytes;
+                const std::uint16_t v = p.At(x, y);
+                if (p.bytes == 2)
+                    std::memcpy(at, &v, 2);
+                else
+                    at[0] = static_cast<std::uint8_t>(v);
+            }
+        surface->Unlock(nullptr);
+    }
+    static HRESULT Fill(IDirectDrawSurface7* surface, DWORD colour, RECT* rect = nullptr) {
+        DDBLTFX fx{};
+        fx.dwSize = sizeof fx;
+        fx.dwFillColor = colour;
+        return surface->Blt(rect, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
+    }
+    void Clip(IDirectDrawSurface7* surface, const std::vector<RECT>& rects) {
+        std::vector<char> block(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));
+        auto* region = reinterpret_cast<RGNDATA*>(block.data());
+        region->rdh = RGNDATAHEADER{sizeof(RGNDATAHEADER), RDH_RECTANGLES, static_cast<DWORD>(rects.size()),
+                                    static_cast<DWORD>(rects.size() * sizeof(RECT)), RECT{}};
+        std::memcpy(region->Buffer, rects.data(), rects.size() * sizeof(RECT));
+        IDirectDrawClipper* clipper = nullptr;
+        ASSERT_EQ(S_OK, device_->CreateClipper(0, &clipper, nullptr));
+        ASSERT_EQ(S_OK, clipper->SetClipList(region, 0));
+        ASSERT_EQ(S_OK, surface->SetClipper(clipper));
+        clipper->Release();
+    }
+
+    // What a keyed blit of `from` (the source picture, area `src`) to `dest` in `onto` leaves,
+    // pixel by pixel, with only the pixels inside one of `clips` drawn (all when none).
+    static Picture Expected(Picture onto, Picture from, RECT src, RECT dest, std::uint16_t key,
+                            const std::vector<RECT>& clips) {
+        for (int y = 0; y < onto.height; ++y)
+            for (int x = 0; x < onto.width; ++x) {
+                if (x < dest.left || x >= dest.right || y < dest.top || y >= dest.bottom) continue;
+                bool inClip = clips.empty();
+                for (const RECT& c : clips) inClip |= x >= c.left && x < c.right && y >= c.top && y < c.bottom;
+                if (!inClip) continue;
+                const std::uint16_t pixel = from.At(src.left + x - dest.left, src.top + y - dest.top);
+                if (pixel != key) onto.At(x, y) = pixel;
+            }
+        return onto;
+    }
+
+    IDirectDraw7* device_ = nullptr;
+    std::vector<IDirectDrawSurface7*> owned_;
+};
+
+// A picture whose rows mix long opaque runs, short runs and single key pixels, so that it is
+// worth copying by runs; or, when busy, one that alternates key and colour every pixel or two.
+Picture Sprite(int width, int height, int bytes, std::uint16_t key, bool busy, std::mt19937& random) {
+    Picture p{width, height, bytes, std::vector<std::uint16_t>(static_cast<std::size_t>(width) * height)};
+    const std::uint16_t mask = bytes == 1 ? 0xFF : 0xFFFF;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            std::uint16_t colour = static_cast<std::uint16_t>(random() & mask);
+            if (colour == key) colour ^= 1;
+            p.At(x, y) = colour;
+        }
+    for (int y = 0; y < height; ++y) {
+        if (busy) {
+            for (int x = 0; x < width; ++x)
+                if (random() % 2) p.At(x, y) = key;
+            continue;
+        }
+        const int holes = static_cast<int>(random() % 4);
+        for (int h = 0; h < holes; ++h) {
+            const int length = 1 + static_cast<int>(random() % 12);
+            const int start = static_cast<int>(random() % width);
+            for (int x = start; x < start + length && x < width; ++x) p.At(x, y) = key;
+        }
+    }
+    return p;
+}
+
+TEST_F(KeyedBlitRuns, RepeatedBlitsLeaveWhatComparingEachPixelLeaves) {
+    std::mt19937 random(20240601);
+    for (int bytes : {2, 1}) {
+        if (bytes == 1) EightBitMode();
+        const std::uint16_t key = bytes == 2 ? 0xF81F : 0xE3;
+        for (bool busy : {false, true}) {
+            for (int round = 0; round < 6; ++round) {
+                const int w = 3 + static_cast<int>(random() % 200);
+                const int h = 1 + static_cast<int>(random() % 40);
+                Picture art = Sprite(w, h, bytes, key, busy, random);
+                IDirectDrawSurface7* source = Make(w, h, key);
+                Write(source, art);
+                IDirectDrawSurface7* screen = Make(160, 90);
+                const std::vector<RECT> clips = round % 2 ? std::vector<RECT>{RECT{0, 0, 160, 90}}
+                                                          : std::vector<RECT>{RECT{0, 0, 70, 50}, RECT{60, 30, 160, 90}};
+                Clip(screen, clips);
+                ASSERT_EQ(S_OK, Fill(screen, bytes == 2 ? 0x1234 : 0x34));
+                // The same picture drawn again and again, whole and in parts, over the edges.
+                for (int blit = 0; blit < 8; ++blit) {
+                    RECT src{0, 0, w, h};
+                    if (blit % 2) {
+                        src.left = static_cast<LONG>(random() % w);
+                        src.right = src.left + 1 + static_cast<LONG>(random() % (w - src.left));
+                        src.top = static_cast<LONG>(random() % h);
+                        src.bottom = src.top + 1 + static_cast<LONG>(random() % (h - src.top));
+                    }
+                    const LONG x = static_cast<LONG>(random() % 220) - 40;
+                    const LONG y = static_cast<LONG>(random() % 130) - 20;
+                    RECT dest{x, y, x + src.right - src.left, y + src.bottom - src.top};
+                    const Picture want = Expected(Read(screen), art, src, dest, key, clips);
+                    ASSERT_EQ(S_OK, screen->Blt(&dest, source, &src, kKeyed, nullptr));
+                    ASSERT_EQ(want.pixels, Read(screen).pixels)
+                        << bytes << "-byte, " << (busy ? "busy" : "plain") << " " << w << "x" << h << ", blit " << blit;
+                }
+            }
+        }
+    }
+}
+
+TEST_F(KeyedBlitRuns, EveryWayOfChangingThePictureShowsInTheNextBlit) {
+    std::mt19937 random(7);
+    constexpr std::uint16_t kKey = 0xF81F;
+    const int w = 120, h = 16;
+    Picture art = Sprite(w, h, 2, kKey, false, random);
+    IDirectDrawSurface7* source = Make(w, h, kKey);
+    Write(source, art);
+    IDirectDrawSurface7* screen = Make(w, h);
+    // Draws the source onto a cleared screen and compares with the source as it now reads;
+    // then draws it twice more, so that whatever shortcut is kept for a picture drawn often
+    // is in use when the next change comes.
+    auto check = [&](const char* change) {
+        ASSERT_EQ(S_OK, Fill(screen, 0x0841));
+        ASSERT_EQ(S_OK, screen->Blt(nullptr, source, nullptr, kKeyed, nullptr));
+        const Picture shown = Read(screen);
+        const Picture now = Read(source);
+        DDCOLORKEY key{};
+        ASSERT_EQ(S_OK, source->GetColorKey(DDCKEY_SRCBLT, &key));
+        Picture blank = shown;
+        for (std::uint16_t& p : blank.pixels) p = 0x0841;
+        const auto keyColour = static_cast<std::uint16_t>(key.dwColorSpaceLowValue);
+        ASSERT_EQ(Expected(blank, now, RECT{0, 0, w, h}, RECT{0, 0, w, h}, keyColour, {}).pixels, shown.pixels)
+            << "after " << change;
+        for (int i = 0; i < 2; ++i) ASSERT_EQ(S_OK, screen->Blt(nullptr, source, nullptr, kKeyed, nullptr));
+    };
+    check("the first drawing");
+    check("drawing again");
+
+    // Key pixels written into opaque runs, and colour into key holes, through a lock.
+    for (int x = 0; x < w; x += 7) art.At(x, 3) = kKey;
+    for (int x = 0; x < w; ++x) art.At(x, 5) = static_cast<std::uint16_t>(0x0100 + x);
+    Write(source, art);
+    check("a lock");
+
+    RECT band{10, 2, 90, 9};
+    ASSERT_EQ(S_OK, Fill(source, kKey, &band));
+    check("a fill of the key");
+    ASSERT_EQ(S_OK, Fill(source, 0x07E0, &band));
+    check("a fill of a colour");
+
+    IDirectDrawSurface7* patch = Make(30, 4);
+    Picture holes{30, 4, 2, std::vector<std::uint16_t>(120, kKey)};
+    holes.At(4, 1) = 0x001F;
+    Write(patch, holes);
+    RECT at{50, 10, 80, 14};
+    ASSERT_EQ(S_OK, source->Blt(&at, patch, nullptr, DDBLT_WAIT, nullptr));
+    check("a plain blit onto it");
+
+    SetKey(source, 0x07E0);
+    check("a new key");
+
+    HDC dc = nullptr;
+    ASSERT_EQ(S_OK, source->GetDC(&dc));
+    SetTextColor(dc, RGB(0, 255, 0));  // the key colour: the letters punch holes
+    SetBkMode(dc, TRANSPARENT);
+    TextOutA(dc, 20, 2, "HW", 2);
+    ASSERT_EQ(S_OK, source->ReleaseDC(dc));
+    check("text");
+}
+
+TEST_F(KeyedBlitRuns, TextDrawnWhileAContextIsOutShowsInBlitsMadeMeanwhile) {
+    constexpr std::uint16_t kKey = 0xF81F;
+    IDirectDrawSurface7* source = Make(64, 16, kKey);
+    ASSERT_EQ(S_OK, Fill(source, kKey));
+    IDirectDrawSurface7* screen = Make(64, 16);
+    HDC dc = nullptr;
+    ASSERT_EQ(S_OK, source->GetDC(&dc));
+    for (int i = 0; i < 3; ++i) ASSERT_EQ(S_OK, screen->Blt(nullptr, source, nullptr, kKeyed, nullptr));
+    SetTextColor(dc, RGB(255, 255, 255));
+    SetBkMode(dc, TRANSPARENT);
+    TextOutA(dc, 2, 2, "M", 1);
+    ASSERT_EQ(S_OK, screen->Blt(nullptr, source, nullptr, kKeyed, nullptr));
+    ASSERT_EQ(S_OK, source->ReleaseDC(dc));
+    const Picture shown = Read(screen);
+    int white = 0;
+    for (std::uint16_t p : shown.pixels) white += p == 0xFFFF;
+    EXPECT_GT(white, 5) << "the letter drawn after the blits began shows in the next one";
+}
+
+TEST_F(KeyedBlitRuns, ABackBufferDrawnFromAfterAFlipShowsItsNewPicture) {
+    ASSERT_EQ(S_OK, device_->SetCooperativeLevel(nullptr, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE));
+    ASSERT_EQ(S_OK, device_->SetDisplayMode(64, 8, 16, 0, 0));
+    DDSURFACEDESC2 desc{};
+    desc.dwSize = sizeof desc;
+    desc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
+    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
+    desc.dwBackBufferCount = 1;
+    IDirectDrawSurface7* primary = nullptr;
+    ASSERT_EQ(S_OK, device_->CreateSurface(&desc, &primary, nullptr));
+    DDSCAPS2 caps{DDSCAPS_BACKBUFFER, 0, 0, 0};
+    IDirectDrawSurface7* back = nullptr;
+    ASSERT_EQ(S_OK, primary->GetAttachedSurface(&caps, &back));
+    owned_.push_back(back);
+    owned_.push_back(primary);
+    SetKey(back, 0);
+    IDirectDrawSurface7* screen = Make(64, 8);
+
+    ASSERT_EQ(S_OK, Fill(back, 0x1111));
+    for (int i = 0; i < 3; ++i) ASSERT_EQ(S_OK, screen->Blt(nullptr, back, nullptr, kKeyed, nullptr));
+    ASSERT_EQ(S_OK, primary->Flip(nullptr, DDFLIP_WAIT));  // the back buffer now holds zeros: all key
+    ASSERT_EQ(S_OK, Fill(screen, 0x2222));
+    ASSERT_EQ(S_OK, screen->Blt(nullptr, back, nullptr, kKeyed, nullptr));
+    EXPECT_EQ(std::vector<std::uint16_t>(64 * 8, 0x2222), Read(screen).pixels);
+}
+
+TEST_F(KeyedBlitRuns, CoversAreaOnlyWhereTheBlitWritesEveryPixel) {
+    constexpr std::uint16_t kKey = 0xF81F;
+    IDirectDrawSurface7* source = Make(40, 20, kKey);
+    ASSERT_EQ(S_OK, Fill(source, 0x0F0F));
+    Picture art = Read(source);
+    art.At(30, 12) = kKey;  // one hole
+    Write(source, art);
+    IDirectDrawSurface7* screen = Make(64, 48);
+    Clip(screen, {RECT{0, 0, 64, 48}});
+
+    RECT dest{-10, 5, 30, 25};  // hangs off the left edge: the hole lands on (20, 17)
+    RECT src{0, 0, 40, 20};
+    auto covers = [&](RECT area, DWORD flags = kKeyed) { return BltCoversArea(screen, &dest, source, &src, flags, area); };
+    EXPECT_TRUE(covers(RECT{0, 5, 20, 25})) << "left of the hole";
+    EXPECT_TRUE(covers(RECT{0, 5, 30, 17})) << "above it";
+    EXPECT_FALSE(covers(RECT{0, 5, 30, 25})) << "the hole is inside";
+    EXPECT_FALSE(covers(RECT{20, 17, 21, 18})) << "the hole alone";
+    EXPECT_TRUE(covers(RECT{0, 5, 30, 25}, DDBLT_WAIT)) << "an unkeyed blit copies the key colour too";
+    EXPECT_FALSE(covers(RECT{0, 4, 10, 10})) << "a row above the sprite";
+    EXPECT_FALSE(covers(RECT{25, 5, 31, 10})) << "a column right of it";
+    EXPECT_FALSE(covers(RECT{-5, 5, 5, 10})) << "off the screen";
+
+    // What it answers true for, the blit really overwrites.
+    ASSERT_EQ(S_OK, Fill(screen, 0x0001));
+    ASSERT_EQ(S_OK, screen->Blt(&dest, source, &src, kKeyed, nullptr));
+    const Picture shown = Read(screen);
+    for (int y = 5; y < 25; ++y)
+        for (int x = 0; x < 20; ++x) ASSERT_EQ(0x0F0F, shown.pixels[y * 64 + x]) << x << "," << y;
+    EXPECT_EQ(0x0001, shown.pixels[17 * 64 + 20]);
+
+    // Refusals: whatever would make the blit fail or not reach the area.
+    RECT wide{-10, 5, 70, 25};
+    EXPECT_FALSE(BltCoversArea(screen, &wide, source, &src, kKeyed, RECT{0, 5, 10, 10})) << "a scaled blit";
+    Clip(screen, {RECT{0, 0, 8, 48}, RECT{8, 0, 64, 48}});
+    EXPECT_TRUE(covers(RECT{8, 5, 12, 10})) << "inside one of two clip rectangles";
+    DDSURFACEDESC2 desc{};
+    desc.dwSize = sizeof desc;
+    ASSERT_EQ(S_OK, source->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr));
+    EXPECT_FALSE(covers(RECT{8, 5, 12, 10})) << "the source is locked";
+    source->Unlock(nullptr);
+    ASSERT_EQ(S_OK, screen->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr));
+    EXPECT_FALSE(covers(RECT{8, 5, 12, 10})) << "the destination is locked";
+    screen->Unlock(nullptr);
+    ASSERT_EQ(S_OK, source->SetColorKey(DDCKEY_SRCBLT, nullptr));
+    EXPECT_FALSE(covers(RECT{8, 5, 12, 10})) << "no key to blit with";
+    SetKey(source, kKey);
+    EXPECT_TRUE(covers(RECT{8, 5, 12, 10}));
+
+    // A hole made after an answer is seen at once.
+    art.At(19, 2) = kKey;  // lands on (9, 7)
+    Write(source, art);
+    EXPECT_FALSE(covers(RECT{8, 5, 12, 10}));
+}
+
+}  // namespace
