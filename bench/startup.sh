@@ -6,7 +6,7 @@
 #   bench/startup.sh [BUILD_DIR] [RUNS]
 set -e
 TOP=$(cd "$(dirname "$0")/.." && pwd)
-BUILD=${1:-$TOP/build}
+BUILD=$(cd "${1:-$TOP/build}" && pwd)
 RUNS=${2:-7}
 GAME=$BUILD/trundlebop
 command -v fluidsynth >/dev/null || { echo "needs the fluidsynth command: apt-get install fluidsynth"; exit 1; }
