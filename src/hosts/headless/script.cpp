@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -48,7 +49,7 @@ bool LookUpKey(const std::string& name, int& virtualKey, int& scanCode) {
         {"enter", VK_RETURN, DIK_RETURN}, {"escape", VK_ESCAPE, DIK_ESCAPE}, {"space", VK_SPACE, DIK_SPACE},
         {"up", VK_UP, DIK_UP},           {"down", VK_DOWN, DIK_DOWN},       {"left", VK_LEFT, DIK_LEFT},
         {"right", VK_RIGHT, DIK_RIGHT},  {"ctrl", VK_CONTROL, DIK_LCONTROL}, {"shift", VK_SHIFT, DIK_LSHIFT},
-        {"alt", VK_MENU, DIK_LMENU},
+        {"alt", VK_MENU, DIK_LMENU},      {"leftctrl", VK_CONTROL, DIK_LCONTROL}, {"rightctrl", VK_CONTROL, DIK_RCONTROL},
     };
     for (const Named& n : named) {
         if (key == n.name) {
@@ -122,6 +123,11 @@ bool ParseScript(const std::string& text, std::vector<ScriptEvent>& events, std:
 }
 
 bool LoadScript(const std::string& path, std::vector<ScriptEvent>& events, std::string& error) {
+    std::error_code failed;
+    if (std::filesystem::is_directory(path, failed)) {  // it would read as an empty script
+        error = "a folder, not a script";
+        return false;
+    }
     std::ifstream file(path, std::ios::binary);
     if (!file) {
         error = "cannot read " + path;

@@ -24,7 +24,7 @@ bool ParseScript(const std::string& text, std::vector<ScriptEvent>& events, std:
 bool LoadScript(const std::string& path, std::vector<ScriptEvent>& events, std::string& error);
 
 // The virtual-key and scan codes of a key name (Enter, Escape, Space, Up, Down, Left,
-// Right, Ctrl, A to Z, 0 to 9; also X etc.). False for an unknown name.
+// Right, Ctrl (the left one), LeftCtrl, RightCtrl, A to Z, 0 to 9). False for an unknown name.
 bool LookUpKey(const std::string& name, int& virtualKey, int& scanCode);
 
 }  // namespace host
