@@ -109,7 +109,7 @@ int main(int argc, char** argv) {
         h.audioOutPath = o.audioOut;
         host::HeadlessHost headless(h);
         const int code = RunGame(headless, o);
-        headless.FinishAudio();
+        headless.FinishOutputs();
         if (!headless.OutputsOk()) return code == 0 ? 1 : code;
         return code;
     }

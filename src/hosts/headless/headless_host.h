@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,9 @@ public:
     // Completes the sound file (its sizes) and closes it; later mixing writes nothing.
     // The destructor does it too; call it first to learn from OutputsOk() whether it worked.
     void FinishAudio();
+    // At the end of a run: FinishAudio, and each capture asked for a pass that presented no
+    // frame is named on stderr and makes OutputsOk() false.
+    void FinishOutputs();
     // The last frame presented, as 0xRRGGBB pixels, 640 x 480 (keepLastFrame only).
     const std::vector<std::uint32_t>& LastFrame() const { return lastFrame_; }
     int LastFrameWidth() const { return lastWidth_; }
@@ -77,6 +81,7 @@ private:
     void MixElapsed();
     void WriteAudio(const std::int16_t* stereo, int frames);
     bool CloseAudioFile();  // fills in the sizes and closes; false when that failed
+    void TraceFailed();     // says why the trace could not be written, and writes no more
 
     HeadlessOptions options_;
     std::size_t nextEvent_ = 0;
@@ -90,6 +95,7 @@ private:
     std::string windowTitle_;
     bool cursorVisible_ = true;
     std::FILE* trace_ = nullptr;
+    std::set<int> shotsTaken_;
     bool outputsOk_ = true;
     std::vector<std::uint32_t> lastFrame_;
     int lastWidth_ = 0;
