@@ -30,6 +30,7 @@ struct HeadlessOptions {
     std::uint32_t millisecondsPerReading = 0;
     std::string audioOutPath;              // WAV file of everything mixed, empty for none
     bool mixAudio = true;                  // false: sound never advances (the timedemo)
+    bool soundDevice = true;               // false: a machine with no audio device
 };
 
 class HeadlessHost : public Host {
@@ -48,6 +49,7 @@ public:
     void SetCursorVisible(bool visible) override;
     bool TraceWanted() override;
     void TraceRecord(const std::string& fields) override;
+    bool HasSoundDevice() override { return options_.soundDevice; }
 
     // The pass now running, counted from 1 at the first PeekMessageA.
     int Pass() const { return pass_; }
