@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "hosts/headless/headless_host.h"
@@ -101,13 +102,13 @@ int main(int argc, char** argv) {
 
     if (o.headless) {
         host::HeadlessOptions h;
-        h.script = script;
+        h.script = std::move(script);  // a long script is held once, not three times
         h.calendarSeconds = o.time;
         h.maxPasses = o.frames;
         h.tracePath = o.trace;
         h.shots = o.shots;
         h.audioOutPath = o.audioOut;
-        host::HeadlessHost headless(h);
+        host::HeadlessHost headless(std::move(h));
         const int code = RunGame(headless, o);
         headless.FinishOutputs();
         if (!headless.OutputsOk()) return code == 0 ? 1 : code;
