@@ -56,7 +56,7 @@ PlatformInstance programInstance{0};
 
 // Runs the game on `chosen`, watched for stop signals and, when asked, its pace.
 int RunGame(host::Host& chosen, const Options& o) {
-    WatchedHost watched(chosen);
+    WatchedHost watched(chosen, o.stats);
     WatchedHost::CatchStopSignals();
     host::Install(&watched);
     char commandLine[1] = {'\0'};

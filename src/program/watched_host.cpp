@@ -24,7 +24,7 @@ void WatchedHost::CatchStopSignals() {
 }
 
 void WatchedHost::PumpInput() {
-    stats_.PassStarted(inner_.PreciseMilliseconds());
+    if (countPasses_) stats_.PassStarted(inner_.PreciseMilliseconds());
     inner_.PumpInput();
     // After the host's own input, so the quit comes ahead of anything it queued.
     if (stopAsked.load()) host::DeliverQuit(0);
