@@ -1,4 +1,5 @@
-// Coverage-guided fuzzer for the bitmap loader: any bytes as a .bmp file, then images cut from it and drawn.
+// Coverage-guided fuzzer for the bitmap loader: any bytes as a .bmp file, then images and
+// sprite frames cut from it and drawn.
 #include <unistd.h>
 
 #include <climits>
@@ -12,6 +13,7 @@
 #include "fuzz_files.h"
 #include "gfx/bitmap.h"
 #include "gfx/display.h"
+#include "gfx/sprite.h"
 
 namespace {
 
@@ -46,6 +48,58 @@ void CutAndDraw(BitmapFile* file, int width, int height, std::vector<WORD>& scre
     DestroyBitmapImage(&image);
 }
 
+// The screen the sprites are drawn on, clipped to 640 x 480; null when it cannot be made.
+LPDIRECTDRAWSURFACE7 Screen() {
+    static LPDIRECTDRAWSURFACE7 screen = [] {
+        LPDIRECTDRAWSURFACE7 made = nullptr;
+        if (FAILED(DirectDrawCreateEx(nullptr, reinterpret_cast<void**>(&directDraw), IID_IDirectDraw7, nullptr)) ||
+            FAILED(directDraw->SetCooperativeLevel(nullptr, DDSCL_NORMAL)))
+            return made;
+        made = CreateSurface(640, 480, DDSCAPS_SYSTEMMEMORY, 0);
+        const RECT whole = {0, 0, 640, 480};
+        if (made) {
+            LPDIRECTDRAWCLIPPER clipper = AttachClipper(made, 1, &whole);
+            if (clipper) clipper->Release();
+        }
+        return made;
+    }();
+    return screen;
+}
+
+// Sprite frames of one size cut from the picture as the levels cut them (cells, and pixel
+// origins), from 16-bit and 8-bit pictures, animated through a sequence shared with a clone
+// and drawn.
+void CutSprite(BitmapFile* file, int width, int height) {
+    LPDIRECTDRAWSURFACE7 screen = Screen();
+    if (!screen) return;
+    static Sprite sprite;
+    static Sprite clone;
+    if (!CreateSprite(&sprite, 5, 7, width, height, 4, MultiAnim | Visible, DDSCAPS_SYSTEMMEMORY, 0xF81F, 16)) {
+        DestroySprite(&sprite);
+        return;
+    }
+    const int origins[][3] = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {2, 3, 1}, {0, 0, 1}, {-1, 0, 0}, {INT_MAX / 2, 0, 1}};
+    int frame = 0;
+    for (const auto& o : origins) {
+        LoadSpriteFrame(&sprite, file, frame % 4, o[0], o[1], o[2]);
+        LoadSpriteFrame8(&sprite, file, (frame + 1) % 4, o[0], o[1], o[2]);
+        ++frame;
+    }
+    const int order[] = {3, 1, 2, 0, 9};
+    LoadSpriteAnimation(&sprite, 0, 5, order);
+    SetSpriteAnimSpeed(&sprite, 1);
+    CloneSprite(&sprite, &clone);
+    LoadSpriteAnimation(&sprite, 0, 2, order);  // the clone keeps the sequence it was made with
+    for (int step = 0; step < 6; ++step) {
+        AnimateSprite(&sprite);
+        AnimateSprite(&clone);
+        DrawSprite(&sprite, screen);
+        DrawSprite(&clone, screen);
+    }
+    DestroySprite(&clone);
+    DestroySprite(&sprite);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -69,7 +123,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& s : sizes) CutAndDraw(&file, s[0], s[1], screen);
     if (loaded && file.infoHeader.biWidth <= 640 && file.infoHeader.biHeight <= 480)
         CutAndDraw(&file, file.infoHeader.biWidth, file.infoHeader.biHeight, screen);
+    const int spriteSizes[][2] = {{1, 1}, {8, 8}, {16, 16}, {3, 40}};
+    for (const auto& s : spriteSizes) CutSprite(&file, s[0], s[1]);
+    if (loaded && file.infoHeader.biWidth <= 640 && file.infoHeader.biHeight <= 480)
+        CutSprite(&file, file.infoHeader.biWidth, file.infoHeader.biHeight);
     UnloadBitmapFile(&file);
     CutAndDraw(&file, 1, 1, screen);  // headers kept, pixels gone
+    CutSprite(&file, 2, 2);
     return 0;
 }

@@ -20,8 +20,9 @@ constexpr std::uint16_t kBitmapMagic = 0x4D42;  // "BM"
 constexpr int kFileHeaderBytes = 14;
 constexpr int kInfoHeaderBytes = 40;
 constexpr int kColourTableBytes = 1024;
-// More pixel data than this is never a picture of ours (a 16384 x 16384 24-bit one is 768 MiB).
-constexpr std::uint64_t kLargestPixelData = 800ull << 20;
+// More pixel data than this is never a picture of ours: kLargestBitmapPixels at 24 bits is
+// 12 MiB, and rows may be padded or followed by a little more.
+constexpr std::uint64_t kLargestPixelData = 16ull << 20;
 
 std::uint16_t Read16(const std::uint8_t* p) {
     return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
@@ -73,6 +74,7 @@ bool ReadExactly(HFILE file, std::vector<std::uint8_t>& out, std::uint64_t count
 bool SizesArePossible(const BitmapInfoHeader& info) {
     if (info.biWidth <= 0 || info.biHeight <= 0) return false;
     if (info.biWidth > kLargestBitmapSide || info.biHeight > kLargestBitmapSide) return false;
+    if (static_cast<long long>(info.biWidth) * info.biHeight > kLargestBitmapPixels) return false;
     const std::uint64_t needed =
         static_cast<std::uint64_t>(info.biWidth) * static_cast<std::uint64_t>(info.biHeight) * (info.biBitCount / 8);
     return info.biSizeImage >= needed && info.biSizeImage <= kLargestPixelData;

@@ -58,6 +58,10 @@ extern BitmapFile sharedBitmapFile;
 
 // Largest picture side the loader accepts; the game's widest picture is 2560.
 constexpr int kLargestBitmapSide = 16384;
+// Most pixels a picture may have: the game never draws more than its 2560 x 480 world (the
+// largest surface it makes) out of one picture, and this is over three times that, so a
+// picture of ours always fits while a file claiming more costs no more than a moment.
+constexpr long long kLargestBitmapPixels = 4ll << 20;
 
 int LoadBitmapFile(BitmapFile* bitmapFile, const char* fileName);
 int UnloadBitmapFile(BitmapFile* bitmapFile);

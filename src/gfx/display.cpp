@@ -7,6 +7,7 @@
 
 #include "common/program.h"
 #include "gfx/text.h"
+#include "platform/regular_file.h"
 
 LPDIRECTDRAW7 directDraw = nullptr;
 LPDIRECTDRAWSURFACE7 primarySurface = nullptr;
@@ -52,7 +53,7 @@ WORD PackRgb555(int red, int green, int blue) {
 }
 
 int ReadPaletteFile(const char* fileName, PALETTEENTRY* entries) {
-    std::FILE* file = std::fopen(fileName, "r");
+    std::FILE* file = platform::OpenRegularFileStream(fileName);  // a pipe is refused, not waited on
     if (!file) return 0;
     int read = 0;
     for (; read < 256; ++read) {

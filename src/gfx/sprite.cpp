@@ -8,6 +8,7 @@
 #include <new>
 
 #include "gfx/display.h"
+#include "gfx/sprite_sequences.h"
 
 namespace {
 
@@ -129,10 +130,14 @@ int CreateSprite(Sprite* sprite, int x, int y, int width, int height, int frameC
 
 int DestroySprite(Sprite* sprite) {
     if (!sprite) return 0;
+    // A sequence goes with the last sprite that holds it, whether that is a clone or not.
+    for (int*& sequence : sprite->sequences) {
+        if (sprite_sequences::Release(sequence)) delete[] sequence;
+        sequence = nullptr;
+    }
     if (sprite->attributes & Clone) {
-        // The surfaces and sequences belong to the sprite this one was copied from.
+        // The surfaces belong to the sprite this one was copied from.
         for (LPDIRECTDRAWSURFACE7& frame : sprite->frames) frame = nullptr;
-        for (int*& sequence : sprite->sequences) sequence = nullptr;
         return 1;
     }
     for (LPDIRECTDRAWSURFACE7& frame : sprite->frames) {
@@ -140,10 +145,6 @@ int DestroySprite(Sprite* sprite) {
             frame->Release();
             frame = nullptr;
         }
-    }
-    for (int*& sequence : sprite->sequences) {
-        delete[] sequence;
-        sequence = nullptr;
     }
     return 1;
 }
@@ -306,8 +307,9 @@ int LoadSpriteAnimation(Sprite* sprite, int index, int count, const int* frameIn
     if (!sequence) return 0;
     if (count > 0) std::memcpy(sequence, frameIndices, static_cast<std::size_t>(count) * sizeof(int));
     sequence[count] = -1;
-    // A clone's sequences belong to its source, so only a sprite's own old one is freed.
-    if (!(sprite->attributes & Clone)) delete[] sprite->sequences[index];
+    // The old sequence is freed only when no other sprite (a clone, or the clone's source)
+    // still holds it.
+    if (sprite_sequences::Release(sprite->sequences[index])) delete[] sprite->sequences[index];
     sprite->sequences[index] = sequence;
     return 1;
 }
@@ -343,6 +345,7 @@ int CloneSprite(Sprite* source, Sprite* destination) {
     if (!source || !destination || source == destination) return 0;
     std::memcpy(destination, source, sizeof(Sprite));
     destination->attributes |= Clone;
+    for (const int* sequence : destination->sequences) sprite_sequences::Share(sequence);
     return 1;
 }
 

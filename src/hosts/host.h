@@ -70,6 +70,10 @@ public:
     // answer false to TraceWanted and ignore the records.
     virtual bool TraceWanted() { return false; }
     virtual void TraceRecord(const std::string& fields) { (void)fields; }
+    // DirectSoundCreate: whether something pulls the mix (MixAudio) as time goes by. A host
+    // with no audio device answers false; then the sound stand-in makes no device and the
+    // game runs silent, rather than with sounds that would read "playing" for ever.
+    virtual bool HasSoundDevice() { return true; }
 };
 
 // The host every platform call talks to. Until a host is installed, the null host stands

@@ -28,6 +28,13 @@ constexpr int VK_F9 = 0x78;
 constexpr int VK_F10 = 0x79;
 constexpr int VK_F11 = 0x7A;
 constexpr int VK_F12 = 0x7B;
+// Each side of the modifier keys apart; VK_SHIFT, VK_CONTROL and VK_MENU stand for either.
+constexpr int VK_LSHIFT = 0xA0;
+constexpr int VK_RSHIFT = 0xA1;
+constexpr int VK_LCONTROL = 0xA2;
+constexpr int VK_RCONTROL = 0xA3;
+constexpr int VK_LMENU = 0xA4;
+constexpr int VK_RMENU = 0xA5;
 
 // ---------------------------------------------------------------- scan codes
 // Keyboard set 1; keys of the extended group carry the 0x80 bit.

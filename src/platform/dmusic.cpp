@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "platform/dmusic_internal.h"
+#include "platform/regular_file.h"
 
 const GUID CLSID_DirectMusicPerformance = {0xd2ac2881, 0xb39b, 0x11d1, {0x87, 0x04, 0x00, 0x60, 0x08, 0x93, 0xb1, 0xbd}};
 const GUID CLSID_DirectMusicSegment = {0xd2ac2882, 0xb39b, 0x11d1, {0x87, 0x04, 0x00, 0x60, 0x08, 0x93, 0xb1, 0xbd}};
@@ -44,7 +45,8 @@ bool IsDirectory(const std::string& path) {
 
 // The whole file, if it is a regular file of at most kMaxMidiBytes.
 HRESULT ReadWholeFile(const std::string& path, Bytes* bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    // Opened without waiting, so a named pipe in place of the piece is refused, not waited on.
+    std::FILE* file = platform::OpenRegularFileStream(path.c_str());
     if (!file) return DMUS_E_LOADER_FAILEDOPEN;
     struct stat info {};
     HRESULT result = S_OK;

@@ -11,6 +11,7 @@
 #include <new>
 #include <vector>
 
+#include "hosts/host.h"
 #include "platform/audio_mixer.h"
 #include "platform/com_object.h"
 
@@ -339,6 +340,7 @@ HRESULT DirectSoundCreate(const GUID* device, LPDIRECTSOUND* created, IUnknown* 
     *created = nullptr;
     if (outer) return CLASS_E_NOAGGREGATION;
     if (device) return DSERR_NODRIVER;  // only the default device is there
+    if (!host::Current().HasSoundDevice()) return DSERR_NODRIVER;  // nothing would play the buffers
     auto* made = new (std::nothrow) SoundDevice();
     if (!made) return E_OUTOFMEMORY;
     *created = made;

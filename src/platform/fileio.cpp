@@ -5,12 +5,13 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/regular_file.h"
 #include "platform/windows.h"
 
 HFILE OpenFile(LPCSTR fileName, OFSTRUCT* info, UINT style) {
     if (info) std::memset(info, 0, sizeof(*info));
     if (!fileName || fileName[0] == '\0' || (style & 0x3) != OF_READ) return HFILE_ERROR;
-    const int fd = ::open(fileName, O_RDONLY | O_CLOEXEC);
+    const int fd = platform::OpenRegularFile(fileName);
     if (fd < 0) {
         if (info) info->nErrCode = 2;  // file not found, as the platform reports it
         return HFILE_ERROR;

@@ -136,7 +136,8 @@ HMMIO mmioOpenA(LPCSTR fileName, LPMMIOINFO info, DWORD flags) {
     const DWORD known = MMIO_ALLOCBUF;
     if ((flags & ~known) != MMIO_READ) return fail(MMSYSERR_INVALFLAG);
     if (!fileName || fileName[0] == '\0') return fail(MMIOERR_FILENOTFOUND);
-    const int fd = ::open(fileName, O_RDONLY | O_CLOEXEC);
+    // Without waiting: a named pipe in place of the file is refused below, not waited on.
+    const int fd = ::open(fileName, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return fail(errno == EACCES ? MMIOERR_ACCESSDENIED : MMIOERR_FILENOTFOUND);
     struct stat facts {};
     if (::fstat(fd, &facts) != 0 || !S_ISREG(facts.st_mode)) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/dinput.h"
+#include "platform/key_sides.h"
 #include "hosts/host.h"
 #include "platform/resources.h"
 #include "platform/windows.h"
@@ -31,6 +32,9 @@ RegisteredClass windowClass;
 PlatformWindow windowRecord{};
 HWND liveWindow = nullptr;
 
+// Like the platform's, the queue holds a bounded number of messages: what arrives while it
+// is full is dropped, input included, so a flood of input costs no more than this.
+constexpr std::size_t kMostQueuedMessages = 10000;
 std::deque<MSG> queue;
 bool quitPosted = false;
 int quitCode = 0;
@@ -51,14 +55,20 @@ void Post(UINT message, WPARAM wParam, LPARAM lParam) {
     msg.wParam = wParam;
     msg.lParam = lParam;
     msg.time = host::Current().Milliseconds();
+    if (queue.size() >= kMostQueuedMessages) return;
     queue.push_back(msg);
 }
 
 void NoteKeyTaken(const MSG& msg) {
-    if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)
-        messageKeyState[msg.wParam & 0xFF] = 0x80;
-    else if (msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP)
-        messageKeyState[msg.wParam & 0xFF] = 0;
+    const bool down = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
+    if (!down && msg.message != WM_KEYUP && msg.message != WM_SYSKEYUP) return;
+    const int key = static_cast<int>(msg.wParam & 0xFF);
+    messageKeyState[key] = down ? 0x80 : 0;
+    // A modifier keeps each side apart and is held while either side is.
+    if (const int side = platform::SidedModifierKey(key, msg.lParam)) {
+        messageKeyState[side] = down ? 0x80 : 0;
+        messageKeyState[key] = messageKeyState[side & ~1] | messageKeyState[side | 1];
+    }
 }
 
 bool SameClassName(LPCSTR a, LPCSTR b) {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "hosts/common/session_recorder.h"
@@ -53,7 +54,7 @@ PlatformInstance programInstance{0};
 // `prepare` and `finish` see the watching host before and after the game runs.
 int RunGame(host::Host& chosen, const Options& o, const std::function<void(WatchedHost&)>& prepare = {},
             const std::function<void(WatchedHost&)>& finish = {}) {
-    WatchedHost watched(chosen);
+    WatchedHost watched(chosen, o.stats);
     if (prepare) prepare(watched);
     WatchedHost::CatchStopSignals();
     host::Install(&watched);
@@ -129,16 +130,16 @@ int main(int argc, char** argv) {
 
     if (o.headless) {
         host::HeadlessOptions h;
-        h.script = script;
+        h.script = std::move(script);  // a long script is held once, not three times
         h.calendarSeconds = o.time;
         h.maxPasses = o.frames;
         h.tracePath = o.trace;
         h.shots = o.shots;
         h.audioOutPath = o.audioOut;
         h.controls = ControlsFrom(settings);
-        host::HeadlessHost headless(h);
+        host::HeadlessHost headless(std::move(h));
         const int code = RunGame(headless, o);
-        headless.FinishAudio();
+        headless.FinishOutputs();
         if (!headless.OutputsOk()) return code == 0 ? 1 : code;
         return code;
     }

@@ -41,7 +41,7 @@ void WatchedHost::TraceRecord(const std::string& fields) {
 
 void WatchedHost::PumpInput() {
     ++passes_;
-    stats_.PassStarted(inner_.PreciseMilliseconds());
+    if (countPasses_) stats_.PassStarted(inner_.PreciseMilliseconds());
     inner_.PumpInput();
     // After the host's own input, so the quit comes ahead of anything it queued.
     if (stopAsked.load()) host::DeliverQuit(0);

@@ -1,5 +1,5 @@
 // The host the program installs around the real one: it passes every call through, counts
-// the passes for --stats and turns SIGINT and SIGTERM into a quit, so the game shuts down
+// the passes when --stats asks for them and turns SIGINT and SIGTERM into a quit, so the game shuts down
 // as on a normal quit (trace, sound file and stats line complete).
 #pragma once
 
@@ -12,7 +12,9 @@
 
 class WatchedHost final : public host::Host {
 public:
-    explicit WatchedHost(host::Host& inner) : inner_(inner) {}
+    // Pass starts are kept (for Stats) only when countPasses is set, as for --stats: a run
+    // without it keeps nothing per pass, so its memory stays flat however long it runs.
+    WatchedHost(host::Host& inner, bool countPasses) : inner_(inner), countPasses_(countPasses) {}
 
     // Called once by main: from now on SIGINT and SIGTERM end the run at the next pass.
     static void CatchStopSignals();
@@ -46,6 +48,7 @@ public:
 
 private:
     host::Host& inner_;
+    const bool countPasses_;
     PassStats stats_;
     int passes_ = 0;
     std::optional<std::int64_t> fixedSeconds_;

@@ -7,7 +7,8 @@
 namespace host {
 
 // The virtual-key and scan codes of a key name (Enter, Escape, Space, Up, Down, Left, Right,
-// Ctrl, Shift, Alt, A to Z, 0 to 9, F1 to F12), any case. False for an unknown name.
+// Ctrl (the left one), LeftCtrl, RightCtrl, Shift, Alt, A to Z, 0 to 9, F1 to F12), any
+// case. False for an unknown name.
 bool LookUpKey(const std::string& name, int& virtualKey, int& scanCode);
 // The other way: the name of the key with both these codes, as scripts spell it
 // ("Left", "A", "F5"). False when no name has them.

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -102,6 +103,11 @@ bool ParseScript(const std::string& text, std::vector<ScriptEvent>& events, std:
 }
 
 bool LoadScript(const std::string& path, std::vector<ScriptEvent>& events, std::string& error) {
+    std::error_code failed;
+    if (std::filesystem::is_directory(path, failed)) {  // it would read as an empty script
+        error = "a folder, not a script";
+        return false;
+    }
     std::ifstream file(path, std::ios::binary);
     if (!file) {
         error = "cannot read " + path;

@@ -2,7 +2,9 @@
 #include "hosts/headless/headless_host.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <utility>
 
 #include "hosts/common/frame_pixels.h"
@@ -72,8 +74,29 @@ HeadlessHost::HeadlessHost(HeadlessOptions options)
 }
 
 HeadlessHost::~HeadlessHost() {
-    if (trace_) std::fclose(trace_);
+    if (trace_ && std::fclose(trace_) != 0) {
+        trace_ = nullptr;
+        TraceFailed();
+    }
     FinishAudio();
+}
+
+void HeadlessHost::TraceFailed() {
+    std::fprintf(stderr, "trundlebop: cannot write the trace %s: %s\n", options_.tracePath.c_str(),
+                 std::strerror(errno));
+    outputsOk_ = false;
+    if (trace_) std::fclose(trace_);
+    trace_ = nullptr;
+}
+
+void HeadlessHost::FinishOutputs() {
+    FinishAudio();
+    for (const auto& [pass, file] : options_.shots) {
+        if (shotsTaken_.count(pass)) continue;
+        std::fprintf(stderr, "trundlebop: no capture %s: the run presented no frame at pass %d\n", file.c_str(),
+                     pass);
+        outputsOk_ = false;
+    }
 }
 
 void HeadlessHost::FinishAudio() {
@@ -151,6 +174,7 @@ void HeadlessHost::Present(const Frame& frame) {
     const auto shot = options_.shots.find(pass_);
     if (shot == options_.shots.end() && !options_.keepLastFrame) return;
     std::vector<std::uint32_t> rgb = FrameToRgb(frame);
+    if (shot != options_.shots.end()) shotsTaken_.insert(pass_);
     if (shot != options_.shots.end() && !WritePng(shot->second, rgb, frame.width, frame.height)) {
         std::fprintf(stderr, "trundlebop: cannot write the capture %s\n", shot->second.c_str());
         outputsOk_ = false;
@@ -206,7 +230,7 @@ void HeadlessHost::TraceRecord(const std::string& fields) {
         std::fprintf(trace_, "{\"pass\":%d}\n", pass_);
     else
         std::fprintf(trace_, "{\"pass\":%d,%s}\n", pass_, fields.c_str());
-    if (std::fflush(trace_) != 0) outputsOk_ = false;
+    if (std::fflush(trace_) != 0 || std::ferror(trace_)) TraceFailed();
 }
 
 }  // namespace host

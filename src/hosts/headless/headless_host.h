@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,7 @@ struct HeadlessOptions {
     // and pads go through the bindings, F5 to F9 change the volumes, F12 saves the frame
     // of its pass.
     ControlOptions controls;
+    bool soundDevice = true;               // false: a machine with no audio device
 };
 
 class HeadlessHost : public Host {
@@ -52,6 +54,7 @@ public:
     void SetCursorVisible(bool visible) override;
     bool TraceWanted() override;
     void TraceRecord(const std::string& fields) override;
+    bool HasSoundDevice() override { return options_.soundDevice; }
 
     // The pass now running, counted from 1 at the first PeekMessageA.
     int Pass() const { return pass_; }
@@ -70,6 +73,9 @@ public:
     // Completes the sound file (its sizes) and closes it; later mixing writes nothing.
     // The destructor does it too; call it first to learn from OutputsOk() whether it worked.
     void FinishAudio();
+    // At the end of a run: FinishAudio, and each capture asked for a pass that presented no
+    // frame is named on stderr and makes OutputsOk() false.
+    void FinishOutputs();
     // The last frame presented, as 0xRRGGBB pixels, 640 x 480 (keepLastFrame only).
     const std::vector<std::uint32_t>& LastFrame() const { return lastFrame_; }
     int LastFrameWidth() const { return lastWidth_; }
@@ -82,6 +88,7 @@ private:
     void MixElapsed();
     void WriteAudio(const std::int16_t* stereo, int frames);
     bool CloseAudioFile();  // fills in the sizes and closes; false when that failed
+    void TraceFailed();     // says why the trace could not be written, and writes no more
 
     HeadlessOptions options_;
     Controls controls_;
@@ -96,6 +103,7 @@ private:
     std::string windowTitle_;
     bool cursorVisible_ = true;
     std::FILE* trace_ = nullptr;
+    std::set<int> shotsTaken_;
     bool outputsOk_ = true;
     std::vector<std::uint32_t> lastFrame_;
     int lastWidth_ = 0;

@@ -225,6 +225,8 @@ public:
         return time;
     }
 
+    bool HasSoundDevice() override { return audioDevice_ != 0; }
+
     void SetCursorVisible(bool visible) override {
         cursorVisible_ = visible;
         SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);

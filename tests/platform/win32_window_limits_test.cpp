@@ -1,0 +1,116 @@
+// The window stand-in under pressure: a flood of input against the bounded queue, and the
+// two sides of the modifier keys kept apart.
+#include <gtest/gtest.h>
+
+#include "hosts/headless/headless_host.h"
+#include "hosts/host.h"
+#include "platform/windows.h"
+
+namespace {
+
+LRESULT CALLBACK QuietProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return message == WM_CLOSE ? DefWindowProcA(window, message, wParam, lParam) : 0;
+}
+
+class WindowLimitsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        host::Install(&host_);
+        if (platform::MainWindow()) DestroyWindow(platform::MainWindow());
+        Drain();
+        WNDCLASSEXA wc{};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = QuietProcedure;
+        wc.lpszClassName = "LIMITSCLASS";
+        RegisterClassExA(&wc);
+        window_ = CreateWindowExA(0, "LIMITSCLASS", "Limits", WS_POPUP, 0, 0, 640, 480, nullptr, nullptr, nullptr,
+                                  nullptr);
+        ASSERT_NE(nullptr, window_);
+    }
+    void TearDown() override {
+        // Every key let go again, so the key state starts clear for the next test.
+        for (int scan : {0x1D, 0x9D, 0x2A, 0x36, 0x38, 0xB8}) {
+            const int vk = scan == 0x1D || scan == 0x9D ? VK_CONTROL : scan == 0x2A || scan == 0x36 ? VK_SHIFT : VK_MENU;
+            host::DeliverKey(vk, scan, false);
+        }
+        Drain();
+        if (platform::MainWindow()) DestroyWindow(platform::MainWindow());
+        UnregisterClassA("LIMITSCLASS", nullptr);
+        host::Install(nullptr);
+    }
+    // Takes every queued message; how many there were.
+    static int Drain() {
+        MSG msg;
+        int taken = 0;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE) && msg.message != WM_QUIT) ++taken;
+        return taken;
+    }
+    // Delivers one key change and takes its message, as the main loop would.
+    static void Key(int virtualKey, int scanCode, bool down) {
+        host::DeliverKey(virtualKey, scanCode, down);
+        MSG msg;
+        ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    }
+    static bool Held(int virtualKey) { return GetKeyState(virtualKey) < 0; }
+
+    host::HeadlessHost host_{host::HeadlessOptions{}};
+    HWND window_ = nullptr;
+};
+
+TEST_F(WindowLimitsTest, AFloodOfInputStopsAtTheQueueBoundAndTheRestIsDropped) {
+    for (int i = 0; i < 30000; ++i) host::DeliverKey('A', 0x1E, i % 2 == 0);
+    EXPECT_EQ(10000, Drain()) << "the queue holds 10000 messages and drops what comes while it is full";
+    // Once there is room again, input is queued as before, in order.
+    PostMessageA(window_, 0x400, 7, 0);
+    host::DeliverKey('B', 0x30, true);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(0x400u, msg.message);
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(static_cast<WPARAM>('B'), msg.wParam);
+    // The keyboard device's state is not a queue: it follows every key change.
+    host::DeliverKey('A', 0x1E, false);
+    Drain();
+}
+
+TEST_F(WindowLimitsTest, CtrlStaysHeldWhileEitherSideIsDown) {
+    Key(VK_CONTROL, 0x1D, true);   // left
+    Key(VK_CONTROL, 0x9D, true);   // right
+    Key(VK_CONTROL, 0x9D, false);  // right let go: the left is still down
+    EXPECT_TRUE(Held(VK_CONTROL));
+    EXPECT_TRUE(Held(VK_LCONTROL));
+    EXPECT_FALSE(Held(VK_RCONTROL));
+    Key(VK_CONTROL, 0x9D, true);
+    Key(VK_CONTROL, 0x1D, false);  // and the other way round
+    EXPECT_TRUE(Held(VK_CONTROL));
+    EXPECT_FALSE(Held(VK_LCONTROL));
+    EXPECT_TRUE(Held(VK_RCONTROL));
+    Key(VK_CONTROL, 0x9D, false);
+    EXPECT_FALSE(Held(VK_CONTROL));
+    EXPECT_FALSE(Held(VK_RCONTROL));
+}
+
+TEST_F(WindowLimitsTest, ShiftAndAltKeepTheirSidesApartToo) {
+    Key(VK_SHIFT, 0x2A, true);
+    Key(VK_SHIFT, 0x36, true);
+    Key(VK_SHIFT, 0x2A, false);
+    EXPECT_TRUE(Held(VK_SHIFT));
+    EXPECT_TRUE(Held(VK_RSHIFT));
+    EXPECT_FALSE(Held(VK_LSHIFT));
+    Key(VK_MENU, 0xB8, true);
+    Key(VK_MENU, 0x38, true);
+    Key(VK_MENU, 0xB8, false);
+    EXPECT_TRUE(Held(VK_MENU));
+    EXPECT_TRUE(Held(VK_LMENU));
+    // The platform's extended-key bit marks the right side as well as our scan code does.
+    PostMessageA(window_, WM_KEYUP, VK_MENU, (0x38 << 16) | (1 << 24) | 1);
+    PostMessageA(window_, WM_KEYUP, VK_MENU, (0x38 << 16) | 1);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_TRUE(Held(VK_MENU)) << "the right Alt was already up; the left is still down";
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_FALSE(Held(VK_MENU));
+    EXPECT_FALSE(Held(VK_LMENU));
+}
+
+}  // namespace
