@@ -2,8 +2,10 @@
 # there, installing them when run as root, else saying the exact line to run.
 # What playing needs; the test script asks for more.
 PLAY_PACKAGES="cmake make g++ pkg-config libsdl2-dev libfluidsynth-dev timgm6mb-soundfont libpng-dev"
-# The tests also drive a live session on a virtual display and check the installed desktop files.
-TEST_PACKAGES="libgtest-dev libbenchmark-dev xvfb xdotool desktop-file-utils appstream"
+TEST_PACKAGES="libgtest-dev libbenchmark-dev"
+# Tests that drive a live session on a virtual display and validate the installed desktop
+# files use these when present and are skipped otherwise.
+TEST_TOOL_PACKAGES="xvfb xdotool desktop-file-utils appstream"
 
 ensure_packages() {  # ensure_packages PACKAGE...
   missing=""
@@ -25,4 +27,18 @@ ensure_packages() {  # ensure_packages PACKAGE...
 build_tree() {  # build_tree DIR [cmake options...]: configures and builds everything
   dir=$1; shift
   cmake -S "$TOP" -B "$TOP/$dir" "$@" >/dev/null && cmake --build "$TOP/$dir" -j"$(nproc)"
+}
+
+offer_packages() {  # offer_packages PACKAGE...: installs them as root, else says which tests skip
+  missing=""
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+  done
+  [ -z "$missing" ] && return 0
+  if [ "$(id -u)" = 0 ]; then
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get install -y -qq $missing || echo "Could not install$missing: the tests that need them are skipped."
+  else
+    echo "Without$missing some tests are skipped; to run them: sudo apt-get install -y$missing"
+  fi
 }

@@ -5,6 +5,7 @@ set -e
 TOP=$(cd "$(dirname "$0")/.." && pwd)
 . "$TOP/scripts/common.sh"
 ensure_packages $PLAY_PACKAGES $TEST_PACKAGES
+offer_packages $TEST_TOOL_PACKAGES
 jobs=$(nproc)
 
 echo "== normal build"
