@@ -11,20 +11,13 @@
 #include "platform/audio_mixer.h"
 #include "platform/dinput.h"
 #include "platform/windows.h"
+#include "support/key_messages.h"
 
 namespace {
 
-struct KeyMessage {
-    UINT message;
-    WPARAM key;
-    LPARAM lParam;
-};
-std::vector<KeyMessage> keyMessages;
-
-LRESULT CALLBACK KeepKeys(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_KEYDOWN || message == WM_KEYUP) keyMessages.push_back({message, wParam, lParam});
-    return 0;
-}
+using gametest::KeepKeys;
+using gametest::KeyMessage;
+using gametest::keyMessages;
 
 class KeyRepeats : public ::testing::Test {
 protected:

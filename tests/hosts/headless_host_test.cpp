@@ -27,17 +27,6 @@ std::uint32_t RunPasses(host::HeadlessHost& h, int passes) {
     return now + 7 - start;  // the last reading moved the clock on by one more step
 }
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-std::uint32_t Le(const std::string& bytes, std::size_t at, int size) {
-    std::uint32_t value = 0;
-    for (int i = size - 1; i >= 0; --i) value = (value << 8) | static_cast<std::uint8_t>(bytes[at + i]);
-    return value;
-}
-
 TEST(HeadlessAudio, MixesExactlyTheVirtualTimeAndWritesItAsWav) {
     gamerun::ScratchFolder folder;
     std::string first;
@@ -55,24 +44,24 @@ TEST(HeadlessAudio, MixesExactlyTheVirtualTimeAndWritesItAsWav) {
         h.FinishAudio();
         EXPECT_TRUE(h.OutputsOk());
 
-        const std::string wav = ReadFile(o.audioOutPath);
+        const std::string wav = gamerun::ReadFile(o.audioOutPath);
         ASSERT_EQ(44 + frames * 4, wav.size());
         EXPECT_EQ("RIFF", wav.substr(0, 4));
-        EXPECT_EQ(wav.size() - 8, Le(wav, 4, 4));
+        EXPECT_EQ(wav.size() - 8, gamerun::LittleEndian(wav, 4, 4));
         EXPECT_EQ("WAVEfmt ", wav.substr(8, 8));
-        EXPECT_EQ(16u, Le(wav, 16, 4));
-        EXPECT_EQ(1u, Le(wav, 20, 2));       // PCM
-        EXPECT_EQ(2u, Le(wav, 22, 2));       // stereo
-        EXPECT_EQ(44100u, Le(wav, 24, 4));
-        EXPECT_EQ(44100u * 4, Le(wav, 28, 4));
-        EXPECT_EQ(4u, Le(wav, 32, 2));
-        EXPECT_EQ(16u, Le(wav, 34, 2));
+        EXPECT_EQ(16u, gamerun::LittleEndian(wav, 16, 4));
+        EXPECT_EQ(1u, gamerun::LittleEndian(wav, 20, 2));       // PCM
+        EXPECT_EQ(2u, gamerun::LittleEndian(wav, 22, 2));       // stereo
+        EXPECT_EQ(44100u, gamerun::LittleEndian(wav, 24, 4));
+        EXPECT_EQ(44100u * 4, gamerun::LittleEndian(wav, 28, 4));
+        EXPECT_EQ(4u, gamerun::LittleEndian(wav, 32, 2));
+        EXPECT_EQ(16u, gamerun::LittleEndian(wav, 34, 2));
         EXPECT_EQ("data", wav.substr(36, 4));
-        EXPECT_EQ(frames * 4, Le(wav, 40, 4));
+        EXPECT_EQ(frames * 4, gamerun::LittleEndian(wav, 40, 4));
         for (std::size_t i : {std::size_t{0}, std::size_t{999}, frames / 2, frames - 1}) {
             const double want = 0.0005 * (i % 1000) * 32767;
-            EXPECT_NEAR(want, static_cast<std::int16_t>(Le(wav, 44 + i * 4, 2)), 1.0) << i;
-            EXPECT_NEAR(-want, static_cast<std::int16_t>(Le(wav, 46 + i * 4, 2)), 1.0) << i;
+            EXPECT_NEAR(want, static_cast<std::int16_t>(gamerun::LittleEndian(wav, 44 + i * 4, 2)), 1.0) << i;
+            EXPECT_NEAR(-want, static_cast<std::int16_t>(gamerun::LittleEndian(wav, 46 + i * 4, 2)), 1.0) << i;
         }
         if (run == 0) first = wav;
         else EXPECT_TRUE(first == wav) << "the same run gave different sound";

@@ -13,20 +13,13 @@
 #include "hosts/key_codes.h"
 #include "hosts/sdl/sdl_host.h"
 #include "platform/windows.h"
+#include "support/key_messages.h"
 
 namespace {
 
-struct KeyMessage {
-    UINT message;
-    WPARAM key;
-    LPARAM lParam;
-};
-std::vector<KeyMessage> keyMessages;
-
-LRESULT CALLBACK KeepKeys(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_KEYDOWN || message == WM_KEYUP) keyMessages.push_back({message, wParam, lParam});
-    return 0;
-}
+using gametest::KeepKeys;
+using gametest::KeyMessage;
+using gametest::keyMessages;
 
 // The SDL host on SDL's invisible display with no sound, the game's window open on it.
 class SdlHostTest : public ::testing::Test {

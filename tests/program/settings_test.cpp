@@ -23,13 +23,6 @@ SettingsFile Parse(const std::string& text, std::vector<std::string>& warnings) 
     return SettingsFile::Parse("/home/p/.config/trundlebop/settings.ini", text, warnings);
 }
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 TEST(SettingsFile, ReadsEveryKey) {
     std::vector<std::string> warnings;
     const SettingsFile file = Parse(
@@ -118,7 +111,7 @@ TEST(SettingsFile, SaveReplacesTheFileWholeAndLeavesNothingBeside) {
     file.Set("effects_volume", "30");
     std::string error;
     ASSERT_TRUE(file.Save(error)) << error;
-    EXPECT_EQ(file.Text(), ReadFile(path));
+    EXPECT_EQ(file.Text(), gamerun::ReadFile(path));
     EXPECT_EQ(30, SettingsFile::Read(path, warnings).Values().effectsVolume);
     int entries = 0;
     for (const auto& entry : fs::directory_iterator(scratch.Path() + "/new/folder")) entries += !entry.is_directory();
@@ -149,7 +142,7 @@ TEST(SettingsFile, OnlyWhatPlayChangedIsSavedAndNothingWhenNothingChanged) {
     after.fullscreen = false;
     after.volumes.effects = 90;
     ASSERT_TRUE(SavePlayChanges(file, before, after, error)) << error;
-    EXPECT_EQ("scale = 3\nfullscreen = false\neffects_volume = 90\n", ReadFile(path));
+    EXPECT_EQ("scale = 3\nfullscreen = false\neffects_volume = 90\n", gamerun::ReadFile(path));
 }
 
 TEST(ProgramOptions, TheCommandLineWinsOverTheSettingsForItsRun) {

@@ -80,17 +80,6 @@ TEST(Audio, HeadlessRunWritesTheMixInStepWithTheClock) {
     EXPECT_GT(loud, 1000) << "the menu's piece is heard";
 }
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-std::uint32_t Le(const std::string& bytes, std::size_t at, int size) {
-    std::uint32_t value = 0;
-    for (int i = size - 1; i >= 0; --i) value = (value << 8) | static_cast<std::uint8_t>(bytes[at + i]);
-    return value;
-}
-
 TEST(HeadlessAudio, TheGameWritesTheSameSoundTwice) {
     std::string first;
     for (int run = 0; run < 2; ++run) {
@@ -98,9 +87,9 @@ TEST(HeadlessAudio, TheGameWritesTheSameSoundTwice) {
         request.args = {"--headless", "--frames", "40", "--audio-out", "sound.wav"};
         const gamerun::RunResult result = gamerun::RunGame(request);
         ASSERT_EQ(0, result.exitCode) << result.errorText;
-        const std::string wav = ReadFile(result.folder->Path() + "/play/sound.wav");
+        const std::string wav = gamerun::ReadFile(result.folder->Path() + "/play/sound.wav");
         ASSERT_GT(wav.size(), 44u + 40 * 30 * 176);  // at least 30 ms a pass, 176.4 bytes a ms
-        EXPECT_EQ(wav.size() - 44, Le(wav, 40, 4));
+        EXPECT_EQ(wav.size() - 44, gamerun::LittleEndian(wav, 40, 4));
         if (run == 0) first = wav;
         else EXPECT_TRUE(first == wav) << "the same run gave different sound";
     }

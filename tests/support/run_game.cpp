@@ -52,13 +52,6 @@ bool SkipValue(const std::string& s, std::size_t& i) {
     return depth == 0;
 }
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // Runs the program in `folder` with stdout and stderr going to files and `environment` set,
 // and waits for it.
 int Spawn(const std::string& program, const std::vector<std::string>& args, const std::string& folder,
@@ -236,6 +229,19 @@ bool ReadPng(const std::string& path, Picture& picture) {
     for (std::size_t p = 0; p < picture.rgb.size(); ++p)
         picture.rgb[p] = (std::uint32_t{bytes[p * 3]} << 16) | (std::uint32_t{bytes[p * 3 + 1]} << 8) | bytes[p * 3 + 2];
     return true;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::uint32_t LittleEndian(const std::string& bytes, std::size_t at, int size) {
+    std::uint32_t value = 0;
+    for (int i = size - 1; i >= 0; --i) value = (value << 8) | static_cast<std::uint8_t>(bytes[at + i]);
+    return value;
 }
 
 }  // namespace gamerun

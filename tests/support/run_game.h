@@ -85,4 +85,9 @@ struct Picture {
 };
 bool ReadPng(const std::string& path, Picture& picture);
 
+// A whole file's bytes ("" when it cannot be read).
+std::string ReadFile(const std::string& path);
+// The unsigned little-endian number of `size` bytes at `at` (WAV headers and samples).
+std::uint32_t LittleEndian(const std::string& bytes, std::size_t at, int size);
+
 }  // namespace gamerun
