@@ -20,8 +20,8 @@ namespace {
 // An honest 16-bit 8 x 8 picture, loaded before each input so that a refused input leaves
 // real pixels behind next to whatever headers it brought.
 std::vector<std::uint8_t> StartingPicture() {
-    std::vector<std::uint8_t> out = {'B', 'M', 182, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 8, 0, 0, 0,
-                                     8,   0,   0,   0, 1, 0, 16, 0, 0, 0, 0, 0, 128, 0, 0, 0};
+    std::vector<std::uint8_t> out = {'B', 'M', 182, 0, 0, 0, 0, 0, 0, 0,  54, 0, 0, 0, 40, 0,   0, 0, 8,
+                                     0,   0,   0,   8, 0, 0, 0, 1, 0, 16, 0,  0, 0, 0, 0,  128, 0, 0, 0};
     out.resize(54, 0);
     for (int i = 0; i < 64; ++i) {
         out.push_back(static_cast<std::uint8_t>(i * 3 + 1));
@@ -33,8 +33,8 @@ std::vector<std::uint8_t> StartingPicture() {
 void CutAndDraw(BitmapFile* file, int width, int height, std::vector<WORD>& screen) {
     BitmapImage image{};
     if (!CreateBitmapImage(&image, 0, 0, width, height, 16)) return;
-    const int places[][3] = {{0, 0, 0}, {1, 0, 0}, {2, 1, 0}, {0, 0, 1}, {1, 1, 1}, {-1, 0, 1}, {0, -1, 1},
-                             {INT_MAX, 0, 0}, {0, INT_MAX, 1}, {INT_MIN, INT_MIN, 0}};
+    const int places[][3] = {{0, 0, 0},  {1, 0, 0},  {2, 1, 0},       {0, 0, 1},       {1, 1, 1},
+                             {-1, 0, 1}, {0, -1, 1}, {INT_MAX, 0, 0}, {0, INT_MAX, 1}, {INT_MIN, INT_MIN, 0}};
     for (const auto& p : places) {
         if (!LoadImageFromBitmap(&image, file, p[0], p[1], p[2])) continue;
         // The draw checks the row but not the height of the destination: that stays ours to keep.

@@ -1,4 +1,5 @@
-// Coverage-guided fuzzer for the sound loader: any bytes as a .wav file, loaded, played and mixed, and walked chunk by chunk.
+// Coverage-guided fuzzer for the sound loader: any bytes as a .wav file, loaded, played and mixed, and walked chunk by
+// chunk.
 #include <unistd.h>
 
 #include <cstddef>
@@ -8,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "fuzz_files.h"
 #include "audio/sound.h"
+#include "fuzz_files.h"
 #include "platform/audio_mixer.h"
 #include "platform/mmsystem.h"
 

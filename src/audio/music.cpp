@@ -88,13 +88,11 @@ int LoadMidi(const char* fileName) {
     std::memset(&desc, 0, sizeof desc);
     desc.dwSize = sizeof desc;
     desc.guidClass = CLSID_DirectMusicSegment;
-    if (MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, fileName, -1, desc.wszFileName, DMUS_MAX_FILENAME) == 0)
-        return -1;
+    if (MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, fileName, -1, desc.wszFileName, DMUS_MAX_FILENAME) == 0) return -1;
     desc.dwValidData = DMUS_OBJ_CLASS | DMUS_OBJ_FILENAME;
 
     LPDIRECTMUSICSEGMENT segment = nullptr;
-    if (FAILED(musicLoader->GetObject(&desc, IID_IDirectMusicSegment, reinterpret_cast<LPVOID*>(&segment))))
-        return -1;
+    if (FAILED(musicLoader->GetObject(&desc, IID_IDirectMusicSegment, reinterpret_cast<LPVOID*>(&segment)))) return -1;
     // A segment that will not take the parameters is of no use: it goes at once.
     if (FAILED(segment->SetParam(GUID_StandardMIDIFile, kAllGroups, 0, 0, musicPerformance)) ||
         FAILED(segment->SetParam(GUID_Download, kAllGroups, 0, 0, musicPerformance))) {

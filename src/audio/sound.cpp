@@ -62,8 +62,8 @@ std::unique_ptr<BYTE[]> ReadSamples(HMMIO file, DWORD declared, DWORD* got) {
     const DWORD size = std::min(declared, held);
     std::unique_ptr<BYTE[]> samples(new (std::nothrow) BYTE[size > 0 ? size : 1]);
     if (!samples) return nullptr;
-    if (size > 0 && mmioRead(file, reinterpret_cast<char*>(samples.get()), static_cast<LONG>(size)) !=
-                        static_cast<LONG>(size))
+    if (size > 0 &&
+        mmioRead(file, reinterpret_cast<char*>(samples.get()), static_cast<LONG>(size)) != static_cast<LONG>(size))
         return nullptr;
     *got = size;
     return samples;

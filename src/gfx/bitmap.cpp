@@ -84,9 +84,8 @@ void Convert24To16(const std::uint8_t* source, std::uint16_t* dest, std::size_t 
     const bool fiveFiveFive = pixelFormat == 15;
     for (std::size_t i = 0; i < count; ++i) {
         const unsigned blue = source[i * 3], green = source[i * 3 + 1], red = source[i * 3 + 2];
-        dest[i] = fiveFiveFive
-                      ? static_cast<std::uint16_t>(((red >> 3) << 10) | ((green >> 3) << 5) | (blue >> 3))
-                      : static_cast<std::uint16_t>(((red >> 3) << 11) | ((green >> 2) << 5) | (blue >> 3));
+        dest[i] = fiveFiveFive ? static_cast<std::uint16_t>(((red >> 3) << 10) | ((green >> 3) << 5) | (blue >> 3))
+                               : static_cast<std::uint16_t>(((red >> 3) << 11) | ((green >> 2) << 5) | (blue >> 3));
     }
 }
 

@@ -69,8 +69,7 @@ int ReadPaletteFile(const char* fileName, PALETTEENTRY* entries) {
 }
 
 int InitDisplay(int width, int height, int bpp, int windowed) {
-    if (FAILED(DirectDrawCreateEx(nullptr, reinterpret_cast<void**>(&directDraw), IID_IDirectDraw7, nullptr)))
-        return 0;
+    if (FAILED(DirectDrawCreateEx(nullptr, reinterpret_cast<void**>(&directDraw), IID_IDirectDraw7, nullptr))) return 0;
     if (!windowed) {
         const DWORD level =
             DDSCL_FULLSCREEN | DDSCL_ALLOWREBOOT | DDSCL_EXCLUSIVE | DDSCL_ALLOWMODEX | DDSCL_MULTITHREADED;

@@ -69,7 +69,9 @@ int SequenceLength(const int* sequence) {
 }
 
 // Half-extents of the reduced box the collision tests use.
-long long HalfExtent(int size) { return (size >> 1) - (size >> 3); }
+long long HalfExtent(int size) {
+    return (size >> 1) - (size >> 3);
+}
 
 bool ReducedBoxesOverlap(long long cxA, long long cyA, long long hwA, long long hhA, long long cxB, long long cyB,
                          long long hwB, long long hhB) {
@@ -90,8 +92,8 @@ void DrawRectangles(const Sprite* sprite, RECT* dest, RECT* source) {
 
 }  // namespace
 
-int CreateSprite(Sprite* sprite, int x, int y, int width, int height, int frameCount, int attributes,
-                 int memoryFlags, int colourKey, int bitsPerPixel) {
+int CreateSprite(Sprite* sprite, int x, int y, int width, int height, int frameCount, int attributes, int memoryFlags,
+                 int colourKey, int bitsPerPixel) {
     if (!sprite) return 0;
     // More frames than the record has room for are never made.
     if (frameCount > kSpriteMaxFrames) frameCount = kSpriteMaxFrames;
@@ -120,8 +122,7 @@ int CreateSprite(Sprite* sprite, int x, int y, int width, int height, int frameC
         // A failure keeps the surfaces already made; DestroySprite releases them later.
         const long long surfaceWidth = static_cast<long long>(width) + sprite->widthPad;
         if (surfaceWidth <= 0 || height <= 0) return 0;
-        sprite->frames[index] = CreateSurface(static_cast<int>(surfaceWidth), height,
-                                              static_cast<DWORD>(memoryFlags),
+        sprite->frames[index] = CreateSurface(static_cast<int>(surfaceWidth), height, static_cast<DWORD>(memoryFlags),
                                               static_cast<std::uint32_t>(colourKey) & 0xFFFFu);
         if (!sprite->frames[index]) return 0;
     }

@@ -41,16 +41,16 @@ struct Sprite {
     int currentFrame;
     int frameCount;
     int currentAnimation;
-    int animTicks;  // AnimateSprite calls since the last step
-    int animStep;   // position within the running sequence
-    int animSpeed;  // AnimateSprite calls per step
-    int* sequences[kSpriteMaxSequences];                 // frame indices ended by -1, or null
-    LPDIRECTDRAWSURFACE7 frames[kSpriteMaxFrames];       // null where no frame was made
+    int animTicks;                                  // AnimateSprite calls since the last step
+    int animStep;                                   // position within the running sequence
+    int animSpeed;                                  // AnimateSprite calls per step
+    int* sequences[kSpriteMaxSequences];            // frame indices ended by -1, or null
+    LPDIRECTDRAWSURFACE7 frames[kSpriteMaxFrames];  // null where no frame was made
 };
 
 // Level loaders at start-up: set up the record and make its frame surfaces (at most 64).
-int CreateSprite(Sprite* sprite, int x, int y, int width, int height, int frameCount, int attributes,
-                 int memoryFlags, int colourKey, int bitsPerPixel);
+int CreateSprite(Sprite* sprite, int x, int y, int width, int height, int frameCount, int attributes, int memoryFlags,
+                 int colourKey, int bitsPerPixel);
 // ShutdownGame, once per sprite: release the surfaces and sequences (a clone only forgets them).
 int DestroySprite(Sprite* sprite);
 // The levels' frame functions: blit the current frame, colour-keyed, at the sprite's position.

@@ -15,10 +15,10 @@ enum class PixelLayout { Rgb565, Rgb555, Indexed8 };
 
 // A finished picture, valid only during the Present call.
 struct Frame {
-    const void* pixels;         // top row first
-    int width;                  // 640 in the game
-    int height;                 // 480 in the game
-    int pitch;                  // bytes from one row to the next
+    const void* pixels;  // top row first
+    int width;           // 640 in the game
+    int height;          // 480 in the game
+    int pitch;           // bytes from one row to the next
     PixelLayout layout;
     const std::uint8_t* palette;  // Indexed8 only: 256 entries of red, green, blue, flags
 };
@@ -47,8 +47,7 @@ public:
 
     // CreateWindowExA: the game's one window appears (title, client size, class icon
     // and cursor; either picture may be null).
-    virtual void OpenWindow(const char* title, int width, int height, const Picture* icon,
-                            const Picture* cursor) = 0;
+    virtual void OpenWindow(const char* title, int width, int height, const Picture* icon, const Picture* cursor) = 0;
     // DestroyWindow: the window goes away.
     virtual void CloseWindow() = 0;
     // IDirectDrawSurface7::Flip (and the windowed presentation blit): show this picture.

@@ -213,8 +213,8 @@ void DrawLevel1Hero() {
         hero.currentFrame = hero.currentAnimation * 4 + 3;
         // The shadow: a black bar along the line where the feet were before take-off.
         FillRectangle(static_cast<int>(hero.x + 3.0f), static_cast<int>(hero.y + hero.height + 19.0f),
-                      static_cast<int>(hero.x + hero.width - 6.0f), static_cast<int>(hero.y + hero.height + 21.0f),
-                      0, backSurface);
+                      static_cast<int>(hero.x + hero.width - 6.0f), static_cast<int>(hero.y + hero.height + 21.0f), 0,
+                      backSurface);
         StopSoundEffect(boardLoopSound);
         // The jump sound starts at take-off, and again if it ends before the landing.
         if (SoundStatus(jumpSound) != DSBSTATUS_PLAYING) PlaySoundEffect(jumpSound, 0);

@@ -1,7 +1,6 @@
 // Level 2: the platform world.
 #include "levels/level2.h"
 
-
 #include "audio/music.h"
 #include "audio/sound.h"
 #include "gfx/display.h"

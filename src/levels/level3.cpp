@@ -94,7 +94,8 @@ int RunLevel3() {
     DrawSprite(&level3Hero, backSurface);
     // The hero's picture steps on every frame, standing or walking.
     AnimateSprite(&level3Hero);
-    if (SoundStatus(stepsSound) != (DSBSTATUS_PLAYING | DSBSTATUS_LOOPING)) PlaySoundEffect(stepsSound, DSBPLAY_LOOPING);
+    if (SoundStatus(stepsSound) != (DSBSTATUS_PLAYING | DSBSTATUS_LOOPING))
+        PlaySoundEffect(stepsSound, DSBPLAY_LOOPING);
     // The hero moves after it is drawn: the new place shows next frame.
     return MoveLevel3Hero();
 }

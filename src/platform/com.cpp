@@ -99,8 +99,7 @@ void CoUninitialize() {
     if (startCount > 0) --startCount;
 }
 
-HRESULT CoCreateInstance(REFCLSID classId, IUnknown* outer, DWORD context, REFIID interfaceId,
-                         LPVOID* object) {
+HRESULT CoCreateInstance(REFCLSID classId, IUnknown* outer, DWORD context, REFIID interfaceId, LPVOID* object) {
     if (!object) return E_POINTER;
     *object = nullptr;
     if (startCount == 0) return CO_E_NOTINITIALIZED;
@@ -109,10 +108,8 @@ HRESULT CoCreateInstance(REFCLSID classId, IUnknown* outer, DWORD context, REFII
     return dmusic_detail::CreateObject(classId, interfaceId, object);
 }
 
-int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int length, LPWSTR wide,
-                        int wideLength) {
-    if (!KnownCodePage(codePage) || !text || length == 0 || length < -1 || wideLength < 0 ||
-        (wideLength > 0 && !wide))
+int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int length, LPWSTR wide, int wideLength) {
+    if (!KnownCodePage(codePage) || !text || length == 0 || length < -1 || wideLength < 0 || (wideLength > 0 && !wide))
         return 0;
     int end = length;
     if (length == -1) {
@@ -139,8 +136,8 @@ int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int length, LPW
     return written;
 }
 
-int WideCharToMultiByte(UINT codePage, DWORD /*flags*/, LPCWSTR wide, int length, LPSTR narrow,
-                        int narrowLength, LPCSTR defaultChar, BOOL* usedDefault) {
+int WideCharToMultiByte(UINT codePage, DWORD /*flags*/, LPCWSTR wide, int length, LPSTR narrow, int narrowLength,
+                        LPCSTR defaultChar, BOOL* usedDefault) {
     if (!KnownCodePage(codePage) || !wide || length == 0 || length < -1 || narrowLength < 0 ||
         (narrowLength > 0 && !narrow) || defaultChar || usedDefault)
         return 0;

@@ -193,5 +193,5 @@ void SetDesktopBitsPerPixel(int bitsPerPixel);
 // area lies inside the clipped destination, the blit is not scaled, and for a colour-keyed
 // blit no source pixel it copies there holds the key. A caller about to cover an area with
 // such a blit may leave out drawing there first.
-bool BltCoversArea(IDirectDrawSurface7* destination, LPRECT destRect, IDirectDrawSurface7* source,
-                   LPRECT sourceRect, DWORD flags, const RECT& area);
+bool BltCoversArea(IDirectDrawSurface7* destination, LPRECT destRect, IDirectDrawSurface7* source, LPRECT sourceRect,
+                   DWORD flags, const RECT& area);

@@ -19,7 +19,9 @@ inline std::uint16_t Load16(const std::uint8_t* p) {
     return v;
 }
 
-inline void Store16(std::uint8_t* p, std::uint16_t v) { std::memcpy(p, &v, 2); }
+inline void Store16(std::uint8_t* p, std::uint16_t v) {
+    std::memcpy(p, &v, 2);
+}
 
 void FillRow16(std::uint8_t* row, int width, std::uint16_t colour) {
     int x = 0;
@@ -43,11 +45,9 @@ void FillRow16(std::uint8_t* row, int width, std::uint16_t colour) {
         _mm_storeu_si128(p + 2, pattern16);
         _mm_storeu_si128(p + 3, pattern16);
     }
-    for (; x + 8 <= width; x += 8)
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(row + x * 2), pattern16);
+    for (; x + 8 <= width; x += 8) _mm_storeu_si128(reinterpret_cast<__m128i*>(row + x * 2), pattern16);
 #endif
-    for (; x < width; ++x)
-        Store16(row + x * 2, colour);
+    for (; x < width; ++x) Store16(row + x * 2, colour);
 }
 
 #if defined(__SSE2__)
@@ -102,21 +102,18 @@ void CopyKeyedRow16(std::uint8_t* dst, const std::uint8_t* src, int width, std::
 #endif
     for (; x < width; ++x) {
         const std::uint16_t pixel = Load16(src + x * 2);
-        if (pixel != key)
-            Store16(dst + x * 2, pixel);
+        if (pixel != key) Store16(dst + x * 2, pixel);
     }
 }
 
 void CopyKeyedRow8(std::uint8_t* dst, const std::uint8_t* src, int width, std::uint8_t key) {
     for (int x = 0; x < width; ++x)
-        if (src[x] != key)
-            dst[x] = src[x];
+        if (src[x] != key) dst[x] = src[x];
 }
 
 }  // namespace
 
-void FillPixels(std::uint8_t* dst, int dstPitch, int width, int height, int bytesPerPixel,
-                DWORD colour) {
+void FillPixels(std::uint8_t* dst, int dstPitch, int width, int height, int bytesPerPixel, DWORD colour) {
     const std::size_t rowBytes = static_cast<std::size_t>(width) * bytesPerPixel;
     // A picture whose rows follow each other without a gap is filled as one long row.
     if (static_cast<std::size_t>(dstPitch) == rowBytes) {
@@ -136,20 +133,20 @@ void FillPixels(std::uint8_t* dst, int dstPitch, int width, int height, int byte
     }
 }
 
-void CopyPixels(std::uint8_t* dst, int dstPitch, const std::uint8_t* src, int srcPitch, int width,
-                int height, int bytesPerPixel) {
+void CopyPixels(std::uint8_t* dst, int dstPitch, const std::uint8_t* src, int srcPitch, int width, int height,
+                int bytesPerPixel) {
     const std::size_t rowBytes = static_cast<std::size_t>(width) * bytesPerPixel;
     if (static_cast<std::size_t>(dstPitch) == rowBytes && static_cast<std::size_t>(srcPitch) == rowBytes) {
         std::memcpy(dst, src, rowBytes * static_cast<std::size_t>(height));
         return;
     }
     for (int y = 0; y < height; ++y)
-        std::memcpy(dst + static_cast<std::ptrdiff_t>(y) * dstPitch,
-                    src + static_cast<std::ptrdiff_t>(y) * srcPitch, rowBytes);
+        std::memcpy(dst + static_cast<std::ptrdiff_t>(y) * dstPitch, src + static_cast<std::ptrdiff_t>(y) * srcPitch,
+                    rowBytes);
 }
 
-void CopyKeyedPixels(std::uint8_t* dst, int dstPitch, const std::uint8_t* src, int srcPitch,
-                     int width, int height, int bytesPerPixel, DWORD key) {
+void CopyKeyedPixels(std::uint8_t* dst, int dstPitch, const std::uint8_t* src, int srcPitch, int width, int height,
+                     int bytesPerPixel, DWORD key) {
     const std::size_t rowBytes = static_cast<std::size_t>(width) * bytesPerPixel;
     if (static_cast<std::size_t>(dstPitch) == rowBytes && static_cast<std::size_t>(srcPitch) == rowBytes) {
         width *= height;
@@ -165,23 +162,20 @@ void CopyKeyedPixels(std::uint8_t* dst, int dstPitch, const std::uint8_t* src, i
     }
 }
 
-void CopyScaledPixels(std::uint8_t* dst, int dstPitch, const std::uint8_t* src, int srcPitch,
-                      const int* columns, int width, const int* rows, int height, int bytesPerPixel,
-                      bool keyed, DWORD key) {
+void CopyScaledPixels(std::uint8_t* dst, int dstPitch, const std::uint8_t* src, int srcPitch, const int* columns,
+                      int width, const int* rows, int height, int bytesPerPixel, bool keyed, DWORD key) {
     for (int y = 0; y < height; ++y) {
         std::uint8_t* d = dst + static_cast<std::ptrdiff_t>(y) * dstPitch;
         const std::uint8_t* s = src + static_cast<std::ptrdiff_t>(rows[y]) * srcPitch;
         if (bytesPerPixel == 2) {
             for (int x = 0; x < width; ++x) {
                 const std::uint16_t pixel = Load16(s + columns[x] * 2);
-                if (!keyed || pixel != key)
-                    Store16(d + x * 2, pixel);
+                if (!keyed || pixel != key) Store16(d + x * 2, pixel);
             }
         } else {
             for (int x = 0; x < width; ++x) {
                 const std::uint8_t pixel = s[columns[x]];
-                if (!keyed || pixel != key)
-                    d[x] = pixel;
+                if (!keyed || pixel != key) d[x] = pixel;
             }
         }
     }

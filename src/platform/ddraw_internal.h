@@ -6,10 +6,10 @@
 #include <memory>
 #include <vector>
 
+#include "hosts/host.h"
 #include "platform/com_object.h"
 #include "platform/ddraw.h"
 #include "platform/ddraw_runs.h"
-#include "hosts/host.h"
 
 namespace ddraw_detail {
 
@@ -130,8 +130,7 @@ public:
     // True when the surface has a colour key and no pixel of `area` (inside it) holds it.
     bool OpaqueOver(const RECT& area);
     // True when Blt with these arguments would succeed now and write every pixel of `area`.
-    bool BltCovers(LPRECT destRect, IDirectDrawSurface7* source, LPRECT sourceRect, DWORD flags,
-                   const RECT& area);
+    bool BltCovers(LPRECT destRect, IDirectDrawSurface7* source, LPRECT sourceRect, DWORD flags, const RECT& area);
 
 private:
     enum class RunState { Unknown, Ready, TooBusy };
@@ -161,11 +160,10 @@ private:
     // `drawn` is about to be overwritten whole: what is pending there need not be written.
     void CoverPendingFill(const RECT& drawn);
     // Checks a blit's arguments as Blt does; on S_OK the plan holds what it would draw.
-    HRESULT PlanBlt(LPRECT destRect, IDirectDrawSurface7* source, LPRECT sourceRect, DWORD flags,
-                    DDBLTFX* effects, BltPlan* plan);
+    HRESULT PlanBlt(LPRECT destRect, IDirectDrawSurface7* source, LPRECT sourceRect, DWORD flags, DDBLTFX* effects,
+                    BltPlan* plan);
 
-    Surface(int width, int height, int pitch, const Format& format, DWORD caps,
-            std::unique_ptr<std::uint8_t[]> pixels);
+    Surface(int width, int height, int pitch, const Format& format, DWORD caps, std::unique_ptr<std::uint8_t[]> pixels);
     ~Surface() override;
 
     bool IsWindowedPrimary() const;
@@ -194,16 +192,14 @@ private:
 // ---------------------------------------------------------------- pixel kernels
 // Every kernel takes the first pixel of the area in each picture, the pitches in bytes, and
 // the area's size in pixels; the area is already clipped and lies inside both pictures.
-void FillPixels(std::uint8_t* dst, int dstPitch, int width, int height, int bytesPerPixel,
-                DWORD colour);
-void CopyPixels(std::uint8_t* dst, int dstPitch, const std::uint8_t* src, int srcPitch, int width,
-                int height, int bytesPerPixel);
-void CopyKeyedPixels(std::uint8_t* dst, int dstPitch, const std::uint8_t* src, int srcPitch,
-                     int width, int height, int bytesPerPixel, DWORD key);
+void FillPixels(std::uint8_t* dst, int dstPitch, int width, int height, int bytesPerPixel, DWORD colour);
+void CopyPixels(std::uint8_t* dst, int dstPitch, const std::uint8_t* src, int srcPitch, int width, int height,
+                int bytesPerPixel);
+void CopyKeyedPixels(std::uint8_t* dst, int dstPitch, const std::uint8_t* src, int srcPitch, int width, int height,
+                     int bytesPerPixel, DWORD key);
 // Nearest-pixel copy: destination column i reads source column columns[i], row j reads row
 // rows[j] (both counted from `src`).
-void CopyScaledPixels(std::uint8_t* dst, int dstPitch, const std::uint8_t* src, int srcPitch,
-                      const int* columns, int width, const int* rows, int height, int bytesPerPixel,
-                      bool keyed, DWORD key);
+void CopyScaledPixels(std::uint8_t* dst, int dstPitch, const std::uint8_t* src, int srcPitch, const int* columns,
+                      int width, const int* rows, int height, int bytesPerPixel, bool keyed, DWORD key);
 
 }  // namespace ddraw_detail

@@ -12,7 +12,9 @@ RECT Intersect(const RECT& a, const RECT& b) {
                 std::min(a.bottom, b.bottom)};
 }
 
-bool Empty(const RECT& r) { return r.left >= r.right || r.top >= r.bottom; }
+bool Empty(const RECT& r) {
+    return r.left >= r.right || r.top >= r.bottom;
+}
 
 bool Same(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
@@ -31,43 +33,36 @@ bool Surface::DrawnAsOneRect(const RECT& dest, RECT* drawn) const {
         return true;
     }
     const std::vector<RECT>& clips = clipper_->Rects();
-    if (clips.size() != 1)
-        return false;
+    if (clips.size() != 1) return false;
     *drawn = Intersect(Intersect(clips.front(), bounds), dest);
     return true;
 }
 
 bool Surface::KeepFillPending(const RECT& dest, DWORD colour) {
     // Text may go into the surface at any moment while a context is out: fill at once then.
-    if (dc_.valid)
-        return false;
+    if (dc_.valid) return false;
     const RECT bounds{0, 0, width_, height_};
     RECT drawn;
-    if (!DrawnAsOneRect(dest, &drawn) || !Same(drawn, bounds))
-        return false;
+    if (!DrawnAsOneRect(dest, &drawn) || !Same(drawn, bounds)) return false;
     pendingFill_ = PendingFill{true, colour, bounds};
     return true;
 }
 
 void Surface::WritePendingFill() {
-    if (!pendingFill_.active)
-        return;
+    if (!pendingFill_.active) return;
     pendingFill_.active = false;
     const RECT& a = pendingFill_.area;
-    if (Empty(a))
-        return;
+    if (Empty(a)) return;
     const int bpp = format_->bytesPerPixel;
     FillPixels(pixels_.get() + static_cast<std::ptrdiff_t>(a.top) * pitch_ + static_cast<std::ptrdiff_t>(a.left) * bpp,
                pitch_, a.right - a.left, a.bottom - a.top, bpp, pendingFill_.colour);
 }
 
 void Surface::CoverPendingFill(const RECT& drawn) {
-    if (!pendingFill_.active)
-        return;
+    if (!pendingFill_.active) return;
     RECT& pending = pendingFill_.area;
     const RECT covered = Intersect(pending, drawn);
-    if (Empty(covered))
-        return;
+    if (Empty(covered)) return;
     if (Same(covered, pending)) {
         pendingFill_.active = false;
         return;

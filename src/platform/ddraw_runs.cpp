@@ -23,24 +23,19 @@ template <typename Pixel>
 void FindRowRuns(const std::uint8_t* row, int width, Pixel key, std::vector<OpaqueRuns::Run>& out) {
     int x = 0;
     while (x < width) {
-        while (x < width && LoadPixel<Pixel>(row + x * sizeof(Pixel)) == key)
-            ++x;
-        if (x == width)
-            break;
+        while (x < width && LoadPixel<Pixel>(row + x * sizeof(Pixel)) == key) ++x;
+        if (x == width) break;
         const int begin = x;
-        while (x < width && LoadPixel<Pixel>(row + x * sizeof(Pixel)) != key)
-            ++x;
+        while (x < width && LoadPixel<Pixel>(row + x * sizeof(Pixel)) != key) ++x;
         out.push_back({static_cast<std::uint16_t>(begin), static_cast<std::uint16_t>(x)});
     }
 }
 
 }  // namespace
 
-bool OpaqueRuns::Build(const std::uint8_t* pixels, int pitch, int width, int height,
-                       int bytesPerPixel, DWORD key) {
+bool OpaqueRuns::Build(const std::uint8_t* pixels, int pitch, int width, int height, int bytesPerPixel, DWORD key) {
     Clear();
-    if (width <= 0 || height <= 0 || width > 0xFFFF)
-        return false;
+    if (width <= 0 || height <= 0 || width > 0xFFFF) return false;
     rowStart_.reserve(static_cast<std::size_t>(height) + 1);
     std::size_t opaque = 0;
     for (int y = 0; y < height; ++y) {
@@ -51,8 +46,7 @@ bool OpaqueRuns::Build(const std::uint8_t* pixels, int pitch, int width, int hei
             FindRowRuns<std::uint16_t>(row, width, static_cast<std::uint16_t>(key), runs_);
         else
             FindRowRuns<std::uint8_t>(row, width, static_cast<std::uint8_t>(key), runs_);
-        for (std::size_t i = before; i < runs_.size(); ++i)
-            opaque += runs_[i].end - runs_[i].begin;
+        for (std::size_t i = before; i < runs_.size(); ++i) opaque += runs_[i].end - runs_[i].begin;
     }
     rowStart_.push_back(static_cast<std::uint32_t>(runs_.size()));
     if (runs_.size() * kShortestWorthwhileRun > opaque) {
@@ -75,14 +69,13 @@ bool OpaqueRuns::Covers(const RECT& area) const {
         const Run* last = runs_.data() + rowStart_[y + 1];
         // Runs never touch each other, so only one run can hold all the columns.
         const Run* holder = std::find_if(first, last, [&](const Run& r) { return r.end > area.left; });
-        if (holder == last || holder->begin > area.left || holder->end < area.right)
-            return false;
+        if (holder == last || holder->begin > area.left || holder->end < area.right) return false;
     }
     return true;
 }
 
-void OpaqueRuns::Copy(std::uint8_t* dst, int dstPitch, const std::uint8_t* src, int srcPitch,
-                      int sx, int sy, int width, int height, int bytesPerPixel) const {
+void OpaqueRuns::Copy(std::uint8_t* dst, int dstPitch, const std::uint8_t* src, int srcPitch, int sx, int sy, int width,
+                      int height, int bytesPerPixel) const {
     const int right = sx + width;
     for (int j = 0; j < height; ++j) {
         const int y = sy + j;

@@ -21,8 +21,7 @@ public:
     // Finds the runs of a width x height picture (width at most 65535). Returns false, and
     // keeps nothing, when the runs are so short on average that copying them one at a time
     // would cost more than comparing the pixels with the key.
-    bool Build(const std::uint8_t* pixels, int pitch, int width, int height, int bytesPerPixel,
-               DWORD key);
+    bool Build(const std::uint8_t* pixels, int pitch, int width, int height, int bytesPerPixel, DWORD key);
     void Clear();
 
     // True when no pixel in the area (inside the picture, right and bottom exclusive) holds
@@ -31,8 +30,8 @@ public:
 
     // The keyed copy of the width x height area whose top-left pixel is (sx, sy) of the
     // picture `src` (whose runs these are) to `dst`: the pixels of the runs, nothing else.
-    void Copy(std::uint8_t* dst, int dstPitch, const std::uint8_t* src, int srcPitch, int sx,
-              int sy, int width, int height, int bytesPerPixel) const;
+    void Copy(std::uint8_t* dst, int dstPitch, const std::uint8_t* src, int srcPitch, int sx, int sy, int width,
+              int height, int bytesPerPixel) const;
 
 private:
     std::vector<std::uint32_t> rowStart_;  // runs of row y: rowStart_[y] .. rowStart_[y + 1]

@@ -11,7 +11,9 @@ namespace {
 
 constexpr DWORD kUnderstoodBltFlags = DDBLT_COLORFILL | DDBLT_KEYSRC | DDBLT_WAIT;
 
-bool Empty(const RECT& r) { return r.left >= r.right || r.top >= r.bottom; }
+bool Empty(const RECT& r) {
+    return r.left >= r.right || r.top >= r.bottom;
+}
 
 bool Contains(const RECT& outer, const RECT& inner) {
     return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
@@ -39,22 +41,20 @@ void ForEachPiece(const Clipper* clipper, const RECT& dest, int width, int heigh
     }
     if (!clipper->HasList()) {
         const RECT piece = Intersect(dest, bounds);
-        if (!Empty(piece))
-            draw(piece);
+        if (!Empty(piece)) draw(piece);
         return;
     }
     for (const RECT& clip : clipper->Rects()) {
         const RECT piece = Intersect(Intersect(clip, bounds), dest);
-        if (!Empty(piece))
-            draw(piece);
+        if (!Empty(piece)) draw(piece);
     }
 }
 
 // Nearest source pixel for each destination pixel from `first` to `last` (exclusive) of a
 // span that maps destStart..destStart+destLength onto 0..sourceLength: each destination
 // pixel takes the source pixel under its centre.
-void MapSpan(std::vector<int>& out, long long first, long long last, long long destStart,
-             long long destLength, long long sourceLength) {
+void MapSpan(std::vector<int>& out, long long first, long long last, long long destStart, long long destLength,
+             long long sourceLength) {
     out.clear();
     for (long long d = first; d < last; ++d)
         out.push_back(static_cast<int>(((2 * (d - destStart) + 1) * sourceLength) / (2 * destLength)));
@@ -66,7 +66,7 @@ void MapSpan(std::vector<int>& out, long long first, long long last, long long d
 struct BltPlan {
     RECT dest{};
     bool fill = false;
-    DWORD colour = 0;       // fill: the value as the format holds it
+    DWORD colour = 0;         // fill: the value as the format holds it
     Surface* from = nullptr;  // copy: the source surface
     RECT src{};
     bool keyed = false;
@@ -85,57 +85,42 @@ RECT SourceUnder(const BltPlan& plan, const RECT& area) {
 
 }  // namespace
 
-HRESULT Surface::PlanBlt(LPRECT destRect, IDirectDrawSurface7* source, LPRECT sourceRect, DWORD flags,
-                         DDBLTFX* effects, BltPlan* plan) {
-    if (flags & ~kUnderstoodBltFlags)
-        return E_NOTIMPL;
-    if (locked_)
-        return DDERR_SURFACEBUSY;
+HRESULT Surface::PlanBlt(LPRECT destRect, IDirectDrawSurface7* source, LPRECT sourceRect, DWORD flags, DDBLTFX* effects,
+                         BltPlan* plan) {
+    if (flags & ~kUnderstoodBltFlags) return E_NOTIMPL;
+    if (locked_) return DDERR_SURFACEBUSY;
     plan->dest = destRect != nullptr ? *destRect : RECT{0, 0, width_, height_};
-    if (Empty(plan->dest))
-        return DDERR_INVALIDRECT;
-    if (clipper_ == nullptr && !Inside(plan->dest, width_, height_))
-        return DDERR_INVALIDRECT;
-    if (clipper_ != nullptr && !clipper_->HasList() && clipper_->Window() == nullptr)
-        return DDERR_NOCLIPLIST;
+    if (Empty(plan->dest)) return DDERR_INVALIDRECT;
+    if (clipper_ == nullptr && !Inside(plan->dest, width_, height_)) return DDERR_INVALIDRECT;
+    if (clipper_ != nullptr && !clipper_->HasList() && clipper_->Window() == nullptr) return DDERR_NOCLIPLIST;
 
     if (flags & DDBLT_COLORFILL) {
-        if (effects == nullptr)
-            return E_INVALIDARG;
+        if (effects == nullptr) return E_INVALIDARG;
         plan->fill = true;
         plan->colour = NarrowToFormat(*format_, effects->dwFillColor);
         return S_OK;
     }
 
-    if (source == nullptr)
-        return E_INVALIDARG;
+    if (source == nullptr) return E_INVALIDARG;
     Surface* from = dynamic_cast<Surface*>(source);
-    if (from == nullptr)
-        return DDERR_INVALIDOBJECT;
+    if (from == nullptr) return DDERR_INVALIDOBJECT;
     // A blit within one surface is not offered: overlapping copies would need a scratch picture.
-    if (from == this)
-        return E_INVALIDARG;
-    if (from->locked_)
-        return DDERR_SURFACEBUSY;
-    if (from->format_ != format_)
-        return DDERR_INVALIDPIXELFORMAT;
+    if (from == this) return E_INVALIDARG;
+    if (from->locked_) return DDERR_SURFACEBUSY;
+    if (from->format_ != format_) return DDERR_INVALIDPIXELFORMAT;
     plan->src = sourceRect != nullptr ? *sourceRect : RECT{0, 0, from->width_, from->height_};
-    if (Empty(plan->src) || !Inside(plan->src, from->width_, from->height_))
-        return DDERR_INVALIDRECT;
+    if (Empty(plan->src) || !Inside(plan->src, from->width_, from->height_)) return DDERR_INVALIDRECT;
     plan->keyed = (flags & DDBLT_KEYSRC) != 0;
-    if (plan->keyed && !from->hasKey_)
-        return DDERR_NOCOLORKEY;
+    if (plan->keyed && !from->hasKey_) return DDERR_NOCOLORKEY;
     plan->from = from;
     plan->key = from->key_;
     return S_OK;
 }
 
-HRESULT Surface::Blt(LPRECT destRect, IDirectDrawSurface7* source, LPRECT sourceRect, DWORD flags,
-                     DDBLTFX* effects) {
+HRESULT Surface::Blt(LPRECT destRect, IDirectDrawSurface7* source, LPRECT sourceRect, DWORD flags, DDBLTFX* effects) {
     BltPlan plan;
     const HRESULT checked = PlanBlt(destRect, source, sourceRect, flags, effects, &plan);
-    if (FAILED(checked))
-        return checked;
+    if (FAILED(checked)) return checked;
     PixelsChanged();
 
     const RECT& dest = plan.dest;
@@ -146,8 +131,7 @@ HRESULT Surface::Blt(LPRECT destRect, IDirectDrawSurface7* source, LPRECT source
     };
 
     if (plan.fill) {
-        if (KeepFillPending(dest, plan.colour))
-            return S_OK;
+        if (KeepFillPending(dest, plan.colour)) return S_OK;
         WritePendingFill();
         ForEachPiece(clipper_, dest, width_, height_, [&](const RECT& piece) {
             FillPixels(at(pixels, pitch_, piece.left, piece.top), pitch_, piece.right - piece.left,
@@ -204,29 +188,25 @@ HRESULT Surface::Blt(LPRECT destRect, IDirectDrawSurface7* source, LPRECT source
             MapSpan(rows, piece.top, piece.bottom, dest.top, destHeight, srcHeight);
             CopyScaledPixels(at(pixels, pitch_, piece.left, piece.top), pitch_,
                              at(srcPixels, srcPitch, src.left, src.top), srcPitch, columns.data(),
-                             static_cast<int>(columns.size()), rows.data(),
-                             static_cast<int>(rows.size()), bpp, plan.keyed, plan.key);
+                             static_cast<int>(columns.size()), rows.data(), static_cast<int>(rows.size()), bpp,
+                             plan.keyed, plan.key);
         });
     }
 
     // A windowed game shows its frame by blitting it onto the primary through a clipper
     // bound to its window: that blit is what reaches the screen.
-    if (IsWindowedPrimary() && clipper_ != nullptr && clipper_->Window() != nullptr)
-        PresentRegion(*from, src);
+    if (IsWindowedPrimary() && clipper_ != nullptr && clipper_->Window() != nullptr) PresentRegion(*from, src);
     return S_OK;
 }
 
 bool Surface::BltCovers(LPRECT destRect, IDirectDrawSurface7* source, LPRECT sourceRect, DWORD flags,
                         const RECT& area) {
     BltPlan plan;
-    if (FAILED(PlanBlt(destRect, source, sourceRect, flags, nullptr, &plan)) || plan.fill)
-        return false;
-    if (Empty(area) || !Inside(area, width_, height_) || !Contains(plan.dest, area))
-        return false;
+    if (FAILED(PlanBlt(destRect, source, sourceRect, flags, nullptr, &plan)) || plan.fill) return false;
+    if (Empty(area) || !Inside(area, width_, height_) || !Contains(plan.dest, area)) return false;
     const long long destWidth = static_cast<long long>(plan.dest.right) - plan.dest.left;
     const long long destHeight = static_cast<long long>(plan.dest.bottom) - plan.dest.top;
-    if (destWidth != plan.src.right - plan.src.left || destHeight != plan.src.bottom - plan.src.top)
-        return false;
+    if (destWidth != plan.src.right - plan.src.left || destHeight != plan.src.bottom - plan.src.top) return false;
     // Every pixel of the area must be drawn by one piece; a clip list whose rectangles share
     // the area between them is not looked into.
     if (clipper_ != nullptr && clipper_->HasList()) {
@@ -239,8 +219,8 @@ bool Surface::BltCovers(LPRECT destRect, IDirectDrawSurface7* source, LPRECT sou
 
 }  // namespace ddraw_detail
 
-bool BltCoversArea(IDirectDrawSurface7* destination, LPRECT destRect, IDirectDrawSurface7* source,
-                   LPRECT sourceRect, DWORD flags, const RECT& area) {
+bool BltCoversArea(IDirectDrawSurface7* destination, LPRECT destRect, IDirectDrawSurface7* source, LPRECT sourceRect,
+                   DWORD flags, const RECT& area) {
     auto* surface = dynamic_cast<ddraw_detail::Surface*>(destination);
     return surface != nullptr && surface->BltCovers(destRect, source, sourceRect, flags, area);
 }

@@ -1,6 +1,6 @@
 // The keyboard device stand-in: one system keyboard, read as 256 immediate key bytes.
-#include "platform/com_object.h"
 #include "platform/dinput.h"
+#include "platform/com_object.h"
 
 #include <cstring>
 

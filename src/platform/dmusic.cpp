@@ -10,7 +10,8 @@
 #include "platform/dmusic_internal.h"
 #include "platform/regular_file.h"
 
-const GUID CLSID_DirectMusicPerformance = {0xd2ac2881, 0xb39b, 0x11d1, {0x87, 0x04, 0x00, 0x60, 0x08, 0x93, 0xb1, 0xbd}};
+const GUID CLSID_DirectMusicPerformance = {
+    0xd2ac2881, 0xb39b, 0x11d1, {0x87, 0x04, 0x00, 0x60, 0x08, 0x93, 0xb1, 0xbd}};
 const GUID CLSID_DirectMusicSegment = {0xd2ac2882, 0xb39b, 0x11d1, {0x87, 0x04, 0x00, 0x60, 0x08, 0x93, 0xb1, 0xbd}};
 const GUID CLSID_DirectMusicLoader = {0xd2ac2892, 0xb39b, 0x11d1, {0x87, 0x04, 0x00, 0x60, 0x08, 0x93, 0xb1, 0xbd}};
 const GUID GUID_DirectMusicAllTypes = {0xd2ac2893, 0xb39b, 0x11d1, {0x87, 0x04, 0x00, 0x60, 0x08, 0x93, 0xb1, 0xbd}};
@@ -140,8 +141,7 @@ HRESULT Loader::GetObject(LPDMUS_OBJECTDESC desc, REFIID interfaceId, LPVOID* ob
 
 }  // namespace
 
-HRESULT Segment::SetParam(REFGUID type, DWORD /*groupBits*/, DWORD /*index*/, MUSIC_TIME /*time*/,
-                          void* param) {
+HRESULT Segment::SetParam(REFGUID type, DWORD /*groupBits*/, DWORD /*index*/, MUSIC_TIME /*time*/, void* param) {
     if (IsEqualGUID(type, GUID_StandardMIDIFile)) return midi_.empty() ? DMUS_E_SEGMENT_EMPTY : S_OK;
     if (IsEqualGUID(type, GUID_Download) || IsEqualGUID(type, GUID_Unload)) {
         // The download reads the piece's instruments from the SoundFont into the

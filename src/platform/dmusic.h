@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/unknwn.h"
 #include "platform/objbase.h"
+#include "platform/unknwn.h"
 #include "platform/windows.h"
 
 struct IDirectSound;  // the sound device; the performance only takes it

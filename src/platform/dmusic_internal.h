@@ -46,9 +46,7 @@ private:
 // The run of a segment that one PlaySegment started; `serial` tells runs apart.
 class SegmentState final : public CountedObject<IDirectMusicSegmentState> {
 public:
-    SegmentState(Segment* segment, std::uint64_t serial) : segment_(segment), serial_(serial) {
-        segment_->AddRef();
-    }
+    SegmentState(Segment* segment, std::uint64_t serial) : segment_(segment), serial_(serial) { segment_->AddRef(); }
 
     Segment* segment() const { return segment_; }
     std::uint64_t serial() const { return serial_; }
@@ -67,8 +65,7 @@ public:
     HRESULT AddPort(IDirectMusicPort* port) override;
     HRESULT PlaySegment(IDirectMusicSegment* segment, DWORD flags, REFERENCE_TIME startTime,
                         IDirectMusicSegmentState** state) override;
-    HRESULT Stop(IDirectMusicSegment* segment, IDirectMusicSegmentState* state, MUSIC_TIME time,
-                 DWORD flags) override;
+    HRESULT Stop(IDirectMusicSegment* segment, IDirectMusicSegmentState* state, MUSIC_TIME time, DWORD flags) override;
     HRESULT IsPlaying(IDirectMusicSegment* segment, IDirectMusicSegmentState* state) override;
     HRESULT CloseDown() override;
 
@@ -96,15 +93,15 @@ private:
 
     _fluid_hashtable_t* settings_ = nullptr;
     _fluid_synth_t* synth_ = nullptr;
-    _fluid_player_t* player_ = nullptr;  // the current run's file player
-    Segment* playing_ = nullptr;         // the current run's segment, referenced
-    std::uint64_t serial_ = 0;           // the current run
-    bool inMix_ = false;                 // AddPort joined the platform's mix
-    std::uint64_t pieceFrames_ = 0;      // the current piece's length in frames at the mix rate
-    std::uint64_t renderedFrames_ = 0;   // frames rendered since it started
-    int soundFont_ = -1;                 // the SoundFont's id in the synthesizer, -1 for none
-    float volume_ = 1.0f;                // the music volume the synthesizer's gain carries
-    std::set<std::pair<int, int>> held_; // (bank, program) of the instruments whose samples are held
+    _fluid_player_t* player_ = nullptr;   // the current run's file player
+    Segment* playing_ = nullptr;          // the current run's segment, referenced
+    std::uint64_t serial_ = 0;            // the current run
+    bool inMix_ = false;                  // AddPort joined the platform's mix
+    std::uint64_t pieceFrames_ = 0;       // the current piece's length in frames at the mix rate
+    std::uint64_t renderedFrames_ = 0;    // frames rendered since it started
+    int soundFont_ = -1;                  // the SoundFont's id in the synthesizer, -1 for none
+    float volume_ = 1.0f;                 // the music volume the synthesizer's gain carries
+    std::set<std::pair<int, int>> held_;  // (bank, program) of the instruments whose samples are held
 
     float left_[kBlock] = {};
     float right_[kBlock] = {};

@@ -39,9 +39,11 @@ int LoadSoundFont(fluid_synth_t* synth) {
     const std::string& chosen = ChosenSoundFont();
     const std::string nameOne = "name one with --soundfont FILE or \"soundfont = FILE\" in the settings file";
     if (!chosen.empty()) {
-        const int id = ::access(chosen.c_str(), R_OK) == 0 ? fluid_synth_sfload(synth, chosen.c_str(), 0) : FLUID_FAILED;
+        const int id =
+            ::access(chosen.c_str(), R_OK) == 0 ? fluid_synth_sfload(synth, chosen.c_str(), 0) : FLUID_FAILED;
         if (id != FLUID_FAILED) return id;
-        SayOnce("the SoundFont " + chosen + (::access(chosen.c_str(), R_OK) == 0 ? " could not be loaded" : " is not there") +
+        SayOnce("the SoundFont " + chosen +
+                (::access(chosen.c_str(), R_OK) == 0 ? " could not be loaded" : " is not there") +
                 "; playing without music (" + nameOne + ", or leave it out for Debian's own)");
         return -1;
     }
@@ -58,8 +60,8 @@ int LoadSoundFont(fluid_synth_t* synth) {
                 "\"sudo apt-get install --reinstall timgm6mb-soundfont\", or " + nameOne + ")");
     } else {
         SayOnce(std::string("no SoundFont found at ") + kSoundFonts[0] + " or " + kSoundFonts[1] +
-                "; playing without music (install one with \"sudo apt-get install timgm6mb-soundfont\", or " +
-                nameOne + ")");
+                "; playing without music (install one with \"sudo apt-get install timgm6mb-soundfont\", or " + nameOne +
+                ")");
     }
     return -1;
 }
@@ -76,7 +78,8 @@ constexpr int kDrumBank = 128;
 void QuietSynthLog() {
     static std::once_flag once;
     std::call_once(once, [] {
-        for (int level : {FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG}) fluid_set_log_function(level, nullptr, nullptr);
+        for (int level : {FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
+            fluid_set_log_function(level, nullptr, nullptr);
     });
 }
 

@@ -216,10 +216,9 @@ public:
     HRESULT Restore() override { return S_OK; }
 
 private:
-    SoundBuffer(SampleMemory samples, const WAVEFORMATEX& format, DWORD flags, DWORD frequency, LONG volume,
-                LONG pan)
-        : samples_(std::move(samples)), format_(format), flags_(flags),
-          frames_(samples_->size() / format.nBlockAlign), frequency_(frequency), volume_(volume), pan_(pan) {
+    SoundBuffer(SampleMemory samples, const WAVEFORMATEX& format, DWORD flags, DWORD frequency, LONG volume, LONG pan)
+        : samples_(std::move(samples)), format_(format), flags_(flags), frames_(samples_->size() / format.nBlockAlign),
+          frequency_(frequency), volume_(volume), pan_(pan) {
         UpdateGains();
         platform::AddVoice(this);
     }
@@ -339,7 +338,7 @@ HRESULT DirectSoundCreate(const GUID* device, LPDIRECTSOUND* created, IUnknown* 
     if (!created) return E_INVALIDARG;
     *created = nullptr;
     if (outer) return CLASS_E_NOAGGREGATION;
-    if (device) return DSERR_NODRIVER;  // only the default device is there
+    if (device) return DSERR_NODRIVER;                             // only the default device is there
     if (!host::Current().HasSoundDevice()) return DSERR_NODRIVER;  // nothing would play the buffers
     auto* made = new (std::nothrow) SoundDevice();
     if (!made) return E_OUTOFMEMORY;

@@ -2,8 +2,8 @@
 // which plays once or looped into the platform's mixer with its own volume, pan and rate.
 #pragma once
 
-#include "platform/unknwn.h"
 #include "platform/mmsystem.h"
+#include "platform/unknwn.h"
 #include "platform/windows.h"
 
 // ---------------------------------------------------------------- results

@@ -47,8 +47,10 @@ std::array<Glyph, kGlyphCount> BuildGlyphs() {
             if (static_cast<int>(std::strlen(line)) != width) std::abort();
             std::uint16_t bits = 0;
             for (int column = 0; column < width; ++column) {
-                if (line[column] == '#') bits |= static_cast<std::uint16_t>(1u << (15 - column));
-                else if (line[column] != '.') std::abort();
+                if (line[column] == '#')
+                    bits |= static_cast<std::uint16_t>(1u << (15 - column));
+                else if (line[column] != '.')
+                    std::abort();
             }
             glyph.rows[row] = bits;
         }

@@ -27,8 +27,7 @@ int TextWidth(const char* text, std::size_t length);
 
 // True when column `column` of row `row` of the glyph is ink (false outside the glyph).
 inline bool GlyphInk(const Glyph& glyph, int column, int row) {
-    if (column < 0 || column >= glyph.width || column >= 16 || row < 0 || row >= kGlyphHeight)
-        return false;
+    if (column < 0 || column >= glyph.width || column >= 16 || row < 0 || row >= kGlyphHeight) return false;
     return (glyph.rows[row] >> (15 - column)) & 1u;
 }
 

@@ -18,13 +18,15 @@ DWORD PixelFor(const ddraw_detail::Surface& surface, COLORREF colour) {
     const DWORD g = GetGValue(colour);
     const DWORD b = GetBValue(colour);
     switch (surface.PixelFormat().bits) {
-        case 16: return ((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3);
-        case 15: return ((r >> 3) << 10) | ((g >> 3) << 5) | (b >> 3);
-        default: break;
+        case 16:
+            return ((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3);
+        case 15:
+            return ((r >> 3) << 10) | ((g >> 3) << 5) | (b >> 3);
+        default:
+            break;
     }
     const ddraw_detail::Palette* palette = surface.ColourTable();
-    if (palette == nullptr)
-        return r;
+    if (palette == nullptr) return r;
     DWORD best = 0;
     long bestDistance = -1;
     for (DWORD i = 0; i < 256; ++i) {
@@ -45,12 +47,11 @@ DWORD PixelFor(const ddraw_detail::Surface& surface, COLORREF colour) {
 class Pen {
 public:
     Pen(ddraw_detail::Surface& surface, DWORD pixel)
-        : pixels_(surface.Pixels()), pitch_(surface.Pitch()), width_(surface.Width()),
-          height_(surface.Height()), bytes_(surface.PixelFormat().bytesPerPixel), pixel_(pixel) {}
+        : pixels_(surface.Pixels()), pitch_(surface.Pitch()), width_(surface.Width()), height_(surface.Height()),
+          bytes_(surface.PixelFormat().bytesPerPixel), pixel_(pixel) {}
 
     void Dot(long long x, long long y) const {
-        if (x < 0 || y < 0 || x >= width_ || y >= height_)
-            return;
+        if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
         std::uint8_t* at = pixels_ + y * pitch_ + x * bytes_;
         if (bytes_ == 1) {
             *at = static_cast<std::uint8_t>(pixel_);
@@ -62,8 +63,7 @@ public:
 
     void Box(long long left, long long top, long long right, long long bottom) const {
         for (long long y = top; y < bottom; ++y)
-            for (long long x = left; x < right; ++x)
-                Dot(x, y);
+            for (long long x = left; x < right; ++x) Dot(x, y);
     }
 
     int Width() const { return width_; }
@@ -80,24 +80,21 @@ private:
 }  // namespace
 
 COLORREF SetTextColor(HDC dc, COLORREF colour) {
-    if (dc == nullptr || !dc->valid)
-        return kInvalidColour;
+    if (dc == nullptr || !dc->valid) return kInvalidColour;
     const COLORREF previous = dc->textColour;
     dc->textColour = colour & 0x00FFFFFFu;
     return previous;
 }
 
 int SetBkMode(HDC dc, int mode) {
-    if (dc == nullptr || !dc->valid || (mode != TRANSPARENT && mode != OPAQUE))
-        return 0;
+    if (dc == nullptr || !dc->valid || (mode != TRANSPARENT && mode != OPAQUE)) return 0;
     const int previous = dc->backgroundMode;
     dc->backgroundMode = mode;
     return previous;
 }
 
 BOOL TextOutA(HDC dc, int x, int y, LPCSTR text, int length) {
-    if (dc == nullptr || !dc->valid || length < 0 || (text == nullptr && length > 0))
-        return FALSE;
+    if (dc == nullptr || !dc->valid || length < 0 || (text == nullptr && length > 0)) return FALSE;
     if (dc->surface == nullptr || length == 0)
         return TRUE;  // a context without a surface, or nothing to say: nothing to draw
     ddraw_detail::Surface& surface = *dc->surface;
@@ -107,14 +104,12 @@ BOOL TextOutA(HDC dc, int x, int y, LPCSTR text, int length) {
     long long penX = x;
     for (int i = 0; i < length && penX < ink.Width(); ++i) {
         const font::Glyph& glyph = font::GlyphFor(static_cast<unsigned char>(text[i]));
-        if (opaque)
-            paper.Box(penX, y, penX + glyph.advance, static_cast<long long>(y) + font::kGlyphHeight);
+        if (opaque) paper.Box(penX, y, penX + glyph.advance, static_cast<long long>(y) + font::kGlyphHeight);
         // Whole glyphs left of the surface are passed over without looking at their rows.
         if (penX + glyph.width > 0) {
             for (int row = 0; row < font::kGlyphHeight; ++row)
                 for (int column = 0; column < glyph.width; ++column)
-                    if (font::GlyphInk(glyph, column, row))
-                        ink.Dot(penX + column, static_cast<long long>(y) + row);
+                    if (font::GlyphInk(glyph, column, row)) ink.Dot(penX + column, static_cast<long long>(y) + row);
         }
         penX += glyph.advance;
     }

@@ -14,10 +14,14 @@ inline int SidedModifierKey(int virtualKey, LPARAM lParam) {
     // The right Ctrl and Alt are extended keys: the 0x80 bit of our scan codes, or bit 24.
     const bool extended = (scanCode & 0x80) != 0 || (lParam & (static_cast<LPARAM>(1) << 24)) != 0;
     switch (virtualKey) {
-        case VK_SHIFT: return (scanCode & 0x7F) == DIK_RSHIFT ? VK_RSHIFT : VK_LSHIFT;
-        case VK_CONTROL: return extended ? VK_RCONTROL : VK_LCONTROL;
-        case VK_MENU: return extended ? VK_RMENU : VK_LMENU;
-        default: return 0;
+        case VK_SHIFT:
+            return (scanCode & 0x7F) == DIK_RSHIFT ? VK_RSHIFT : VK_LSHIFT;
+        case VK_CONTROL:
+            return extended ? VK_RCONTROL : VK_LCONTROL;
+        case VK_MENU:
+            return extended ? VK_RMENU : VK_LMENU;
+        default:
+            return 0;
     }
 }
 

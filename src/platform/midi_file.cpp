@@ -80,8 +80,7 @@ struct ChannelUse {
 };
 
 // Reads one track's events. False with the reason when the track is damaged.
-bool ReadTrack(TrackReader track, int trackIndex, TrackFacts& facts, ChannelUse (&channels)[16],
-               std::string& why) {
+bool ReadTrack(TrackReader track, int trackIndex, TrackFacts& facts, ChannelUse (&channels)[16], std::string& why) {
     std::uint64_t tick = 0;
     std::uint64_t eventIndex = 0;
     std::uint8_t status = 0;  // the running status; 0 while none is in force
@@ -172,16 +171,14 @@ bool ReadTrack(TrackReader track, int trackIndex, TrackFacts& facts, ChannelUse 
 }
 
 // Ticks to seconds with every tempo change of every track applied in tick order.
-double SecondsAt(std::uint64_t endTick, std::vector<std::pair<std::uint64_t, std::uint32_t>> tempos,
-                 int division) {
+double SecondsAt(std::uint64_t endTick, std::vector<std::pair<std::uint64_t, std::uint32_t>> tempos, int division) {
     if (division & 0x8000) {
         // Time code: frames a second (negated in the high byte) times ticks a frame.
         const int framesPerSecond = -static_cast<std::int8_t>(division >> 8);
         const int ticksPerFrame = division & 0xFF;
         return static_cast<double>(endTick) / (framesPerSecond * ticksPerFrame);
     }
-    std::stable_sort(tempos.begin(), tempos.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::stable_sort(tempos.begin(), tempos.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     double seconds = 0;
     std::uint64_t at = 0;
     std::uint32_t tempo = kDefaultTempo;

@@ -2,8 +2,8 @@
 // sees it, and tells how long the piece lasts and which instruments it plays.
 #pragma once
 
-#include <cstddef>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <set>
 #include <string>

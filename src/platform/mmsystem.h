@@ -12,7 +12,7 @@ using MMRESULT = UINT;
 struct PlatformMmioFile;
 using HMMIO = PlatformMmioFile*;
 
-#define mmioFOURCC(c0, c1, c2, c3)                                                            \
+#define mmioFOURCC(c0, c1, c2, c3)                                                                    \
     (static_cast<FOURCC>(static_cast<BYTE>(c0)) | (static_cast<FOURCC>(static_cast<BYTE>(c1)) << 8) | \
      (static_cast<FOURCC>(static_cast<BYTE>(c2)) << 16) | (static_cast<FOURCC>(static_cast<BYTE>(c3)) << 24))
 
@@ -67,8 +67,8 @@ using LPMMIOINFO = MMIOINFO*;
 struct MMCKINFO {
     FOURCC ckid;
     DWORD cksize;
-    FOURCC fccType;       // the form or list type of a "RIFF" or "LIST" chunk
-    DWORD dwDataOffset;   // where the chunk's data begins (for RIFF and LIST, its type field)
+    FOURCC fccType;      // the form or list type of a "RIFF" or "LIST" chunk
+    DWORD dwDataOffset;  // where the chunk's data begins (for RIFF and LIST, its type field)
     DWORD dwFlags;
 };
 using LPMMCKINFO = MMCKINFO*;

@@ -27,8 +27,7 @@ HRESULT CoInitialize(LPVOID reserved);
 void CoUninitialize();
 // Makes an object of the class (the music performance, loader and segment are the classes
 // we know) and hands out the interface asked for, with one reference the caller owns.
-HRESULT CoCreateInstance(REFCLSID classId, IUnknown* outer, DWORD context, REFIID interfaceId,
-                         LPVOID* object);
+HRESULT CoCreateInstance(REFCLSID classId, IUnknown* outer, DWORD context, REFIID interfaceId, LPVOID* object);
 
 // ---------------------------------------------------------------- wide text
 // The machine's narrow code page is UTF-8 here, so CP_ACP and CP_UTF8 read the same way.
@@ -41,10 +40,9 @@ constexpr DWORD MB_ERR_INVALID_CHARS = 0x8;
 // at most `wideLength` wide characters. Returns the count written, or the count needed when
 // `wideLength` is 0; 0 when the text does not fit or cannot be converted. Bytes that are not
 // UTF-8 become U+FFFD unless MB_ERR_INVALID_CHARS asks for failure.
-int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int length, LPWSTR wide,
-                        int wideLength);
+int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int length, LPWSTR wide, int wideLength);
 // The way back: `length` wide characters (-1: through the terminator) into at most
 // `narrowLength` bytes; same counting rules. `defaultChar` and `usedDefault` must be null
 // for UTF-8, as the platform wants; unpaired surrogates become U+FFFD.
-int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int length, LPSTR narrow,
-                        int narrowLength, LPCSTR defaultChar, BOOL* usedDefault);
+int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int length, LPSTR narrow, int narrowLength,
+                        LPCSTR defaultChar, BOOL* usedDefault);

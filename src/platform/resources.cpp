@@ -15,24 +15,42 @@ constexpr std::uint32_t kOpaque = 0xFF000000u;
 //   d grey    R red     L lime   Y yellow  B blue  M fuchsia  A aqua  W white
 std::uint32_t ColourOf(char letter) {
     switch (letter) {
-        case '.': return 0x00000000u;
-        case 'k': return kOpaque | 0x000000u;
-        case 'm': return kOpaque | 0x800000u;
-        case 'g': return kOpaque | 0x008000u;
-        case 'o': return kOpaque | 0x808000u;
-        case 'n': return kOpaque | 0x000080u;
-        case 'p': return kOpaque | 0x800080u;
-        case 't': return kOpaque | 0x008080u;
-        case 's': return kOpaque | 0xC0C0C0u;
-        case 'd': return kOpaque | 0x808080u;
-        case 'R': return kOpaque | 0xFF0000u;
-        case 'L': return kOpaque | 0x00FF00u;
-        case 'Y': return kOpaque | 0xFFFF00u;
-        case 'B': return kOpaque | 0x0000FFu;
-        case 'M': return kOpaque | 0xFF00FFu;
-        case 'A': return kOpaque | 0x00FFFFu;
-        case 'W': return kOpaque | 0xFFFFFFu;
-        default: std::abort();  // a typo in the art below
+        case '.':
+            return 0x00000000u;
+        case 'k':
+            return kOpaque | 0x000000u;
+        case 'm':
+            return kOpaque | 0x800000u;
+        case 'g':
+            return kOpaque | 0x008000u;
+        case 'o':
+            return kOpaque | 0x808000u;
+        case 'n':
+            return kOpaque | 0x000080u;
+        case 'p':
+            return kOpaque | 0x800080u;
+        case 't':
+            return kOpaque | 0x008080u;
+        case 's':
+            return kOpaque | 0xC0C0C0u;
+        case 'd':
+            return kOpaque | 0x808080u;
+        case 'R':
+            return kOpaque | 0xFF0000u;
+        case 'L':
+            return kOpaque | 0x00FF00u;
+        case 'Y':
+            return kOpaque | 0xFFFF00u;
+        case 'B':
+            return kOpaque | 0x0000FFu;
+        case 'M':
+            return kOpaque | 0xFF00FFu;
+        case 'A':
+            return kOpaque | 0x00FFFFu;
+        case 'W':
+            return kOpaque | 0xFFFFFFu;
+        default:
+            std::abort();  // a typo in the art below
     }
 }
 

@@ -4,9 +4,9 @@
 #include <deque>
 #include <string>
 
+#include "hosts/host.h"
 #include "platform/dinput.h"
 #include "platform/key_sides.h"
-#include "hosts/host.h"
 #include "platform/resources.h"
 #include "platform/windows.h"
 
@@ -93,8 +93,8 @@ BOOL UnregisterClassA(LPCSTR className, HINSTANCE) {
     return TRUE;
 }
 
-HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD, int x, int y, int width, int height,
-                     HWND, HMENU, HINSTANCE, LPVOID) {
+HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD, int x, int y, int width, int height, HWND,
+                     HMENU, HINSTANCE, LPVOID) {
     if (!windowClass.registered || !SameClassName(className, windowClass.name.c_str())) return nullptr;
     if (liveWindow) return nullptr;  // the game has one window
     windowRecord.procedure = windowClass.record.lpfnWndProc;

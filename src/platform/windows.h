@@ -39,7 +39,9 @@ struct PlatformWindow;
 struct PlatformInstance;
 struct PlatformDeviceContext;
 struct PlatformGdiObject;
-namespace host { struct Picture; }
+namespace host {
+struct Picture;
+}
 using HWND = PlatformWindow*;
 using HINSTANCE = PlatformInstance*;
 using HMENU = void*;
@@ -54,8 +56,12 @@ using HFILE = int;
 #define MAKEINTRESOURCE MAKEINTRESOURCEA
 #define LOWORD(l) (static_cast<WORD>(static_cast<std::uintptr_t>(l) & 0xFFFF))
 #define HIWORD(l) (static_cast<WORD>((static_cast<std::uintptr_t>(l) >> 16) & 0xFFFF))
-#define MAKELPARAM(lo, hi) (static_cast<LPARAM>(static_cast<DWORD>((static_cast<WORD>(lo)) | (static_cast<DWORD>(static_cast<WORD>(hi)) << 16))))
-#define RGB(r, g, b) (static_cast<COLORREF>((static_cast<BYTE>(r)) | (static_cast<WORD>(static_cast<BYTE>(g)) << 8) | (static_cast<DWORD>(static_cast<BYTE>(b)) << 16)))
+#define MAKELPARAM(lo, hi) \
+    (static_cast<LPARAM>(  \
+        static_cast<DWORD>((static_cast<WORD>(lo)) | (static_cast<DWORD>(static_cast<WORD>(hi)) << 16))))
+#define RGB(r, g, b)                                                                                 \
+    (static_cast<COLORREF>((static_cast<BYTE>(r)) | (static_cast<WORD>(static_cast<BYTE>(g)) << 8) | \
+                           (static_cast<DWORD>(static_cast<BYTE>(b)) << 16)))
 #define GetRValue(c) (static_cast<BYTE>(c))
 #define GetGValue(c) (static_cast<BYTE>((c) >> 8))
 #define GetBValue(c) (static_cast<BYTE>((c) >> 16))
@@ -126,7 +132,6 @@ constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
 
 // VK_ key codes: hosts/key_codes.h.
 
-
 constexpr UINT CS_VREDRAW = 0x0001;
 constexpr UINT CS_HREDRAW = 0x0002;
 constexpr UINT CS_DBLCLKS = 0x0008;
@@ -149,8 +154,8 @@ ATOM RegisterClassExA(const WNDCLASSEXA* windowClass);
 // Fails while a window of the class exists.
 BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance);
 // Creates the window and sends WM_CREATE to its procedure before returning.
-HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
-                     int width, int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
+HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
+                     int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
 // Sends WM_DESTROY to the window's procedure; later messages to it are dropped.
 BOOL DestroyWindow(HWND window);
 BOOL PeekMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax, UINT removeFlags);

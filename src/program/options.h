@@ -25,8 +25,8 @@ struct Options {
     std::string audioOut;
     std::int64_t time = 1000000000;  // --time: headless runs always take a fixed time
     bool timeGiven = false;
-    std::string record;              // --record FILE: write the session's input as a script
-    std::string play;                // --play FILE: show a script in a window, as a demo
+    std::string record;  // --record FILE: write the session's input as a script
+    std::string play;    // --play FILE: show a script in a window, as a demo
     std::string timedemo;
     bool stats = false;  // print the pace of the main loop when the program ends
 };

@@ -108,8 +108,10 @@ SettingsFile SettingsFile::Parse(const std::string& path, const std::string& tex
                 line.key = Trim(raw.substr(0, equals));
                 FindValue(raw, equals, line.valueStart, line.valueLength);
                 const std::string value = raw.substr(line.valueStart, line.valueLength);
-                if (line.key.empty()) why = "a value with no key";
-                else file.Apply(line.key, value, number, why);
+                if (line.key.empty())
+                    why = "a value with no key";
+                else
+                    file.Apply(line.key, value, number, why);
             }
             if (!why.empty()) warnings.push_back(path + ":" + std::to_string(number) + ": " + why);
         }
@@ -132,18 +134,27 @@ bool SettingsFile::Apply(const std::string& key, const std::string& value, int l
     };
     const auto whole = [&](int low, int high, int& to) {
         if (!ReadWhole(value, low, high, to))
-            why = key + " is a whole number from " + std::to_string(low) + " to " + std::to_string(high) +
-                  ", not \"" + value + "\"; keeping " + std::to_string(to);
+            why = key + " is a whole number from " + std::to_string(low) + " to " + std::to_string(high) + ", not \"" +
+                  value + "\"; keeping " + std::to_string(to);
     };
-    if (key == "fullscreen") flag(s.fullscreen);
-    else if (key == "integer_scaling") flag(s.integerScaling);
-    else if (key == "mute") flag(s.mute);
-    else if (key == "gamepad") flag(s.gamepad);
-    else if (key == "scale") whole(1, 8, s.scale);
-    else if (key == "music_volume") whole(0, 100, s.musicVolume);
-    else if (key == "effects_volume") whole(0, 100, s.effectsVolume);
-    else if (key == "soundfont") s.soundFont = PathFromFile(value);
-    else if (key == "screenshot_dir") s.screenshotFolder = PathFromFile(value);
+    if (key == "fullscreen")
+        flag(s.fullscreen);
+    else if (key == "integer_scaling")
+        flag(s.integerScaling);
+    else if (key == "mute")
+        flag(s.mute);
+    else if (key == "gamepad")
+        flag(s.gamepad);
+    else if (key == "scale")
+        whole(1, 8, s.scale);
+    else if (key == "music_volume")
+        whole(0, 100, s.musicVolume);
+    else if (key == "effects_volume")
+        whole(0, 100, s.effectsVolume);
+    else if (key == "soundfont")
+        s.soundFont = PathFromFile(value);
+    else if (key == "screenshot_dir")
+        s.screenshotFolder = PathFromFile(value);
     else if (key.rfind("key.", 0) == 0) {
         host::GameKey gameKey;
         if (!host::LookUpGameKey(key.substr(4), gameKey)) {
@@ -202,7 +213,8 @@ void SettingsFile::Set(const std::string& key, const std::string& value) {
     line.valueStart = key.size() + 3;
     line.valueLength = value.size();
     if (lines_.empty())
-        lines_.push_back({"# Trundlebop's settings, one \"key = value\" a line; trundlebop --help lists them.", "", 0, 0});
+        lines_.push_back(
+            {"# Trundlebop's settings, one \"key = value\" a line; trundlebop --help lists them.", "", 0, 0});
     lines_.push_back(std::move(line));
     endsWithBreak_ = true;
 }

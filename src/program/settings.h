@@ -20,7 +20,7 @@ struct Settings {
     int musicVolume = 100;
     int effectsVolume = 100;
     bool mute = false;
-    std::string soundFont;         // empty: Debian's General MIDI SoundFont
+    std::string soundFont;  // empty: Debian's General MIDI SoundFont
     bool gamepad = true;
     std::string screenshotFolder;  // empty: the pictures folder's "trundlebop"
     // key.<GameKey> = <Key>[, <Key>...]: keys, by virtual-key code, acting as a game key.
@@ -52,9 +52,9 @@ public:
 
 private:
     struct Line {
-        std::string text;             // as read, without the line break
-        std::string key;              // empty for comments, blanks and lines without '='
-        std::size_t valueStart = 0;   // where the value sits in `text`
+        std::string text;            // as read, without the line break
+        std::string key;             // empty for comments, blanks and lines without '='
+        std::size_t valueStart = 0;  // where the value sits in `text`
         std::size_t valueLength = 0;
     };
 

@@ -34,8 +34,7 @@ void WatchedHost::TraceRecord(const std::string& fields) {
         inner_.TraceRecord(fields);
         return;
     }
-    const std::string line =
-        "{\"pass\":" + std::to_string(passes_) + (fields.empty() ? "" : ",") + fields + "}\n";
+    const std::string line = "{\"pass\":" + std::to_string(passes_) + (fields.empty() ? "" : ",") + fields + "}\n";
     if (std::fputs(line.c_str(), trace_) < 0 || std::fflush(trace_) != 0) traceOk_ = false;
 }
 

@@ -20,14 +20,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Le32(std::uint32_t v) { return {char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; }
-std::string Le16(std::uint16_t v) { return {char(v), char(v >> 8)}; }
+std::string Le32(std::uint32_t v) {
+    return {char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
+}
+std::string Le16(std::uint16_t v) {
+    return {char(v), char(v >> 8)};
+}
 
 // A PCM WAV file: its format chunk as given, then `data`.
 std::string Wav(int channels, int rate, int bits, const std::string& data) {
     const int align = channels * bits / 8;
-    const std::string format =
-        Le16(1) + Le16(channels) + Le32(rate) + Le32(rate * align) + Le16(align) + Le16(bits);
+    const std::string format = Le16(1) + Le16(channels) + Le32(rate) + Le32(rate * align) + Le16(align) + Le16(bits);
     const std::string body = "WAVEfmt " + Le32(16) + format + "data" + Le32(std::uint32_t(data.size())) + data;
     return "RIFF" + Le32(std::uint32_t(body.size())) + body;
 }
@@ -42,8 +45,8 @@ protected:
         wc.lpfnWndProc = DefWindowProcA;
         wc.lpszClassName = "SOUNDLAYOUT";
         RegisterClassExA(&wc);
-        mainWindow = CreateWindowExA(0, "SOUNDLAYOUT", "Sound", WS_POPUP, 0, 0, 640, 480, nullptr, nullptr, nullptr,
-                                     nullptr);
+        mainWindow =
+            CreateWindowExA(0, "SOUNDLAYOUT", "Sound", WS_POPUP, 0, 0, 640, 480, nullptr, nullptr, nullptr, nullptr);
         ASSERT_NE(nullptr, mainWindow);
         if (!soundDevice) soundFirstInit = 1;
         ASSERT_EQ(1, InitSound());

@@ -12,8 +12,8 @@
 
 #include "app/winmain.h"
 #include "audio/sound.h"
-#include "platform/audio_mixer.h"
 #include "hosts/host.h"
+#include "platform/audio_mixer.h"
 
 namespace {
 
@@ -49,8 +49,8 @@ protected:
         windowClass.lpfnWndProc = DefWindowProcA;
         windowClass.lpszClassName = "SOUNDTEST";
         RegisterClassExA(&windowClass);
-        mainWindow = CreateWindowExA(0, "SOUNDTEST", "Sound", WS_POPUP, 0, 0, 640, 480, nullptr, nullptr, nullptr,
-                                     nullptr);
+        mainWindow =
+            CreateWindowExA(0, "SOUNDTEST", "Sound", WS_POPUP, 0, 0, 640, 480, nullptr, nullptr, nullptr, nullptr);
         ASSERT_NE(mainWindow, nullptr);
         // An earlier test in this process may have shut the module down: start it afresh.
         if (!soundDevice) soundFirstInit = 1;
@@ -115,9 +115,8 @@ TEST_F(SoundTest, TableOf256TakesTheLowestFreeSlot) {
 TEST_F(SoundTest, ChunkLayoutsAsTheLoaderReadsThem) {
     // A LIST of odd size (padded) and a fact chunk between the format and the data.
     const std::string data = "\x10\x20\x30\x40\x50\x60\x70\x80\x90";
-    const std::string between =
-        Write("between.wav", Riff(Fmt(1, 1, 22050, 8) + Chunk("LIST", "INFOa") + Chunk("fact", Le32(9)) +
-                                  Chunk("data", data)));
+    const std::string between = Write("between.wav", Riff(Fmt(1, 1, 22050, 8) + Chunk("LIST", "INFOa") +
+                                                          Chunk("fact", Le32(9)) + Chunk("data", data)));
     const int id = LoadWav(between.c_str(), 0xE0);
     ASSERT_EQ(id, 0);
     EXPECT_EQ(soundSlots[id].size, 9);
@@ -137,15 +136,14 @@ TEST_F(SoundTest, ChunkLayoutsAsTheLoaderReadsThem) {
     EXPECT_EQ(soundSlots[2].size, 400);
 
     // Not PCM: refused, and the slot it would have taken stays free.
-    EXPECT_EQ(LoadWav(Write("float.wav", Riff(Fmt(3, 1, 22050, 32) + Chunk("data", Samples(64, 0)))).c_str(), 0),
-              -1);
+    EXPECT_EQ(LoadWav(Write("float.wav", Riff(Fmt(3, 1, 22050, 32) + Chunk("data", Samples(64, 0)))).c_str(), 0), -1);
     EXPECT_EQ(soundSlots[3].state, 0);
     EXPECT_EQ(soundSlots[3].buffer, nullptr);
     EXPECT_EQ(LoadWav((dir_ / "missing.wav").c_str(), 0), -1);
 
     // A data chunk that declares far more than the file holds takes only what is there.
-    const std::string lying =
-        Write("lying.wav", "RIFF" + Le32(0xFFFFFFFFu) + "WAVE" + Fmt(1, 1, 22050, 8) + "data" + Le32(0x7FFFFF00u) + data);
+    const std::string lying = Write(
+        "lying.wav", "RIFF" + Le32(0xFFFFFFFFu) + "WAVE" + Fmt(1, 1, 22050, 8) + "data" + Le32(0x7FFFFF00u) + data);
     ASSERT_EQ(LoadWav(lying.c_str(), 0xE0), 3);
     EXPECT_EQ(soundSlots[3].size, 9);
     EXPECT_EQ(BufferBytes(3), data);

@@ -44,7 +44,8 @@ void WriteBmp(const std::string& path, const BmpContent& c) {
     const std::uint64_t sizeImage = c.sizeImage < 0 ? c.data.size() : static_cast<std::uint64_t>(c.sizeImage);
     Bytes out;
     Put(out, c.magic, 2), Put(out, offset + c.data.size(), 4), Put(out, 0, 4), Put(out, offset, 4);
-    Put(out, 40, 4), Put(out, static_cast<std::uint32_t>(c.width), 4), Put(out, static_cast<std::uint32_t>(c.height), 4);
+    Put(out, 40, 4), Put(out, static_cast<std::uint32_t>(c.width), 4),
+        Put(out, static_cast<std::uint32_t>(c.height), 4);
     Put(out, 1, 2), Put(out, c.bits, 2), Put(out, 0, 4), Put(out, sizeImage, 4), Put(out, 0, 8), Put(out, 0, 8);
     for (int i = 0; c.bits == 8 && i < 256; ++i) out.insert(out.end(), {Byte(i), Byte(255 - i), Byte(i * 3), 0});
     out.insert(out.end(), c.data.begin(), c.data.end());
@@ -60,8 +61,12 @@ Bytes BottomUp(const Bytes& topDown, int rowBytes) {
     return out;
 }
 
-const std::uint16_t* Pixels16(const BitmapFile& f) { return reinterpret_cast<const std::uint16_t*>(f.pixels); }
-const std::uint16_t* Image16(const BitmapImage& i) { return reinterpret_cast<const std::uint16_t*>(i.buffer); }
+const std::uint16_t* Pixels16(const BitmapFile& f) {
+    return reinterpret_cast<const std::uint16_t*>(f.pixels);
+}
+const std::uint16_t* Image16(const BitmapImage& i) {
+    return reinterpret_cast<const std::uint16_t*>(i.buffer);
+}
 
 int OpenDescriptorCount() {
     return static_cast<int>(std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()));
@@ -105,8 +110,7 @@ class BitmapImageTest : public BitmapFixture {};
 TEST_F(BitmapFileTest, TwentyFourBitPixelsTakeTheDisplayPacking) {
     // Top row: white, red, green, blue; bottom row: a mixed colour and three dark ones that
     // tell the 6-bit green of 5.6.5 from the 5-bit green of 5.5.5.
-    const Bytes top = {255, 255, 255, 0, 0, 255, 0, 255, 0, 255, 0, 0,
-                       19,  70,  140, 0, 4, 0,   8, 4,   8, 8,   8, 8};
+    const Bytes top = {255, 255, 255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 19, 70, 140, 0, 4, 0, 8, 4, 8, 8, 8, 8};
     const std::string path = Write("colours.bmp", {4, 2, 24, BottomUp(top, 12)});
     const std::vector<std::uint16_t> packed565 = {0xFFFF, 0xF800, 0x07E0, 0x001F, 0x8A22, 0x0020, 0x0821, 0x0841};
     const std::vector<std::uint16_t> packed555 = {0x7FFF, 0x7C00, 0x03E0, 0x001F, 0x4502, 0x0000, 0x0401, 0x0421};
@@ -126,7 +130,8 @@ TEST_F(BitmapFileTest, FullScreenPictureLoadsTopRowFirst) {
     // row and column can be read back from the packed value.
     Bytes top;
     for (int y = 0; y < 480; ++y)
-        for (int x = 0; x < 640; ++x) top.insert(top.end(), {Byte((y / 32) * 8), Byte((x % 64) * 4), Byte((y % 32) * 8)});
+        for (int x = 0; x < 640; ++x)
+            top.insert(top.end(), {Byte((y / 32) * 8), Byte((x % 64) * 4), Byte((y % 32) * 8)});
     pixelFormat = 16;
     ASSERT_EQ(LoadBitmapFile(&file_, Write("screen.bmp", {640, 480, 24, BottomUp(top, 640 * 3)}).c_str()), 1);
     const BitmapInfoHeader& info = file_.infoHeader;
@@ -204,13 +209,20 @@ TEST_F(BitmapFileTest, LyingHeadersLeaveTheRecordUntouchedAndTheFileClosed) {
     BmpContent shortTable{4, 2, 8, Bytes(8, 1)};
     shortTable.keep = 54 + 700;
     const std::vector<std::pair<const char*, BmpContent>> files = {
-        {"short_pixels", lie(4, 4, 24, 47, 48)},          {"size_below_rows", lie(4, 4, 24, 47, 47)},
-        {"size_below_rows16", lie(3, 3, 16, 17, 17)},    {"size_too_large", lie(16, 16, 24, 768, (800ll << 20) + 1)},
-        {"size_huge", lie(4, 4, 24, 48, 0xFFFFFFF0ll)},  {"width_zero", lie(0, 4, 24, 48, 48)},
-        {"height_zero", lie(4, 0, 24, 48, 48)},          {"width_negative", lie(-4, 4, 24, 48, 48)},
-        {"height_negative", lie(4, -4, 24, 48, 48)},     {"width_16385", lie(16385, 1, 8, 16385, 16385)},
-        {"height_16385", lie(1, 16385, 8, 16385, 16385)}, {"width_max", lie(INT_MAX, 1, 16, 64, 64)},
-        {"product_wraps", lie(65536, 65536, 16, 64, 64)}, {"short_colour_table", shortTable},
+        {"short_pixels", lie(4, 4, 24, 47, 48)},
+        {"size_below_rows", lie(4, 4, 24, 47, 47)},
+        {"size_below_rows16", lie(3, 3, 16, 17, 17)},
+        {"size_too_large", lie(16, 16, 24, 768, (800ll << 20) + 1)},
+        {"size_huge", lie(4, 4, 24, 48, 0xFFFFFFF0ll)},
+        {"width_zero", lie(0, 4, 24, 48, 48)},
+        {"height_zero", lie(4, 0, 24, 48, 48)},
+        {"width_negative", lie(-4, 4, 24, 48, 48)},
+        {"height_negative", lie(4, -4, 24, 48, 48)},
+        {"width_16385", lie(16385, 1, 8, 16385, 16385)},
+        {"height_16385", lie(1, 16385, 8, 16385, 16385)},
+        {"width_max", lie(INT_MAX, 1, 16, 64, 64)},
+        {"product_wraps", lie(65536, 65536, 16, 64, 64)},
+        {"short_colour_table", shortTable},
         {"header_only", lie(4, 4, 24, 0, 48)},
     };
     for (const auto& [name, content] : files) {
@@ -254,7 +266,8 @@ TEST_F(BitmapImageTest, CellsAndAbsoluteOriginsPickTheRightPixels) {
     EXPECT_EQ(Image16(image_)[0], (34 << 8) | 67);
     EXPECT_EQ(Image16(image_)[31], (34 << 8) | 98);
     EXPECT_EQ(Image16(image_)[31 * 32], (65 << 8) | 67);
-    EXPECT_EQ(std::vector<int>({image_.attributes, image_.x, image_.y}), std::vector<int>({0x01 | imageLoaded, 10, 20}));
+    EXPECT_EQ(std::vector<int>({image_.attributes, image_.x, image_.y}),
+              std::vector<int>({0x01 | imageLoaded, 10, 20}));
     ASSERT_EQ(LoadImageFromBitmap(&image_, &file_, 5, 7, 1), 1);
     EXPECT_EQ(Image16(image_)[0], (7 << 8) | 5);
     EXPECT_EQ(Image16(image_)[33], (8 << 8) | 6);
@@ -303,8 +316,12 @@ TEST_F(BitmapImageTest, RegionsOutsideThePictureCopyNothing) {
     ASSERT_EQ(CreateBitmapImage(&image_, 0, 0, 4, 4, 16), 1);
     std::memset(image_.buffer, 0xAB, image_.byteCount);
     const Bytes untouched(image_.buffer, image_.buffer + image_.byteCount);
-    const int cases[][3] = {{5, 0, 1}, {0, 3, 1}, {-1, 0, 1}, {0, -1, 1}, {INT_MAX, 0, 1}, {INT_MIN, INT_MIN, 1},
-                            {1, 0, 0}, {0, 1, 0},  {-1, 0, 0}, {INT_MAX, INT_MAX, 0}, {INT_MIN, 0, 0}};
+    const int cases[][3] = {{5, 0, 1},       {0, 3, 1},
+                            {-1, 0, 1},      {0, -1, 1},
+                            {INT_MAX, 0, 1}, {INT_MIN, INT_MIN, 1},
+                            {1, 0, 0},       {0, 1, 0},
+                            {-1, 0, 0},      {INT_MAX, INT_MAX, 0},
+                            {INT_MIN, 0, 0}};
     for (const auto& c : cases) {
         EXPECT_EQ(LoadImageFromBitmap(&image_, &file_, c[0], c[1], c[2]), 0) << c[0] << "," << c[1] << " mode " << c[2];
         EXPECT_EQ(Bytes(image_.buffer, image_.buffer + image_.byteCount), untouched);
@@ -343,8 +360,11 @@ TEST_F(BitmapImageTest, DestroyTwiceAndExtremeSizes) {
 int CutAndDraw(BitmapFile& file) {
     static std::vector<WORD> screen(640 * 480);
     const int sizes[][2] = {{1, 1}, {2, 2}, {3, 5}, {16, 16}, {32, 32}, {640, 480}};
-    const int places[][3] = {{0, 0, 0}, {1, 1, 0}, {2, 1, 0}, {0, 0, 1}, {1, 2, 1}, {-1, 0, 1}, {0, -1, 1},
-                             {INT_MAX, INT_MAX, 0}, {INT_MAX, 0, 1}, {INT_MIN, INT_MIN, 0}};
+    const int places[][3] = {{0, 0, 0},       {1, 1, 0},
+                             {2, 1, 0},       {0, 0, 1},
+                             {1, 2, 1},       {-1, 0, 1},
+                             {0, -1, 1},      {INT_MAX, INT_MAX, 0},
+                             {INT_MAX, 0, 1}, {INT_MIN, INT_MIN, 0}};
     int loads = 0;
     for (const auto& s : sizes) {
         BitmapImage image{};
@@ -382,7 +402,8 @@ TEST(BitmapCorruptFiles, EveryFileIsReadSafely) {
             // Refused for its first two bytes or its bit count, a file leaves its headers behind.
             if (name.find("magic") != std::string::npos || name.find("bitcount") != std::string::npos)
                 EXPECT_EQ(std::memcmp(&before[offsetof(BitmapFile, palette)], &file.palette,
-                                      sizeof(BitmapFile) - offsetof(BitmapFile, palette)), 0);
+                                      sizeof(BitmapFile) - offsetof(BitmapFile, palette)),
+                          0);
             else
                 EXPECT_EQ(std::memcmp(before, &file, sizeof file), 0);
             ASSERT_EQ(file.pixels, held);

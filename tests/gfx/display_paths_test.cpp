@@ -67,8 +67,8 @@ protected:
         wc.lpfnWndProc = DefWindowProcA;
         wc.lpszClassName = "DISPLAYPATHS";
         RegisterClassExA(&wc);
-        mainWindow = CreateWindowExA(0, "DISPLAYPATHS", "Display", WS_POPUP, 0, 0, 640, 480, nullptr, nullptr,
-                                     nullptr, nullptr);
+        mainWindow =
+            CreateWindowExA(0, "DISPLAYPATHS", "Display", WS_POPUP, 0, 0, 640, 480, nullptr, nullptr, nullptr, nullptr);
         ASSERT_NE(nullptr, mainWindow);
         here_ = std::filesystem::current_path();
         std::filesystem::current_path(scratch_.Path());

@@ -167,7 +167,11 @@ struct RecordingSurface : IDirectDrawSurface7 {
     HRESULT SetPalette(IDirectDrawPalette*) override { return E_FAIL; }
     HRESULT GetDC(HDC*) override { return E_FAIL; }
     HRESULT ReleaseDC(HDC) override { return E_FAIL; }
-    struct Fill { RECT rect; DWORD flags; DWORD colour; };
+    struct Fill {
+        RECT rect;
+        DWORD flags;
+        DWORD colour;
+    };
     std::vector<Fill> fills;
     IDirectDrawClipper* clipper = nullptr;
     int flips = 0;
@@ -223,8 +227,8 @@ TEST(DisplayCalls, ClipperRegionBoundIsTheUnionBox) {
     const RECT screen = {0, 0, 640, 480};
     EXPECT_EQ(&device.clipper, AttachClipper(&surface, 1, &screen));
     EXPECT_EQ(&device.clipper, surface.clipper);
-    EXPECT_EQ("32,1,1,16", std::to_string(h.dwSize) + "," + std::to_string(h.iType) + "," +
-                               std::to_string(h.nCount) + "," + std::to_string(h.nRgnSize));
+    EXPECT_EQ("32,1,1,16", std::to_string(h.dwSize) + "," + std::to_string(h.iType) + "," + std::to_string(h.nCount) +
+                               "," + std::to_string(h.nRgnSize));
     EXPECT_EQ("0,0,640,480", Box(h.rcBound));
 
     EXPECT_NE(nullptr, AttachClipper(&surface, 0, nullptr));

@@ -80,7 +80,8 @@ protected:
         std::vector<std::uint16_t> out;
         if (!LockBackSurface()) return out;
         for (int y = 0; y < screenHeight; ++y) {
-            const auto* row = reinterpret_cast<const std::uint8_t*>(backBuffer) + static_cast<std::ptrdiff_t>(y) * backPitch;
+            const auto* row =
+                reinterpret_cast<const std::uint8_t*>(backBuffer) + static_cast<std::ptrdiff_t>(y) * backPitch;
             out.insert(out.end(), reinterpret_cast<const std::uint16_t*>(row),
                        reinterpret_cast<const std::uint16_t*>(row) + screenWidth);
         }
@@ -105,7 +106,8 @@ TEST_F(FrameCostGame, SpriteCoversOnlyWhatDrawSpriteOverwrites) {
     const std::vector<std::uint16_t> shown = BackPixels();
     ASSERT_FALSE(shown.empty());
     for (LONG y = inside.top; y < inside.bottom; ++y)
-        for (LONG x = inside.left; x < inside.right; ++x) ASSERT_EQ(0x07E0, shown[y * screenWidth + x]) << x << "," << y;
+        for (LONG x = inside.left; x < inside.right; ++x)
+            ASSERT_EQ(0x07E0, shown[y * screenWidth + x]) << x << "," << y;
 
     // One key pixel in the picture: the area it lands on is no longer covered.
     DDSURFACEDESC2 desc{};
@@ -129,10 +131,20 @@ struct KeysHeld {
 };
 
 const std::vector<KeysHeld> kLevel2Play = {
-    {200, {DIK_RIGHT}}, {88, {DIK_UP}},    {60, {DIK_RIGHT}}, {2, {DIK_RIGHT, DIK_SPACE}},
-    {36, {DIK_RIGHT}},  {2, {DIK_RIGHT, DIK_SPACE}}, {120, {DIK_RIGHT}}, {76, {DIK_LEFT}},
-    {58, {DIK_UP}},     {38, {DIK_LEFT}},  {2, {DIK_LEFT, DIK_SPACE}}, {200, {DIK_LEFT}},
-    {2, {DIK_LEFT, DIK_SPACE}}, {60, {DIK_LEFT}},
+    {200, {DIK_RIGHT}},
+    {88, {DIK_UP}},
+    {60, {DIK_RIGHT}},
+    {2, {DIK_RIGHT, DIK_SPACE}},
+    {36, {DIK_RIGHT}},
+    {2, {DIK_RIGHT, DIK_SPACE}},
+    {120, {DIK_RIGHT}},
+    {76, {DIK_LEFT}},
+    {58, {DIK_UP}},
+    {38, {DIK_LEFT}},
+    {2, {DIK_LEFT, DIK_SPACE}},
+    {200, {DIK_LEFT}},
+    {2, {DIK_LEFT, DIK_SPACE}},
+    {60, {DIK_LEFT}},
 };
 
 struct HeroState {

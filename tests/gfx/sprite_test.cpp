@@ -57,7 +57,9 @@ protected:
         if (width) *width = int(d.dwWidth);
         return out;
     }
-    static std::uint16_t ScreenAt(const std::vector<std::uint16_t>& pixels, int x, int y) { return pixels[y * 640 + x]; }
+    static std::uint16_t ScreenAt(const std::vector<std::uint16_t>& pixels, int x, int y) {
+        return pixels[y * 640 + x];
+    }
 
     LPDIRECTDRAWSURFACE7 screen = nullptr;
     Sprite sprite;

@@ -52,9 +52,9 @@ TEST(InputMap, BoundKeysActAsTheirGameKeyAndTheRestAsThemselves) {
     map.Key(VK_UP, DIK_UP, true, false);  // rebound: Up now jumps
     map.Key(VK_UP, DIK_UP, false, false);
     map.Key(VK_DOWN, DIK_DOWN, true, false);  // not bound: itself
-    const std::vector<Delivered> expected = {
-        {VK_UP, DIK_UP, true, false},       {VK_UP, DIK_UP, true, true},       {VK_UP, DIK_UP, false, false},
-        {VK_SPACE, DIK_SPACE, true, false}, {VK_SPACE, DIK_SPACE, false, false}, {VK_DOWN, DIK_DOWN, true, false}};
+    const std::vector<Delivered> expected = {{VK_UP, DIK_UP, true, false},        {VK_UP, DIK_UP, true, true},
+                                             {VK_UP, DIK_UP, false, false},       {VK_SPACE, DIK_SPACE, true, false},
+                                             {VK_SPACE, DIK_SPACE, false, false}, {VK_DOWN, DIK_DOWN, true, false}};
     EXPECT_EQ(expected, game.Take());
 }
 
@@ -64,12 +64,12 @@ TEST(InputMap, AKeyHeldFromTwoPlacesGoesUpWhenTheLastLetsGo) {
     Recorder game;
     host::InputMap map(bindings, game.Sink());
     map.Key(VK_RIGHT, DIK_RIGHT, true, false);
-    map.Key('D', DIK_D, true, false);      // Right is already down: nothing new
+    map.Key('D', DIK_D, true, false);            // Right is already down: nothing new
     map.Key(VK_RIGHT, DIK_RIGHT, false, false);  // D still holds it
     map.Pad(0, PadButton::Right, true);
-    map.Key('D', DIK_D, false, false);     // the D-pad still holds it
+    map.Key('D', DIK_D, false, false);  // the D-pad still holds it
     map.Stick(0, 30000, 0);
-    map.Pad(0, PadButton::Right, false);   // the stick still holds it
+    map.Pad(0, PadButton::Right, false);  // the stick still holds it
     map.Stick(0, 100, 0);
     const std::vector<Delivered> expected = {{VK_RIGHT, DIK_RIGHT, true, false}, {VK_RIGHT, DIK_RIGHT, false, false}};
     EXPECT_EQ(expected, game.Take());
@@ -82,9 +82,9 @@ TEST(InputMap, PadButtonsAndStickFollowTheirBindings) {
     Recorder game;
     host::Bindings bindings;
     host::InputMap defaults(bindings, game.Sink());
-    const std::pair<PadButton, int> standard[] = {{PadButton::A, VK_SPACE},  {PadButton::B, 'X'},
+    const std::pair<PadButton, int> standard[] = {{PadButton::A, VK_SPACE},      {PadButton::B, 'X'},
                                                   {PadButton::Start, VK_RETURN}, {PadButton::Back, VK_ESCAPE},
-                                                  {PadButton::Up, VK_UP},     {PadButton::Left, VK_LEFT}};
+                                                  {PadButton::Up, VK_UP},        {PadButton::Left, VK_LEFT}};
     for (const auto& [button, vk] : standard) {
         defaults.Pad(0, button, true);
         defaults.Pad(0, button, false);

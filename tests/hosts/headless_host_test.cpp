@@ -50,8 +50,8 @@ TEST(HeadlessAudio, MixesExactlyTheVirtualTimeAndWritesItAsWav) {
         EXPECT_EQ(wav.size() - 8, gamerun::LittleEndian(wav, 4, 4));
         EXPECT_EQ("WAVEfmt ", wav.substr(8, 8));
         EXPECT_EQ(16u, gamerun::LittleEndian(wav, 16, 4));
-        EXPECT_EQ(1u, gamerun::LittleEndian(wav, 20, 2));       // PCM
-        EXPECT_EQ(2u, gamerun::LittleEndian(wav, 22, 2));       // stereo
+        EXPECT_EQ(1u, gamerun::LittleEndian(wav, 20, 2));  // PCM
+        EXPECT_EQ(2u, gamerun::LittleEndian(wav, 22, 2));  // stereo
         EXPECT_EQ(44100u, gamerun::LittleEndian(wav, 24, 4));
         EXPECT_EQ(44100u * 4, gamerun::LittleEndian(wav, 28, 4));
         EXPECT_EQ(4u, gamerun::LittleEndian(wav, 32, 2));
@@ -63,8 +63,10 @@ TEST(HeadlessAudio, MixesExactlyTheVirtualTimeAndWritesItAsWav) {
             EXPECT_NEAR(want, static_cast<std::int16_t>(gamerun::LittleEndian(wav, 44 + i * 4, 2)), 1.0) << i;
             EXPECT_NEAR(-want, static_cast<std::int16_t>(gamerun::LittleEndian(wav, 46 + i * 4, 2)), 1.0) << i;
         }
-        if (run == 0) first = wav;
-        else EXPECT_TRUE(first == wav) << "the same run gave different sound";
+        if (run == 0)
+            first = wav;
+        else
+            EXPECT_TRUE(first == wav) << "the same run gave different sound";
     }
 }
 

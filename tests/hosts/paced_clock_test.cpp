@@ -11,9 +11,9 @@ namespace {
 
 // A machine whose time moves only when the program reads it, works or sleeps.
 struct SimulatedMachine {
-    std::int64_t now = 7'654'321;    // microseconds, deliberately not on a millisecond
-    std::int64_t readCost = 1;       // what one clock reading costs
-    std::int64_t wakeLatency = 60;   // how late a sleeper wakes
+    std::int64_t now = 7'654'321;   // microseconds, deliberately not on a millisecond
+    std::int64_t readCost = 1;      // what one clock reading costs
+    std::int64_t wakeLatency = 60;  // how late a sleeper wakes
     int sleeps = 0;
 
     host::PacedClock MakeClock() {

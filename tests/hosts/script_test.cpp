@@ -16,11 +16,16 @@ using host::ScriptEvent;
 std::string Text(const ScriptEvent& e) {
     const std::string pass = std::to_string(e.pass);
     switch (e.kind) {
-        case ScriptEvent::Kind::KeyDown: return pass + " down " + std::to_string(e.scanCode);
-        case ScriptEvent::Kind::KeyUp: return pass + " up " + std::to_string(e.scanCode);
-        case ScriptEvent::Kind::Click: return pass + " click " + std::to_string(e.x) + " " + std::to_string(e.y);
-        case ScriptEvent::Kind::Close: return pass + " close";
-        default: return pass + " other";
+        case ScriptEvent::Kind::KeyDown:
+            return pass + " down " + std::to_string(e.scanCode);
+        case ScriptEvent::Kind::KeyUp:
+            return pass + " up " + std::to_string(e.scanCode);
+        case ScriptEvent::Kind::Click:
+            return pass + " click " + std::to_string(e.x) + " " + std::to_string(e.y);
+        case ScriptEvent::Kind::Close:
+            return pass + " close";
+        default:
+            return pass + " other";
     }
     return "?";
 }
@@ -36,9 +41,9 @@ std::vector<std::string> Parsed(const std::string& script) {
 
 TEST(Script, EventsComeOutByPassInFileOrderAndATapLiftsTheKeyOnePassLater) {
     const std::string a = std::to_string(DIK_A), b = std::to_string(DIK_B);
-    EXPECT_EQ((std::vector<std::string>{"2 down " + b, "3 down " + a, "3 click 5 6", "4 up " + a, "4 up " + b,
-                                        "4 close"}),
-              Parsed("3 tap A\n2 down B\n4 up B\n3 click 5 6\n4 close\n"));
+    EXPECT_EQ(
+        (std::vector<std::string>{"2 down " + b, "3 down " + a, "3 click 5 6", "4 up " + a, "4 up " + b, "4 close"}),
+        Parsed("3 tap A\n2 down B\n4 up B\n3 click 5 6\n4 close\n"));
     // Many events in one pass, after a later one: the letters keep their order.
     std::string script = "9 close\n";
     std::vector<std::string> expected;

@@ -90,14 +90,22 @@ TEST(SdlKeyMap, ArrowsAndTheOtherExtendedKeysCarryTheHighBitOverTheirKeypadTwins
     // Each extended key shares its low seven bits with the key it doubles on the keypad
     // or the main block, which has no 0x80 bit and a virtual key of its own.
     const std::pair<SDL_Scancode, SDL_Scancode> twins[] = {
-        {SDL_SCANCODE_UP, SDL_SCANCODE_KP_8},         {SDL_SCANCODE_DOWN, SDL_SCANCODE_KP_2},
-        {SDL_SCANCODE_LEFT, SDL_SCANCODE_KP_4},       {SDL_SCANCODE_RIGHT, SDL_SCANCODE_KP_6},
-        {SDL_SCANCODE_HOME, SDL_SCANCODE_KP_7},       {SDL_SCANCODE_END, SDL_SCANCODE_KP_1},
-        {SDL_SCANCODE_PAGEUP, SDL_SCANCODE_KP_9},     {SDL_SCANCODE_PAGEDOWN, SDL_SCANCODE_KP_3},
-        {SDL_SCANCODE_INSERT, SDL_SCANCODE_KP_0},     {SDL_SCANCODE_DELETE, SDL_SCANCODE_KP_PERIOD},
-        {SDL_SCANCODE_KP_ENTER, SDL_SCANCODE_RETURN}, {SDL_SCANCODE_RCTRL, SDL_SCANCODE_LCTRL},
-        {SDL_SCANCODE_RALT, SDL_SCANCODE_LALT},       {SDL_SCANCODE_KP_DIVIDE, SDL_SCANCODE_SLASH},
-        {SDL_SCANCODE_PRINTSCREEN, SDL_SCANCODE_KP_MULTIPLY}, {SDL_SCANCODE_PAUSE, SDL_SCANCODE_NUMLOCKCLEAR},
+        {SDL_SCANCODE_UP, SDL_SCANCODE_KP_8},
+        {SDL_SCANCODE_DOWN, SDL_SCANCODE_KP_2},
+        {SDL_SCANCODE_LEFT, SDL_SCANCODE_KP_4},
+        {SDL_SCANCODE_RIGHT, SDL_SCANCODE_KP_6},
+        {SDL_SCANCODE_HOME, SDL_SCANCODE_KP_7},
+        {SDL_SCANCODE_END, SDL_SCANCODE_KP_1},
+        {SDL_SCANCODE_PAGEUP, SDL_SCANCODE_KP_9},
+        {SDL_SCANCODE_PAGEDOWN, SDL_SCANCODE_KP_3},
+        {SDL_SCANCODE_INSERT, SDL_SCANCODE_KP_0},
+        {SDL_SCANCODE_DELETE, SDL_SCANCODE_KP_PERIOD},
+        {SDL_SCANCODE_KP_ENTER, SDL_SCANCODE_RETURN},
+        {SDL_SCANCODE_RCTRL, SDL_SCANCODE_LCTRL},
+        {SDL_SCANCODE_RALT, SDL_SCANCODE_LALT},
+        {SDL_SCANCODE_KP_DIVIDE, SDL_SCANCODE_SLASH},
+        {SDL_SCANCODE_PRINTSCREEN, SDL_SCANCODE_KP_MULTIPLY},
+        {SDL_SCANCODE_PAUSE, SDL_SCANCODE_NUMLOCKCLEAR},
     };
     for (const auto& [extended, twin] : twins) {
         const KeyCodes e = Map(extended), t = Map(twin);
@@ -158,7 +166,8 @@ TEST(SdlKeyMap, AgreesWithTheKeyNamesOfHeadlessScripts) {
     };
     for (int i = 0; i < 26; ++i) named[std::string(1, char('A' + i))] = static_cast<SDL_Scancode>(SDL_SCANCODE_A + i);
     for (int i = 0; i < 10; ++i)
-        named[std::string(1, char('0' + i))] = i == 0 ? SDL_SCANCODE_0 : static_cast<SDL_Scancode>(SDL_SCANCODE_1 + i - 1);
+        named[std::string(1, char('0' + i))] =
+            i == 0 ? SDL_SCANCODE_0 : static_cast<SDL_Scancode>(SDL_SCANCODE_1 + i - 1);
     for (const auto& [name, position] : named) {
         int virtualKey = 0, scanCode = 0;
         ASSERT_TRUE(host::LookUpKey(name, virtualKey, scanCode)) << name;

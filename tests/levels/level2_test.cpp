@@ -17,8 +17,8 @@ namespace {
 
 constexpr std::uint16_t kSolid = 0xFFFF;
 constexpr std::uint16_t kClimb = 0x001F;
-constexpr int kFloorRow = 205;       // a floor line 3 pixels thick: rows 205..207
-constexpr float kStandingY = 141;    // feet (y + 64) on the floor's top row
+constexpr int kFloorRow = 205;     // a floor line 3 pixels thick: rows 205..207
+constexpr float kStandingY = 141;  // feet (y + 64) on the floor's top row
 
 class Level2Test : public gametest::GameFixture {
 protected:
@@ -112,11 +112,14 @@ TEST_F(Level2Test, WalksThreeOnTheGroundSixInTheAirAndScrollsFromWorldX320) {
     EXPECT_EQ(100, level2Hero.x);
     // On the ground, 3 a frame: on screen below world x 320, the background from there on.
     Stand(314);
-    struct Step { int key; float heroX, backgroundX; };
+    struct Step {
+        int key;
+        float heroX, backgroundX;
+    };
     const Step steps[] = {
-        {DIK_RIGHT, 317, 0},  {DIK_RIGHT, 320, 0},  {DIK_RIGHT, 320, -3}, {DIK_RIGHT, 320, -6},
-        {DIK_LEFT, 320, -3},  {DIK_LEFT, 320, 0},   {DIK_LEFT, 320, 3},
-        {DIK_LEFT, 317, 0},  // world x 317: the background snaps back to 0 at once
+        {DIK_RIGHT, 317, 0}, {DIK_RIGHT, 320, 0}, {DIK_RIGHT, 320, -3}, {DIK_RIGHT, 320, -6}, {DIK_LEFT, 320, -3},
+        {DIK_LEFT, 320, 0},  {DIK_LEFT, 320, 3},  {DIK_LEFT, 317, 0},  // world x 317: the background snaps back to 0 at
+                                                                       // once
         {DIK_LEFT, 314, 0},
     };
     for (const Step& step : steps) {
@@ -213,7 +216,10 @@ TEST_F(Level2Test, SpaceStartsNoJumpInTheAirOrWhileXIsHeld) {
 
 TEST_F(Level2Test, UpOnBlueClimbsNineAgainstTheFallButNotWithDown) {
     Paint(0, 0, 210, 100, 400, kClimb);  // a ladder whose top is in reach only after the fall
-    struct Case { std::vector<int> keys; float y; };
+    struct Case {
+        std::vector<int> keys;
+        float y;
+    };
     const Case cases[] = {{{DIK_UP}, 138}, {{DIK_UP, DIK_DOWN}, 147}, {{DIK_DOWN}, 147}, {{}, 147}};
     for (const Case& c : cases) {
         Place(20, kStandingY);
@@ -228,7 +234,7 @@ TEST_F(Level2Test, WallsStopTheHeroOneFrameAfterTheMoveThatReachedThem) {
     Paint(0, 60, 0, 80, kFloorRow - 1, kSolid);  // right wall
     Stand(35);
     EXPECT_TRUE(blockedRight) << "column x + 25 is the wall's first";
-    Stand(34);                                   // right edge column 59: clear
+    Stand(34);  // right edge column 59: clear
     EXPECT_FALSE(blockedRight);
     FrameWith({DIK_RIGHT});
     EXPECT_EQ(37, level2Hero.x) << "the move into the wall still happens";

@@ -63,8 +63,8 @@ TEST_F(Level3Test, StartsAt240By300FacingLeftAndStepsEveryThirdFrameStanding) {
     EXPECT_EQ(3, level3Hero.currentAnimation);
     EXPECT_EQ(0, level3Hero.currentFrame);
     // Sequence 3 is 16, 15, 16, 17, 16, 15, 16, 17; its first entry shows only after a wrap.
-    const int expected[] = {0, 0, 15, 15, 15, 16, 16, 16, 17, 17, 17, 16, 16, 16,
-                            15, 15, 15, 16, 16, 16, 17, 17, 17, 16, 16, 16};
+    const int expected[] = {0,  0,  15, 15, 15, 16, 16, 16, 17, 17, 17, 16, 16,
+                            16, 15, 15, 15, 16, 16, 16, 17, 17, 17, 16, 16, 16};
     for (int k = 0; k < 26; ++k) {
         Frame();
         ASSERT_EQ(expected[k], level3Hero.currentFrame) << "frame " << k + 1;
@@ -74,10 +74,18 @@ TEST_F(Level3Test, StartsAt240By300FacingLeftAndStepsEveryThirdFrameStanding) {
 }
 
 TEST_F(Level3Test, OnlyTheFirstHeldOfLeftRightUpDownActs) {
-    struct Case { std::vector<int> keys; float dx, dy; int sequence; };
+    struct Case {
+        std::vector<int> keys;
+        float dx, dy;
+        int sequence;
+    };
     const Case cases[] = {
-        {{DIK_LEFT, DIK_UP}, -4, 0, 3},   {{DIK_LEFT, DIK_RIGHT}, -4, 0, 3}, {{DIK_RIGHT, DIK_UP}, 4, 0, 2},
-        {{DIK_DOWN, DIK_RIGHT}, 4, 0, 2}, {{DIK_UP, DIK_DOWN}, 0, -4, 1},   {{DIK_DOWN}, 0, 4, 0},
+        {{DIK_LEFT, DIK_UP}, -4, 0, 3},
+        {{DIK_LEFT, DIK_RIGHT}, -4, 0, 3},
+        {{DIK_RIGHT, DIK_UP}, 4, 0, 2},
+        {{DIK_DOWN, DIK_RIGHT}, 4, 0, 2},
+        {{DIK_UP, DIK_DOWN}, 0, -4, 1},
+        {{DIK_DOWN}, 0, 4, 0},
         {{DIK_LEFT, DIK_RIGHT, DIK_UP, DIK_DOWN}, -4, 0, 3},
     };
     for (const Case& c : cases) {
@@ -92,7 +100,10 @@ TEST_F(Level3Test, OnlyTheFirstHeldOfLeftRightUpDownActs) {
 
 TEST_F(Level3Test, AnyWallPixelInTheStripAheadOfTheLowerBodyBlocksTheWholeStep) {
     // The strips from (240, 300), hero 25 x 64: x1, y1, x2, y2, inclusive.
-    struct Direction { int key, sequence, x1, y1, x2, y2; float dx, dy; };
+    struct Direction {
+        int key, sequence, x1, y1, x2, y2;
+        float dx, dy;
+    };
     const Direction directions[] = {
         {DIK_LEFT, 3, 236, 335, 240, 364, -4, 0},
         {DIK_RIGHT, 2, 265, 335, 269, 364, 4, 0},
@@ -102,9 +113,8 @@ TEST_F(Level3Test, AnyWallPixelInTheStripAheadOfTheLowerBodyBlocksTheWholeStep) 
     for (const Direction& d : directions) {
         const int mx = (d.x1 + d.x2) / 2, my = (d.y1 + d.y2) / 2;
         // The strip's corners and middle block; the pixels just around it do not.
-        const int points[][3] = {{d.x1, d.y1, 1},   {d.x2, d.y1, 1},   {d.x1, d.y2, 1},
-                                 {d.x2, d.y2, 1},   {mx, my, 1},       {d.x1 - 1, my, 0},
-                                 {d.x2 + 1, my, 0}, {mx, d.y1 - 1, 0}, {mx, d.y2 + 1, 0}};
+        const int points[][3] = {{d.x1, d.y1, 1},   {d.x2, d.y1, 1},   {d.x1, d.y2, 1},   {d.x2, d.y2, 1},  {mx, my, 1},
+                                 {d.x1 - 1, my, 0}, {d.x2 + 1, my, 0}, {mx, d.y1 - 1, 0}, {mx, d.y2 + 1, 0}};
         for (const auto& p : points) {
             SCOPED_TRACE(testing::Message() << "key " << d.key << ", wall at " << p[0] << "," << p[1]);
             ClearMasks();

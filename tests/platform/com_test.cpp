@@ -9,15 +9,15 @@ namespace {
 
 TEST(MusicService, ObjectsNeedTheServiceStartedAndTextConvertsBothWays) {
     void* object = nullptr;
-    EXPECT_EQ(CO_E_NOTINITIALIZED, CoCreateInstance(CLSID_DirectMusicLoader, nullptr, CLSCTX_INPROC,
-                                                    IID_IDirectMusicLoader, &object));
+    EXPECT_EQ(CO_E_NOTINITIALIZED,
+              CoCreateInstance(CLSID_DirectMusicLoader, nullptr, CLSCTX_INPROC, IID_IDirectMusicLoader, &object));
     EXPECT_EQ(nullptr, object);
     ASSERT_EQ(S_OK, CoInitialize(nullptr));
     EXPECT_EQ(S_FALSE, CoInitialize(nullptr));
-    EXPECT_EQ(E_NOINTERFACE, CoCreateInstance(CLSID_DirectMusicLoader, nullptr, CLSCTX_INPROC,
-                                              IID_IDirectMusicSegment, &object));
-    ASSERT_EQ(S_OK, CoCreateInstance(CLSID_DirectMusicPerformance, nullptr, CLSCTX_INPROC,
-                                     IID_IDirectMusicPerformance, &object));
+    EXPECT_EQ(E_NOINTERFACE,
+              CoCreateInstance(CLSID_DirectMusicLoader, nullptr, CLSCTX_INPROC, IID_IDirectMusicSegment, &object));
+    ASSERT_EQ(S_OK, CoCreateInstance(CLSID_DirectMusicPerformance, nullptr, CLSCTX_INPROC, IID_IDirectMusicPerformance,
+                                     &object));
     auto* performance = static_cast<IDirectMusicPerformance*>(object);
     EXPECT_EQ(DMUS_E_NOT_INIT, performance->AddPort(nullptr));
     EXPECT_EQ(S_OK, performance->Init(nullptr, nullptr, nullptr));

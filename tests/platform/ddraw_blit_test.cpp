@@ -27,18 +27,22 @@ TEST_F(DDrawTest, KeyedBlitSkipsKeyPixelsAndCopiesNearKeyValues) {
     for (int i = 0; i < w * 2; ++i) {
         const int x = i % w;
         const bool opaque = (x >= 8 && x < 16) || (x >= 32 && x < 64);
-        in[i] = x < 8 ? kKey : opaque ? std::uint16_t(0x1000 + i) : i % 3 == 0 ? kKey : std::uint16_t(0xF81E + (i & 1) * 0x21);
+        in[i] = x < 8        ? kKey
+                : opaque     ? std::uint16_t(0x1000 + i)
+                : i % 3 == 0 ? kKey
+                             : std::uint16_t(0xF81E + (i & 1) * 0x21);
     }
     Write(src, in);
     ASSERT_EQ(S_OK, Fill(dst, 0x0A0A));
     ASSERT_EQ(S_OK, dst->Blt(nullptr, src, nullptr, DDBLT_KEYSRC | DDBLT_WAIT, nullptr));
     const Pixels out = Read(dst);
-    for (int i = 0; i < w * 2; ++i)
-        EXPECT_EQ(in[i] == kKey ? 0x0A0A : in[i], out[i]) << "pixel " << i;
+    for (int i = 0; i < w * 2; ++i) EXPECT_EQ(in[i] == kKey ? 0x0A0A : in[i], out[i]) << "pixel " << i;
 }
 
 // A 6x6 sprite of distinct values blitted at each edge of a clipped 40x30 surface.
-struct EdgeCase { LONG x, y; };
+struct EdgeCase {
+    LONG x, y;
+};
 class ClipEdges : public DDrawTest, public ::testing::WithParamInterface<EdgeCase> {};
 
 TEST_P(ClipEdges, SpriteShowsOnlyItsVisiblePart) {
@@ -61,9 +65,8 @@ TEST_P(ClipEdges, SpriteShowsOnlyItsVisiblePart) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Edges, ClipEdges,
-                         ::testing::Values(EdgeCase{-4, 10}, EdgeCase{37, 10}, EdgeCase{10, -5},
-                                           EdgeCase{10, 27}, EdgeCase{-3, -3}, EdgeCase{100, 100},
-                                           EdgeCase{-6, 0}));
+                         ::testing::Values(EdgeCase{-4, 10}, EdgeCase{37, 10}, EdgeCase{10, -5}, EdgeCase{10, 27},
+                                           EdgeCase{-3, -3}, EdgeCase{100, 100}, EdgeCase{-6, 0}));
 
 TEST_F(DDrawTest, ClipListOfTwoRectanglesLimitsFills) {
     auto* dst = Make(32, 8);

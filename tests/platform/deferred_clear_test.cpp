@@ -25,7 +25,8 @@ public:
     void Present(const host::Frame& f) override {
         last.clear();
         for (int y = 0; y < f.height; ++y) {
-            const auto* row = reinterpret_cast<const std::uint16_t*>(static_cast<const std::uint8_t*>(f.pixels) + y * f.pitch);
+            const auto* row =
+                reinterpret_cast<const std::uint16_t*>(static_cast<const std::uint8_t*>(f.pixels) + y * f.pitch);
             last.insert(last.end(), row, row + f.width);
         }
     }
@@ -68,7 +69,8 @@ protected:
         Pixels p(static_cast<std::size_t>(width) * height);
         EXPECT_EQ(S_OK, s->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr));
         for (int y = 0; y < height; ++y)
-            std::memcpy(&p[static_cast<std::size_t>(y) * width], static_cast<std::uint8_t*>(desc.lpSurface) + y * desc.lPitch,
+            std::memcpy(&p[static_cast<std::size_t>(y) * width],
+                        static_cast<std::uint8_t*>(desc.lpSurface) + y * desc.lPitch,
                         static_cast<std::size_t>(width) * 2);
         s->Unlock(nullptr);
         return p;
@@ -78,8 +80,8 @@ protected:
         desc.dwSize = sizeof desc;
         ASSERT_EQ(S_OK, s->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr));
         for (int y = 0; y < height; ++y)
-            std::memcpy(static_cast<std::uint8_t*>(desc.lpSurface) + y * desc.lPitch, &p[static_cast<std::size_t>(y) * width],
-                        static_cast<std::size_t>(width) * 2);
+            std::memcpy(static_cast<std::uint8_t*>(desc.lpSurface) + y * desc.lPitch,
+                        &p[static_cast<std::size_t>(y) * width], static_cast<std::size_t>(width) * 2);
         s->Unlock(nullptr);
     }
     static HRESULT Fill(IDirectDrawSurface7* s, std::uint16_t colour, RECT* rect = nullptr) {
@@ -193,7 +195,8 @@ TEST_F(DeferredClear, AnyRunOfFillsAndBlitsReadsBackAsIfEachWereDoneAtOnce) {
                     ASSERT_EQ(S_OK, screen->Blt(&dest, pictures[which], &src, keyed ? kKeyed : DDBLT_WAIT, nullptr));
                     Pixels part(static_cast<std::size_t>(src.right) * src.bottom);
                     for (int y = 0; y < src.bottom; ++y)
-                        for (int x = 0; x < src.right; ++x) part[static_cast<std::size_t>(y) * src.right + x] = (*contents[which])[y * kPw + x];
+                        for (int x = 0; x < src.right; ++x)
+                            part[static_cast<std::size_t>(y) * src.right + x] = (*contents[which])[y * kPw + x];
                     model.Copy(dest, part, src.right, keyed);
                     story += keyed ? "keyed " : "plain ";
                     break;

@@ -49,7 +49,8 @@ TEST(Font, GlyphsAreDistinct) {
 
 TEST(Font, NonPrintableCharactersShowAQuestionMark) {
     const font::Glyph* question = &font::GlyphFor('?');
-    for (int c : {0, 9, 10, 31, 127, 128, 200, 255}) EXPECT_EQ(&font::GlyphFor(static_cast<unsigned char>(c)), question) << c;
+    for (int c : {0, 9, 10, 31, 127, 128, 200, 255})
+        EXPECT_EQ(&font::GlyphFor(static_cast<unsigned char>(c)), question) << c;
 }
 
 TEST(Font, TextWidthSumsAdvances) {

@@ -172,8 +172,9 @@ TEST_F(KeyedBlitRuns, RepeatedBlitsLeaveWhatComparingEachPixelLeaves) {
                 IDirectDrawSurface7* source = Make(w, h, key);
                 Write(source, art);
                 IDirectDrawSurface7* screen = Make(160, 90);
-                const std::vector<RECT> clips = round % 2 ? std::vector<RECT>{RECT{0, 0, 160, 90}}
-                                                          : std::vector<RECT>{RECT{0, 0, 70, 50}, RECT{60, 30, 160, 90}};
+                const std::vector<RECT> clips = round % 2
+                                                    ? std::vector<RECT>{RECT{0, 0, 160, 90}}
+                                                    : std::vector<RECT>{RECT{0, 0, 70, 50}, RECT{60, 30, 160, 90}};
                 Clip(screen, clips);
                 ASSERT_EQ(S_OK, Fill(screen, bytes == 2 ? 0x1234 : 0x34));
                 // The same picture drawn again and again, whole and in parts, over the edges.
@@ -315,7 +316,9 @@ TEST_F(KeyedBlitRuns, CoversAreaOnlyWhereTheBlitWritesEveryPixel) {
 
     RECT dest{-10, 5, 30, 25};  // hangs off the left edge: the hole lands on (20, 17)
     RECT src{0, 0, 40, 20};
-    auto covers = [&](RECT area, DWORD flags = kKeyed) { return BltCoversArea(screen, &dest, source, &src, flags, area); };
+    auto covers = [&](RECT area, DWORD flags = kKeyed) {
+        return BltCoversArea(screen, &dest, source, &src, flags, area);
+    };
     EXPECT_TRUE(covers(RECT{0, 5, 20, 25})) << "left of the hole";
     EXPECT_TRUE(covers(RECT{0, 5, 30, 17})) << "above it";
     EXPECT_FALSE(covers(RECT{0, 5, 30, 25})) << "the hole is inside";

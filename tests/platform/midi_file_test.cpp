@@ -48,8 +48,9 @@ TEST(MidiFile, LengthFollowsEveryTempoChangeOfEveryTrack) {
     // 96 ticks a quarter. Track 0: tempo 500000 (0.5 s a quarter) at 0, 250000 at tick 192.
     // Track 1: a note from 0 to tick 384. 192 ticks at 0.5 s/96 = 1 s, then 192 at 0.25 s/96.
     Bytes file = Header(1, 2, 96);
-    AddTrack(file, Concat({{0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20},
-                           {0x81, 0x40, 0xFF, 0x51, 0x03, 0x03, 0xD0, 0x90}, kEnd}));
+    AddTrack(
+        file,
+        Concat({{0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20}, {0x81, 0x40, 0xFF, 0x51, 0x03, 0x03, 0xD0, 0x90}, kEnd}));
     AddTrack(file, Concat({{0x00, 0x90, 60, 100}, {0x83, 0x00, 0x80, 60, 0}, kEnd}));
     platform::MidiSummary s;
     std::string why;
@@ -62,8 +63,13 @@ TEST(MidiFile, InstrumentsAreTheProgramsNotesCanSoundOn) {
     Bytes file = Header(1, 2, 96);
     // Channel 0: bank 0, program 24 before its first note. Channel 1: a note first (the
     // default instrument sounds), then program 40. Running status carries the second note.
-    AddTrack(file, Concat({{0x00, 0xC0, 24}, {0x00, 0x90, 60, 90}, {0x10, 61, 90},
-                           {0x00, 0x91, 64, 90}, {0x10, 0xC1, 40}, {0x10, 0x91, 65, 90}, kEnd}));
+    AddTrack(file, Concat({{0x00, 0xC0, 24},
+                           {0x00, 0x90, 60, 90},
+                           {0x10, 61, 90},
+                           {0x00, 0x91, 64, 90},
+                           {0x10, 0xC1, 40},
+                           {0x10, 0x91, 65, 90},
+                           kEnd}));
     // The drum channel picks kit 8 in another track at the same tick as its first note.
     AddTrack(file, Concat({{0x00, 0xC9, 8}, {0x00, 0x99, 36, 100}, kEnd}));
     platform::MidiSummary s;

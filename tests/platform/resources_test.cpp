@@ -44,9 +44,11 @@ TEST(Resources, HandCursorIsMonochromeWithItsPointAtTheFingertip) {
     EXPECT_EQ(cursor->hotX, 22);
     EXPECT_EQ(cursor->hotY, 5);
     ASSERT_EQ(cursor->argb.size(), 32u * 32u);
-    for (std::uint32_t px : cursor->argb) EXPECT_TRUE(px == 0 || px == 0xFF000000u || px == 0xFFFFFFFFu) << std::hex << px;
+    for (std::uint32_t px : cursor->argb)
+        EXPECT_TRUE(px == 0 || px == 0xFF000000u || px == 0xFFFFFFFFu) << std::hex << px;
     EXPECT_EQ(cursor->argb[5 * 32 + 22] >> 24, 0xFFu);
-    for (int y = 0; y < 5; ++y) EXPECT_EQ(cursor->argb[static_cast<std::size_t>(y * 32 + 22)], 0u) << "ink above the point";
+    for (int y = 0; y < 5; ++y)
+        EXPECT_EQ(cursor->argb[static_cast<std::size_t>(y * 32 + 22)], 0u) << "ink above the point";
     EXPECT_EQ(platform::FindCursorImage(7), nullptr);
 }
 

@@ -23,14 +23,16 @@ protected:
         wc.lpfnWndProc = QuietProcedure;
         wc.lpszClassName = "LIMITSCLASS";
         RegisterClassExA(&wc);
-        window_ = CreateWindowExA(0, "LIMITSCLASS", "Limits", WS_POPUP, 0, 0, 640, 480, nullptr, nullptr, nullptr,
-                                  nullptr);
+        window_ =
+            CreateWindowExA(0, "LIMITSCLASS", "Limits", WS_POPUP, 0, 0, 640, 480, nullptr, nullptr, nullptr, nullptr);
         ASSERT_NE(nullptr, window_);
     }
     void TearDown() override {
         // Every key let go again, so the key state starts clear for the next test.
         for (int scan : {0x1D, 0x9D, 0x2A, 0x36, 0x38, 0xB8}) {
-            const int vk = scan == 0x1D || scan == 0x9D ? VK_CONTROL : scan == 0x2A || scan == 0x36 ? VK_SHIFT : VK_MENU;
+            const int vk = scan == 0x1D || scan == 0x9D   ? VK_CONTROL
+                           : scan == 0x2A || scan == 0x36 ? VK_SHIFT
+                                                          : VK_MENU;
             host::DeliverKey(vk, scan, false);
         }
         Drain();

@@ -54,8 +54,8 @@ protected:
         wc.lpfnWndProc = RecordingProcedure;
         wc.lpszClassName = className;
         RegisterClassExA(&wc);
-        return CreateWindowExA(0, className, "Test", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr, nullptr,
-                               nullptr, nullptr);
+        return CreateWindowExA(0, className, "Test", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr, nullptr, nullptr,
+                               nullptr);
     }
     static MSG Take() {
         MSG msg{};

@@ -147,10 +147,10 @@ TEST(SettingsFile, OnlyWhatPlayChangedIsSavedAndNothingWhenNothingChanged) {
 
 TEST(ProgramOptions, TheCommandLineWinsOverTheSettingsForItsRun) {
     std::vector<std::string> warnings;
-    const Settings s =
-        Parse("fullscreen = false\nscale = 3\nmusic_volume = 20\ngamepad = false\n", warnings).Values();
-    std::vector<std::string> words = {"trundlebop", "--fullscreen", "--scale", "5", "--integer-scale",
-                                      "--config",   "c.ini",        "--soundfont", "f.sf2", "--data", "d"};
+    const Settings s = Parse("fullscreen = false\nscale = 3\nmusic_volume = 20\ngamepad = false\n", warnings).Values();
+    std::vector<std::string> words = {"trundlebop",      "--fullscreen", "--scale", "5",
+                                      "--integer-scale", "--config",     "c.ini",   "--soundfont",
+                                      "f.sf2",           "--data",       "d"};
     std::vector<char*> argv;
     for (std::string& w : words) argv.push_back(w.data());
     Options o;

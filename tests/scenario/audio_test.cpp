@@ -90,8 +90,10 @@ TEST(HeadlessAudio, TheGameWritesTheSameSoundTwice) {
         const std::string wav = gamerun::ReadFile(result.folder->Path() + "/play/sound.wav");
         ASSERT_GT(wav.size(), 44u + 40 * 30 * 176);  // at least 30 ms a pass, 176.4 bytes a ms
         EXPECT_EQ(wav.size() - 44, gamerun::LittleEndian(wav, 40, 4));
-        if (run == 0) first = wav;
-        else EXPECT_TRUE(first == wav) << "the same run gave different sound";
+        if (run == 0)
+            first = wav;
+        else
+            EXPECT_TRUE(first == wav) << "the same run gave different sound";
     }
 }
 

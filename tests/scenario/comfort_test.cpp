@@ -99,8 +99,9 @@ TEST(Settings, AConfigFileNamedOnTheCommandLineIsTheOneRead) {
     std::ofstream(script) << "2 tap Enter\n4 tap J\n";
     RunRequest request;
     request.settings = "key.Enter = K\n";  // the usual file, not read this time
-    request.args = {"--headless", "--frames", "5", "--config", config, "--input", script, "--trace",
-                    elsewhere.Path() + "/trace.jsonl"};
+    request.args = {"--headless", "--frames", "5",
+                    "--config",   config,     "--input",
+                    script,       "--trace",  elsewhere.Path() + "/trace.jsonl"};
     const RunResult run = RunGame(request);
     ASSERT_EQ(0, run.exitCode) << run.errorText;
     std::ifstream trace(elsewhere.Path() + "/trace.jsonl");

@@ -41,7 +41,8 @@ TEST(Hostile, AFolderForAScriptIsRefused) {
     for (const char* option : {"--input", "--timedemo"}) {
         RunRequest request;
         request.args = {option, folder.Path()};
-        if (std::string(option) == "--input") request.args.insert(request.args.begin(), {"--headless", "--frames", "3"});
+        if (std::string(option) == "--input")
+            request.args.insert(request.args.begin(), {"--headless", "--frames", "3"});
         const auto run = RunGame(request);
         EXPECT_EQ(2, run.exitCode) << option;
         EXPECT_NE(std::string::npos, run.errorText.find("a folder, not a script")) << run.errorText;

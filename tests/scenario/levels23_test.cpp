@@ -36,10 +36,10 @@ TEST(Levels23Scenario, BothLevelsStartWhereTheyShouldAndResumeWhereTheyWereLeft)
     // The main loop takes one message a pass, so the script sends at most one a pass.
     gamerun::RunRequest request;
     request.script =
-        "2 down Ctrl\n3 tap 2\n5 up Ctrl\n6 tap S\n"       // level 2 plays from pass 6
+        "2 down Ctrl\n3 tap 2\n5 up Ctrl\n6 tap S\n"      // level 2 plays from pass 6
         "9 tap Escape\n"                                  // the menu from pass 9
         "11 down Ctrl\n12 tap 3\n14 up Ctrl\n15 tap S\n"  // level 3 plays from pass 15
-        "17 down Up\n19 up Up\n20 tap Escape\n"          // Up for two frames, then the menu
+        "17 down Up\n19 up Up\n20 tap Escape\n"           // Up for two frames, then the menu
         "22 down Ctrl\n23 tap 2\n25 up Ctrl\n26 tap S\n"  // level 2 again
         "28 down Ctrl\n29 tap 3\n31 up Ctrl\n";           // and straight over to level 3
     request.frames = 32;

@@ -44,7 +44,11 @@ TEST(Menu, StartsOnStartAndTheArrowsWrap) {
 }
 
 TEST(Menu, ClickAreasHaveInclusiveBounds) {
-    struct Probe { int x, y; const char* after; bool backWithEscape; };
+    struct Probe {
+        int x, y;
+        const char* after;
+        bool backWithEscape;
+    };
     const Probe probes[] = {
         {439, 185, "-1,0,1", false}, {501, 185, "-1,0,1", false}, {470, 169, "-1,0,1", false},
         {440, 170, "0,0,1", true},   {500, 200, "0,0,1", true},   {470, 201, "1,1,1", true},
@@ -124,10 +128,10 @@ TEST(Menu, EscapeAndQEndTheProgramFromTheMenu) {
 }
 
 TEST(Menu, LettersLeaveTheHighlightForEnter) {
-    const auto run =
-        Play("2 tap Down\n4 tap S\n6 tap Escape\n8 tap Enter\n10 tap Escape\n12 tap S\n14 tap Down\n16 tap Up\n"
-             "18 tap Enter\n",
-             20);
+    const auto run = Play(
+        "2 tap Down\n4 tap S\n6 tap Escape\n8 tap Enter\n10 tap Escape\n12 tap S\n14 tap Down\n16 tap Up\n"
+        "18 tap Enter\n",
+        20);
     EXPECT_EQ(0, run.exitCode);
     EXPECT_EQ("-1,1,1", State(run, 2));
     EXPECT_EQ("0,1,1", State(run, 4));

@@ -17,14 +17,14 @@ TEST(Pace, EveryPassStartsThirtyMillisecondsAfterTheLast) {
     // Menu moves, a level with sound and music, key messages that stamp their time: none
     // of it may stretch a pass.
     RunRequest request;
-    request.script = "3 tap Down\n6 tap Up\n10 tap Enter\n20 down Right\n40 tap Space\n60 up Right\n"
-                     "70 down Ctrl\n71 tap 2\n72 up Ctrl\n90 down Left\n120 up Left\n";
+    request.script =
+        "3 tap Down\n6 tap Up\n10 tap Enter\n20 down Right\n40 tap Space\n60 up Right\n"
+        "70 down Ctrl\n71 tap 2\n72 up Ctrl\n90 down Left\n120 up Left\n";
     request.frames = 150;
     const auto run = RunGame(request);
     ASSERT_EQ(0, run.exitCode) << run.errorText;
     ASSERT_EQ(150u, run.trace.size());
-    for (int pass = 1; pass <= 150; ++pass)
-        ASSERT_EQ(30LL * (pass - 1), run.At(pass).Int("tick")) << "pass " << pass;
+    for (int pass = 1; pass <= 150; ++pass) ASSERT_EQ(30LL * (pass - 1), run.At(pass).Int("tick")) << "pass " << pass;
 }
 
 TEST(Pace, StatsLineReportsThePeriods) {

@@ -39,8 +39,11 @@ TEST(RecordReplay, ALiveSessionReplaysHeadlessToTheSameTrace) {
     // passes the machine makes of them; the recording says which.
     const std::string script =
         "set -e\n"
-        "cd '" TRUNDLEBOP_ASSETS "'\n"
-        "export XDG_CONFIG_HOME='" + dir + "' HOME='" + dir + "' SDL_AUDIODRIVER=dummy\n"
+        "cd '" TRUNDLEBOP_ASSETS
+        "'\n"
+        "export XDG_CONFIG_HOME='" +
+        dir + "' HOME='" + dir +
+        "' SDL_AUDIODRIVER=dummy\n"
         "for n in $(seq 90 140); do [ -e /tmp/.X$n-lock ] || break; done\n"
         "Xvfb :$n -screen 0 1024x768x24 >/dev/null 2>&1 & xvfb=$!\n"
         "export DISPLAY=:$n\n"
@@ -49,13 +52,18 @@ TEST(RecordReplay, ALiveSessionReplaysHeadlessToTheSameTrace) {
         // The display and sound libraries keep some memory to the end, which is theirs to
         // keep; a sanitizer build must not count it against the session.
         "export ASAN_OPTIONS=\"${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0\"\n"
-        "'" TRUNDLEBOP_BINARY "' --window --scale 1 --time 4242 --record '" + record + "' --trace '" + live + "' & game=$!\n"
-        "for i in $(seq 1 200); do [ -s '" + live + "' ] && break; sleep 0.1; done\n"
+        "'" TRUNDLEBOP_BINARY "' --window --scale 1 --time 4242 --record '" +
+        record + "' --trace '" + live +
+        "' & game=$!\n"
+        "for i in $(seq 1 200); do [ -s '" +
+        live +
+        "' ] && break; sleep 0.1; done\n"
         "xdotool mousemove 512 384\n"
         "k() { xdotool \"$@\"; sleep 0.25; }\n"
         "k key Return; k keydown Right; sleep 0.6; k key space; sleep 0.6; k keyup Right\n"
         "k keydown ctrl; k key 2; k keyup ctrl; k keydown Right; sleep 0.8; k keyup Right; k key space\n"
-        "k keydown ctrl; k key 3; k keyup ctrl; k keydown Down; sleep 0.6; k keyup Down; k keydown Left; sleep 0.4; k keyup Left\n"
+        "k keydown ctrl; k key 3; k keyup ctrl; k keydown Down; sleep 0.6; k keyup Down; k keydown Left; sleep 0.4; k "
+        "keyup Left\n"
         "k key Escape; k key Down; k key alt+F4\n"
         "for i in $(seq 1 100); do kill -0 $game 2>/dev/null || break; sleep 0.1; done\n"
         "kill $game 2>/dev/null || true\n"

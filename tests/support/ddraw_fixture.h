@@ -27,7 +27,11 @@ inline DDSURFACEDESC2 Desc(DWORD flags = 0, DWORD caps = 0) {
 class RecordingHost : public host::NullHost {
 public:
     // A presented picture: its rows packed without padding, and the palette's 1024 bytes.
-    struct Shot { int width, height; host::PixelLayout layout; std::vector<std::uint8_t> bytes, palette; };
+    struct Shot {
+        int width, height;
+        host::PixelLayout layout;
+        std::vector<std::uint8_t> bytes, palette;
+    };
     std::vector<Shot> shots;
 
     void Present(const host::Frame& f) override {
@@ -77,7 +81,8 @@ protected:
     }
     // The primary of a flip chain; its back buffer goes to `back`.
     IDirectDrawSurface7* MakePrimaryChain() {
-        DDSURFACEDESC2 d = Desc(DDSD_CAPS | DDSD_BACKBUFFERCOUNT, DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX);
+        DDSURFACEDESC2 d =
+            Desc(DDSD_CAPS | DDSD_BACKBUFFERCOUNT, DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX);
         d.dwBackBufferCount = 1;
         IDirectDrawSurface7* p = nullptr;
         EXPECT_EQ(S_OK, dd->CreateSurface(&d, &p, nullptr));

@@ -33,7 +33,9 @@ public:
     }
     host::CalendarTime Calendar() override { return host::CalendarTime{calendarSeconds, calendarMs}; }
 
-    struct Shown { int pass, screen, cursor; };
+    struct Shown {
+        int pass, screen, cursor;
+    };
     std::vector<Shown> frames;
     std::vector<std::uint32_t> passStarts;
     std::uint32_t lastTick = 0;

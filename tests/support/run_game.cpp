@@ -24,8 +24,10 @@ void SkipBlanks(const std::string& s, std::size_t& i) {
 // Moves past a quoted string starting at s[i]; false when it never closes.
 bool SkipString(const std::string& s, std::size_t& i) {
     for (++i; i < s.size(); ++i) {
-        if (s[i] == '\\') ++i;
-        else if (s[i] == '"') return ++i, true;
+        if (s[i] == '\\')
+            ++i;
+        else if (s[i] == '"')
+            return ++i, true;
     }
     return false;
 }
@@ -227,7 +229,8 @@ bool ReadPng(const std::string& path, Picture& picture) {
     picture.height = static_cast<int>(image.height);
     picture.rgb.resize(static_cast<std::size_t>(picture.width) * picture.height);
     for (std::size_t p = 0; p < picture.rgb.size(); ++p)
-        picture.rgb[p] = (std::uint32_t{bytes[p * 3]} << 16) | (std::uint32_t{bytes[p * 3 + 1]} << 8) | bytes[p * 3 + 2];
+        picture.rgb[p] =
+            (std::uint32_t{bytes[p * 3]} << 16) | (std::uint32_t{bytes[p * 3 + 1]} << 8) | bytes[p * 3 + 2];
     return true;
 }
 

@@ -46,12 +46,12 @@ enum class GameFiles {
 // <scratch>/config, XDG_PICTURES_DIR <scratch>/pictures, HOME <scratch>/home, and
 // XDG_DATA_DIRS <scratch>/share, so nothing the developer keeps changes a test.
 struct RunRequest {
-    std::string script;                // the input script's text ("" for none)
-    int frames = 10;                   // --frames
+    std::string script;  // the input script's text ("" for none)
+    int frames = 10;     // --frames
     GameFiles files = GameFiles::Generated;
-    std::vector<int> shots;            // passes whose frame is saved as PNG
-    std::vector<std::string> args;     // when not empty: the whole command line, used as given
-    std::string settings;              // when not empty: the settings file's text
+    std::vector<int> shots;         // passes whose frame is saved as PNG
+    std::vector<std::string> args;  // when not empty: the whole command line, used as given
+    std::string settings;           // when not empty: the settings file's text
     std::vector<std::pair<std::string, std::string>> environment;  // set after the above
 };
 

@@ -20,8 +20,7 @@ bool operator==(const Volumes& a, const Volumes& b) {
 }
 
 Controls::Controls(ControlOptions options, InputMap::Sink sink)
-    : input_(std::move(options.bindings), std::move(sink)),
-      volumes_(options.volumes),
+    : input_(std::move(options.bindings), std::move(sink)), volumes_(options.volumes),
       screenshotFolder_(std::move(options.screenshotFolder)) {
     volumes_.music = std::clamp(volumes_.music, 0, 100);
     volumes_.effects = std::clamp(volumes_.effects, 0, 100);
@@ -49,10 +48,18 @@ Controls::Outcome Controls::Key(int virtualKey, int scanCode, bool down, bool re
     if (!down) return Outcome::Kept;
     // Held volume keys keep stepping; a held mute or screenshot key does it once.
     switch (virtualKey) {
-        case VK_F5: StepVolume(volumes_.music, -kVolumeStep, "MUSIC"); break;
-        case VK_F6: StepVolume(volumes_.music, kVolumeStep, "MUSIC"); break;
-        case VK_F7: StepVolume(volumes_.effects, -kVolumeStep, "EFFECTS"); break;
-        case VK_F8: StepVolume(volumes_.effects, kVolumeStep, "EFFECTS"); break;
+        case VK_F5:
+            StepVolume(volumes_.music, -kVolumeStep, "MUSIC");
+            break;
+        case VK_F6:
+            StepVolume(volumes_.music, kVolumeStep, "MUSIC");
+            break;
+        case VK_F7:
+            StepVolume(volumes_.effects, -kVolumeStep, "EFFECTS");
+            break;
+        case VK_F8:
+            StepVolume(volumes_.effects, kVolumeStep, "EFFECTS");
+            break;
         case VK_F9:
             if (repeat) return Outcome::Kept;
             volumes_.mute = !volumes_.mute;

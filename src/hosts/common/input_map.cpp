@@ -61,7 +61,8 @@ void InputMap::Stick(int pad, int x, int y) {
         if (now[direction] == held[direction]) continue;
         held[direction] = now[direction];
         const PadButton button = kStickButtons[direction];
-        PressPad(PadSource(pad, kFirstStickSource + direction), bindings_.pad[static_cast<int>(button)], now[direction]);
+        PressPad(PadSource(pad, kFirstStickSource + direction), bindings_.pad[static_cast<int>(button)],
+                 now[direction]);
     }
 }
 

@@ -49,7 +49,7 @@ public:
     bool Bound(int virtualKey) const { return bindings_.keys.count(virtualKey) != 0; }
 
 private:
-    using Source = std::int64_t;  // one key, pad button or stick direction
+    using Source = std::int64_t;         // one key, pad button or stick direction
     using Target = std::pair<int, int>;  // the virtual-key and scan codes the game sees
 
     void Press(Source source, Target target, bool down, bool repeat);

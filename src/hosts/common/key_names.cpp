@@ -24,8 +24,8 @@ constexpr int kFunctionScanCodes[12] = {DIK_F1, DIK_F2, DIK_F3, DIK_F4,  DIK_F5,
                                         DIK_F7, DIK_F8, DIK_F9, DIK_F10, DIK_F11, DIK_F12};
 
 constexpr const char* kGameKeyNames[kGameKeyCount] = {"Left", "Right", "Up", "Down", "Space", "X", "Enter", "Escape"};
-constexpr const char* kPadButtonNames[kPadButtonCount] = {"a",    "b",    "x",    "y",    "start",
-                                                          "back", "up",   "down", "left", "right"};
+constexpr const char* kPadButtonNames[kPadButtonCount] = {"a",    "b",  "x",    "y",    "start",
+                                                          "back", "up", "down", "left", "right"};
 
 }  // namespace
 
@@ -37,10 +37,18 @@ bool LookUpKey(const std::string& name, int& virtualKey, int& scanCode) {
         int dik;
     };
     static const Named named[] = {
-        {"enter", VK_RETURN, DIK_RETURN}, {"escape", VK_ESCAPE, DIK_ESCAPE}, {"space", VK_SPACE, DIK_SPACE},
-        {"up", VK_UP, DIK_UP},           {"down", VK_DOWN, DIK_DOWN},       {"left", VK_LEFT, DIK_LEFT},
-        {"right", VK_RIGHT, DIK_RIGHT},  {"ctrl", VK_CONTROL, DIK_LCONTROL}, {"shift", VK_SHIFT, DIK_LSHIFT},
-        {"alt", VK_MENU, DIK_LMENU},      {"leftctrl", VK_CONTROL, DIK_LCONTROL}, {"rightctrl", VK_CONTROL, DIK_RCONTROL},
+        {"enter", VK_RETURN, DIK_RETURN},
+        {"escape", VK_ESCAPE, DIK_ESCAPE},
+        {"space", VK_SPACE, DIK_SPACE},
+        {"up", VK_UP, DIK_UP},
+        {"down", VK_DOWN, DIK_DOWN},
+        {"left", VK_LEFT, DIK_LEFT},
+        {"right", VK_RIGHT, DIK_RIGHT},
+        {"ctrl", VK_CONTROL, DIK_LCONTROL},
+        {"shift", VK_SHIFT, DIK_LSHIFT},
+        {"alt", VK_MENU, DIK_LMENU},
+        {"leftctrl", VK_CONTROL, DIK_LCONTROL},
+        {"rightctrl", VK_CONTROL, DIK_RCONTROL},
     };
     for (const Named& n : named) {
         if (key == n.name) {
@@ -72,8 +80,8 @@ bool LookUpKey(const std::string& name, int& virtualKey, int& scanCode) {
 
 bool NameOfKey(int virtualKey, int scanCode, std::string& name) {
     static const std::vector<std::string> names = [] {
-        std::vector<std::string> all = {"Enter", "Escape", "Space", "Up",    "Down", "Left",
-                                        "Right", "Ctrl",   "Shift", "Alt",   "RightCtrl"};
+        std::vector<std::string> all = {"Enter", "Escape", "Space", "Up",  "Down",     "Left",
+                                        "Right", "Ctrl",   "Shift", "Alt", "RightCtrl"};
         for (char c = 'A'; c <= 'Z'; ++c) all.emplace_back(1, c);
         for (char c = '0'; c <= '9'; ++c) all.emplace_back(1, c);
         for (int f = 1; f <= 12; ++f) all.push_back("F" + std::to_string(f));

@@ -1,7 +1,6 @@
 // The volume note drawn with a small built-in font of capitals, digits and a few signs.
 #include "hosts/common/note_picture.h"
 
-
 namespace host {
 namespace {
 
@@ -52,8 +51,8 @@ constexpr Glyph kGlyphs[] = {
     {'-', {"     ", "     ", "     ", "#####", "     ", "     ", "     "}},
 };
 
-constexpr int kDot = 2;                  // a font pixel is this many picture pixels
-constexpr int kAdvance = 6 * kDot;       // glyph plus a column of space
+constexpr int kDot = 2;             // a font pixel is this many picture pixels
+constexpr int kAdvance = 6 * kDot;  // glyph plus a column of space
 constexpr int kTextHeight = 7 * kDot;
 constexpr int kMargin = 8;
 constexpr int kSteps = 10;

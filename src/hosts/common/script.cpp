@@ -82,8 +82,8 @@ bool ParseScript(const std::string& text, std::vector<ScriptEvent>& events, std:
             event.kind = ScriptEvent::Kind::Stick;
             parsed.push_back(event);
         } else if (verb == "click" || verb == "dblclick") {
-            if (w.size() != 4 || !ParseInt(w[2], event.x) || !ParseInt(w[3], event.y) || event.x < 0 ||
-                event.y < 0 || event.x > 0xFFFF || event.y > 0xFFFF)
+            if (w.size() != 4 || !ParseInt(w[2], event.x) || !ParseInt(w[3], event.y) || event.x < 0 || event.y < 0 ||
+                event.x > 0xFFFF || event.y > 0xFFFF)
                 return fail(verb + " takes x and y from 0 to 65535");
             event.kind = ScriptEvent::Kind::Click;
             event.doubleClick = verb == "dblclick";

@@ -31,8 +31,7 @@ void SessionRecorder::Key(int pass, int virtualKey, int scanCode, bool down, boo
 
 void SessionRecorder::Click(int pass, int x, int y, bool doubleClick) {
     if (!file_) return;
-    Line(std::to_string(pass) + (doubleClick ? " dblclick " : " click ") + std::to_string(x) + " " +
-         std::to_string(y));
+    Line(std::to_string(pass) + (doubleClick ? " dblclick " : " click ") + std::to_string(x) + " " + std::to_string(y));
 }
 
 void SessionRecorder::Close(int pass) {

@@ -49,10 +49,8 @@ void MakeWavHeader(std::uint8_t* h, std::uint32_t dataBytes) {
 }  // namespace
 
 HeadlessHost::HeadlessHost(HeadlessOptions options)
-    : options_(std::move(options)),
-      controls_(options_.controls, DeliverKey),
-      clock_(static_cast<std::uint64_t>(options_.startTick) << kClockFractionBits),
-      mixedTick_(options_.startTick) {
+    : options_(std::move(options)), controls_(options_.controls, DeliverKey),
+      clock_(static_cast<std::uint64_t>(options_.startTick) << kClockFractionBits), mixedTick_(options_.startTick) {
     if (!options_.tracePath.empty()) {
         trace_ = std::fopen(options_.tracePath.c_str(), "w");
         if (!trace_) {
@@ -93,8 +91,7 @@ void HeadlessHost::FinishOutputs() {
     FinishAudio();
     for (const auto& [pass, file] : options_.shots) {
         if (shotsTaken_.count(pass)) continue;
-        std::fprintf(stderr, "trundlebop: no capture %s: the run presented no frame at pass %d\n", file.c_str(),
-                     pass);
+        std::fprintf(stderr, "trundlebop: no capture %s: the run presented no frame at pass %d\n", file.c_str(), pass);
         outputsOk_ = false;
     }
 }
@@ -126,8 +123,7 @@ void HeadlessHost::MixElapsed() {
     mixedTick_ = Now();
     if (elapsed <= 0) return;  // a clock set back by a test: nothing to play
     if (!options_.mixAudio) return;
-    const std::uint64_t thousandths =
-        static_cast<std::uint64_t>(elapsed) * kMixRate + mixRemainder_;
+    const std::uint64_t thousandths = static_cast<std::uint64_t>(elapsed) * kMixRate + mixRemainder_;
     std::uint64_t frames = thousandths / 1000;
     mixRemainder_ = static_cast<std::uint32_t>(thousandths % 1000);
     if (mixBuffer_.empty()) mixBuffer_.resize(kMixPieceFrames * 2);

@@ -17,25 +17,25 @@
 namespace host {
 
 struct HeadlessOptions {
-    std::uint32_t startTick = 0;           // the virtual clock's first reading
+    std::uint32_t startTick = 0;                // the virtual clock's first reading
     std::int64_t calendarSeconds = 1000000000;  // what the calendar says, fixed
-    std::vector<ScriptEvent> script;       // input, by pass
-    int maxPasses = 0;                     // end the run after this many passes (0: never)
-    std::string tracePath;                 // JSON Lines trace, empty for none
-    std::map<int, std::string> shots;      // pass -> PNG file of that pass's frame
-    bool keepLastFrame = false;            // keep a copy of the last frame for tests
+    std::vector<ScriptEvent> script;            // input, by pass
+    int maxPasses = 0;                          // end the run after this many passes (0: never)
+    std::string tracePath;                      // JSON Lines trace, empty for none
+    std::map<int, std::string> shots;           // pass -> PNG file of that pass's frame
+    bool keepLastFrame = false;                 // keep a copy of the last frame for tests
     // How far each clock reading moves the virtual clock: 0 moves it by a 64th of a
     // millisecond, so the frame clock's wait ends exactly on its 30th millisecond and every
     // pass takes exactly 30 ms; a whole number of milliseconds moves it that far (the
     // timedemo takes 30, so the frame clock never waits).
     std::uint32_t millisecondsPerReading = 0;
-    std::string audioOutPath;              // WAV file of everything mixed, empty for none
-    bool mixAudio = true;                  // false: sound never advances (the timedemo)
+    std::string audioOutPath;  // WAV file of everything mixed, empty for none
+    bool mixAudio = true;      // false: sound never advances (the timedemo)
     // Key and pad bindings, volumes and the screenshot folder, as in play: scripted keys
     // and pads go through the bindings, F5 to F9 change the volumes, F12 saves the frame
     // of its pass.
     ControlOptions controls;
-    bool soundDevice = true;               // false: a machine with no audio device
+    bool soundDevice = true;  // false: a machine with no audio device
 };
 
 class HeadlessHost : public Host {
@@ -109,8 +109,8 @@ private:
     int lastWidth_ = 0;
     int lastHeight_ = 0;
 
-    std::uint32_t mixedTick_ = 0;          // the clock reading the mix has reached
-    std::uint32_t mixRemainder_ = 0;       // thousandths of a frame not yet mixed
+    std::uint32_t mixedTick_ = 0;     // the clock reading the mix has reached
+    std::uint32_t mixRemainder_ = 0;  // thousandths of a frame not yet mixed
     std::uint64_t framesMixed_ = 0;
     std::vector<std::int16_t> mixBuffer_;
     std::vector<std::uint8_t> audioBytes_;

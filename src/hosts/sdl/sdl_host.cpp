@@ -27,8 +27,8 @@ SDL_Surface* SurfaceOf(const Picture& image) {
     if (image.argb.size() < static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height)) {
         return nullptr;
     }
-    return SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(image.argb.data()), image.width,
-                                              image.height, 32, image.width * 4, SDL_PIXELFORMAT_ARGB8888);
+    return SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(image.argb.data()), image.width, image.height,
+                                              32, image.width * 4, SDL_PIXELFORMAT_ARGB8888);
 }
 
 std::int64_t MonotonicMicroseconds() {
@@ -42,9 +42,12 @@ void SleepMicroseconds(std::int64_t microseconds) {
 
 Uint32 TextureFormatFor(PixelLayout layout) {
     switch (layout) {
-        case PixelLayout::Rgb565: return SDL_PIXELFORMAT_RGB565;
-        case PixelLayout::Rgb555: return SDL_PIXELFORMAT_RGB555;
-        case PixelLayout::Indexed8: return SDL_PIXELFORMAT_RGB888;  // we expand through the palette
+        case PixelLayout::Rgb565:
+            return SDL_PIXELFORMAT_RGB565;
+        case PixelLayout::Rgb555:
+            return SDL_PIXELFORMAT_RGB555;
+        case PixelLayout::Indexed8:
+            return SDL_PIXELFORMAT_RGB888;  // we expand through the palette
     }
     return SDL_PIXELFORMAT_RGB888;
 }
@@ -52,8 +55,7 @@ Uint32 TextureFormatFor(PixelLayout layout) {
 class SdlHost final : public Host {
 public:
     explicit SdlHost(const SdlOptions& options)
-        : options_(options),
-          fullscreen_(options.fullscreen),
+        : options_(options), fullscreen_(options.fullscreen),
           controls_(options.controls, [this](int virtualKey, int scanCode, bool down, bool repeat) {
               if (options_.recorder) options_.recorder->Key(passesStarted_, virtualKey, scanCode, down, repeat);
               DeliverKey(virtualKey, scanCode, down, repeat);
@@ -371,7 +373,8 @@ private:
         // arrow keeps moving the menu's highlight; the key state simply stays down.
         const sdl::KeyCodes codes = sdl::MapKey(key.keysym);
         if (codes.virtualKey == 0 && codes.scanCode == 0) return;
-        if (controls_.Key(codes.virtualKey, codes.scanCode, down, key.repeat != 0) == Controls::Outcome::VolumeChanged) {
+        if (controls_.Key(codes.virtualKey, codes.scanCode, down, key.repeat != 0) ==
+            Controls::Outcome::VolumeChanged) {
             note_.Show(renderer_, controls_.Note(), SDL_GetTicks());
             Report();
         }

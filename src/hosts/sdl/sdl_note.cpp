@@ -15,8 +15,8 @@ void NoteOverlay::Show(SDL_Renderer* renderer, const VolumeNote& note, Uint32 no
     Forget();
     if (!renderer) return;
     const Picture picture = DrawVolumeNote(note);
-    texture_ = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, picture.width,
-                                 picture.height);
+    texture_ =
+        SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, picture.width, picture.height);
     if (!texture_) return;
     SDL_UpdateTexture(texture_, nullptr, picture.argb.data(), picture.width * 4);
     // Slightly see-through, so the game shows behind the box.

@@ -8,17 +8,28 @@ namespace {
 
 std::optional<PadButton> ButtonOf(Uint8 button) {
     switch (button) {
-        case SDL_CONTROLLER_BUTTON_A: return PadButton::A;
-        case SDL_CONTROLLER_BUTTON_B: return PadButton::B;
-        case SDL_CONTROLLER_BUTTON_X: return PadButton::X;
-        case SDL_CONTROLLER_BUTTON_Y: return PadButton::Y;
-        case SDL_CONTROLLER_BUTTON_START: return PadButton::Start;
-        case SDL_CONTROLLER_BUTTON_BACK: return PadButton::Back;
-        case SDL_CONTROLLER_BUTTON_DPAD_UP: return PadButton::Up;
-        case SDL_CONTROLLER_BUTTON_DPAD_DOWN: return PadButton::Down;
-        case SDL_CONTROLLER_BUTTON_DPAD_LEFT: return PadButton::Left;
-        case SDL_CONTROLLER_BUTTON_DPAD_RIGHT: return PadButton::Right;
-        default: return std::nullopt;
+        case SDL_CONTROLLER_BUTTON_A:
+            return PadButton::A;
+        case SDL_CONTROLLER_BUTTON_B:
+            return PadButton::B;
+        case SDL_CONTROLLER_BUTTON_X:
+            return PadButton::X;
+        case SDL_CONTROLLER_BUTTON_Y:
+            return PadButton::Y;
+        case SDL_CONTROLLER_BUTTON_START:
+            return PadButton::Start;
+        case SDL_CONTROLLER_BUTTON_BACK:
+            return PadButton::Back;
+        case SDL_CONTROLLER_BUTTON_DPAD_UP:
+            return PadButton::Up;
+        case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
+            return PadButton::Down;
+        case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
+            return PadButton::Left;
+        case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
+            return PadButton::Right;
+        default:
+            return std::nullopt;
     }
 }
 
@@ -65,9 +76,12 @@ bool Pads::Handle(const SDL_Event& event) {
             return true;
         case SDL_CONTROLLERAXISMOTION: {
             SDL_Point& stick = sticks_[event.caxis.which];
-            if (event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX) stick.x = event.caxis.value;
-            else if (event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTY) stick.y = event.caxis.value;
-            else return true;
+            if (event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX)
+                stick.x = event.caxis.value;
+            else if (event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTY)
+                stick.y = event.caxis.value;
+            else
+                return true;
             input_.Stick(event.caxis.which, stick.x, stick.y);
             return true;
         }

@@ -19,7 +19,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::uint16_t Pack565(Rgb c) { return static_cast<std::uint16_t>(((c.r >> 3) << 11) | ((c.g >> 2) << 5) | (c.b >> 3)); }
+std::uint16_t Pack565(Rgb c) {
+    return static_cast<std::uint16_t>(((c.r >> 3) << 11) | ((c.g >> 2) << 5) | (c.b >> 3));
+}
 
 // Every pixel a different colour, with low bits that the 5.6.5 packing must drop and high bits
 // it must keep.
@@ -102,7 +104,8 @@ TEST_F(BmpWriterTest, HeadersDescribeAnUncompressedBottomUpPicture) {
     EXPECT_EQ(u32(30), 0);   // uncompressed
     EXPECT_EQ(u32(34), 24);  // pixel bytes
     // Blue, green, red.
-    EXPECT_EQ(std::vector<std::uint8_t>(b.begin() + 54, b.begin() + 60), std::vector<std::uint8_t>({30, 20, 10, 3, 2, 1}));
+    EXPECT_EQ(std::vector<std::uint8_t>(b.begin() + 54, b.begin() + 60),
+              std::vector<std::uint8_t>({30, 20, 10, 3, 2, 1}));
 }
 
 TEST_F(BmpWriterTest, WidthsWhoseRowsNeedPaddingAreRefused) {

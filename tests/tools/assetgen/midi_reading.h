@@ -12,8 +12,8 @@
 namespace midiread {
 
 struct Event {
-    std::uint32_t tick;                // absolute
-    std::vector<std::uint8_t> bytes;   // status byte first; meta events as FF type length data
+    std::uint32_t tick;               // absolute
+    std::vector<std::uint8_t> bytes;  // status byte first; meta events as FF type length data
 };
 
 struct Track {

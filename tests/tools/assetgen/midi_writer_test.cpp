@@ -70,8 +70,8 @@ TEST_F(MidiWriterTest, DeltaTimesAreVariableLengthNumbers) {
     const Bytes start(bytes.begin() + 22, bytes.begin() + 22 + 14);
     EXPECT_EQ(start, Bytes({0x00, 0x90, 60, 90, 0x01, 0x80, 60, 64, 0x7F, 0x90, 60, 90, 0x01, 0x80}));
     // The gaps as they stand in the file, found after each note-off.
-    const std::vector<Bytes> encoded = {{0x81, 0x00}, {0xFF, 0x7F}, {0x81, 0x80, 0x00}, {0xFF, 0xFF, 0x7F},
-                                        {0x81, 0x80, 0x80, 0x00}};
+    const std::vector<Bytes> encoded = {
+        {0x81, 0x00}, {0xFF, 0x7F}, {0x81, 0x80, 0x00}, {0xFF, 0xFF, 0x7F}, {0x81, 0x80, 0x80, 0x00}};
     std::size_t pos = 22 + 16;  // past the second note's off and its pitch and velocity
     for (const Bytes& want : encoded) {
         SCOPED_TRACE(::testing::PrintToString(want));

@@ -132,9 +132,12 @@ TEST(TuneProgression, BarsShareTheirChordsEvenly) {
         int root, bass;
         std::vector<int> intervals;
     } want[] = {
-        {4, 4, 5, 5, {0, 4, 7}},           {8, 2, 9, 9, {0, 3, 7}},
-        {10, 2, 2, 2, {0, 3, 7, 10}},      {12, 4, 0, 4, {0, 4, 7}},
-        {16, 4.0 / 3, 10, 10, {0, 4, 7, 11}}, {16 + 4.0 / 3, 4.0 / 3, 7, 7, {0, 5, 7}},
+        {4, 4, 5, 5, {0, 4, 7}},
+        {8, 2, 9, 9, {0, 3, 7}},
+        {10, 2, 2, 2, {0, 3, 7, 10}},
+        {12, 4, 0, 4, {0, 4, 7}},
+        {16, 4.0 / 3, 10, 10, {0, 4, 7, 11}},
+        {16 + 4.0 / 3, 4.0 / 3, 7, 7, {0, 5, 7}},
         {16 + 8.0 / 3, 4.0 / 3, 4, 4, {0, 3, 6}},
     };
     for (std::size_t i = 0; i < chords.size(); ++i) {
@@ -163,8 +166,14 @@ TEST(TuneRhythms, BassStepsFollowTheChords) {
     bass.Gate(1.0);
     bass.Bass(chords, 4, "1:1 3:1 5:1 8:1", 36, 90);
     // Notes on the beat are 4 louder.
-    ExpectHits(bass, {{0, 1, 36, 94}, {1, 2, 40, 94}, {2, 3, 43, 94}, {3, 4, 48, 94},
-                      {4, 5, 43, 94}, {5, 6, 47, 94}, {6, 7, 50, 94}, {7, 8, 55, 94}});
+    ExpectHits(bass, {{0, 1, 36, 94},
+                      {1, 2, 40, 94},
+                      {2, 3, 43, 94},
+                      {3, 4, 48, 94},
+                      {4, 5, 43, 94},
+                      {5, 6, 47, 94},
+                      {6, 7, 50, 94},
+                      {7, 8, 55, 94}});
     // A leading step a semitone under the next chord's root; the last chord leads back to the first.
     Part& walk = tune.AddPart("Walk", 2, 33, 100, 64);
     walk.Gate(1.0);
@@ -178,7 +187,8 @@ TEST(TuneRhythms, MistakesNameTheBarTheyPlayIn) {
     Part& part = tune.AddPart("Part", 1, 33, 100, 64);
     EXPECT_EQ(TuneMistake([&] { part.Bass(chords, 4, "1:2 4:2", 36, 90); }),
               "tune \"girders\", bar 3: unknown bass step '4'");
-    EXPECT_EQ(TuneMistake([&] { part.Bass(chords, 4, "1:2 5", 36, 90); }), "tune \"girders\", bar 3: '5' has no length");
+    EXPECT_EQ(TuneMistake([&] { part.Bass(chords, 4, "1:2 5", 36, 90); }),
+              "tune \"girders\", bar 3: '5' has no length");
     EXPECT_EQ(TuneMistake([&] { part.Comp(chords, 4, "x:2 y:2", 48, 90); }),
               "tune \"girders\", bar 3: unknown chord hit 'y'");
     EXPECT_EQ(TuneMistake([&] { part.PowerChords(chords, 4, "X:1 x:1 o:2", 40, 90); }),
@@ -193,8 +203,12 @@ TEST(TuneDrums, StepsAreSixteenthsWithAccentsAndGhostNotes) {
     drums.Gate(1.0);
     // Bar lines and spaces are only for reading; the pattern repeats every bar.
     drums.Drums(4, 2, gm::Snare, "x.o. X...|....  ....", 80);
-    ExpectHits(drums, {{4, 4.25, 38, 80}, {4.5, 4.75, 38, 50}, {5, 5.25, 38, 98},
-                       {8, 8.25, 38, 80}, {8.5, 8.75, 38, 50}, {9, 9.25, 38, 98}});
+    ExpectHits(drums, {{4, 4.25, 38, 80},
+                       {4.5, 4.75, 38, 50},
+                       {5, 5.25, 38, 98},
+                       {8, 8.25, 38, 80},
+                       {8.5, 8.75, 38, 50},
+                       {9, 9.25, 38, 98}});
     Part& hats = tune.AddPart("Hats", kDrumChannel, 0, 100, 64);
     hats.Gate(1.0);
     hats.Drums(0, 1, gm::ClosedHat, "x...", 70);  // a short pattern repeats within the bar

@@ -12,8 +12,8 @@
 
 #include "app/winmain.h"
 #include "audio/sound.h"
-#include "kit/wav_writer.h"
 #include "hosts/host.h"
+#include "kit/wav_writer.h"
 
 namespace {
 
@@ -36,8 +36,8 @@ protected:
         windowClass.lpfnWndProc = DefWindowProcA;
         windowClass.lpszClassName = "WAVWRITERTEST";
         RegisterClassExA(&windowClass);
-        mainWindow = CreateWindowExA(0, "WAVWRITERTEST", "Sound", WS_POPUP, 0, 0, 640, 480, nullptr, nullptr, nullptr,
-                                     nullptr);
+        mainWindow =
+            CreateWindowExA(0, "WAVWRITERTEST", "Sound", WS_POPUP, 0, 0, 640, 480, nullptr, nullptr, nullptr, nullptr);
         ASSERT_NE(mainWindow, nullptr);
         if (!soundDevice) soundFirstInit = 1;
         ASSERT_EQ(InitSound(), 1);
@@ -70,7 +70,7 @@ TEST_F(WavWriterTest, SamplesLoadByteForByte) {
     // Silence is 128; full scale either way is 1 and 255; in between rounds to the nearest step.
     const std::vector<float> samples = {0.0f, 1.0f, -1.0f, 0.5f, -0.5f, 0.25f, 0.002f, -0.002f};
     const Bytes want = {128, 255, 1, 192, 65, 160, 128, 128};  // halves round away from 128.0 - 63.5
-    for (int count : {8, 7}) {  // an even and an odd number of samples
+    for (int count : {8, 7}) {                                 // an even and an odd number of samples
         SCOPED_TRACE(count);
         const std::string path = Path("effect" + std::to_string(count) + ".wav");
         ASSERT_TRUE(WriteWav8(path, std::vector<float>(samples.begin(), samples.begin() + count)));
@@ -86,15 +86,13 @@ TEST_F(WavWriterTest, FormatChunkComesFirstAndDataIsPaddedToEvenLength) {
     const std::string path = Path("layout.wav");
     ASSERT_TRUE(WriteWav8(path, {0.0f, 0.5f, -0.5f}));
     const Bytes b = ReadAll(path);
-    const Bytes want = {'R', 'I', 'F', 'F', 40, 0, 0, 0, 'W', 'A', 'V', 'E',
-                       'f', 'm', 't', ' ', 16, 0, 0, 0,
-                       1, 0,                     // PCM
-                       1, 0,                     // mono
-                       0x22, 0x56, 0, 0,         // 22050 samples a second
-                       0x22, 0x56, 0, 0,         // and as many bytes
-                       1, 0, 8, 0,               // one byte a sample, 8 bits
-                       'd', 'a', 't', 'a', 3, 0, 0, 0, 128, 192, 65,
-                       128};                     // the pad byte, not counted in the data chunk
+    const Bytes want = {
+        'R',  'I',  'F', 'F', 40, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0, 1, 0,  // PCM
+        1,    0,                                                                                       // mono
+        0x22, 0x56, 0,   0,                                      // 22050 samples a second
+        0x22, 0x56, 0,   0,                                      // and as many bytes
+        1,    0,    8,   0,                                      // one byte a sample, 8 bits
+        'd',  'a',  't', 'a', 3,  0, 0, 0, 128, 192, 65,  128};  // the pad byte, not counted in the data chunk
     EXPECT_EQ(b, want);
 }
 

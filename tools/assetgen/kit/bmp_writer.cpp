@@ -23,9 +23,9 @@ bool WriteBmp(const std::string& path, const Canvas& canvas, int bits) {
     out.push_back('B');
     out.push_back('M');
     Put32(out, 54 + imageBytes);  // bfSize
-    Put16(out, 0);                 // bfReserved1
-    Put16(out, 0);                 // bfReserved2
-    Put32(out, 54);                // bfOffBits
+    Put16(out, 0);                // bfReserved1
+    Put16(out, 0);                // bfReserved2
+    Put32(out, 54);               // bfOffBits
     // Information header (40 bytes).
     Put32(out, 40);  // biSize
     Put32(out, static_cast<std::uint32_t>(w));
@@ -55,5 +55,9 @@ bool WriteBmp(const std::string& path, const Canvas& canvas, int bits) {
 
 }  // namespace
 
-bool WriteBmp24(const std::string& path, const Canvas& canvas) { return WriteBmp(path, canvas, 24); }
-bool WriteBmp16(const std::string& path, const Canvas& canvas) { return WriteBmp(path, canvas, 16); }
+bool WriteBmp24(const std::string& path, const Canvas& canvas) {
+    return WriteBmp(path, canvas, 24);
+}
+bool WriteBmp16(const std::string& path, const Canvas& canvas) {
+    return WriteBmp(path, canvas, 16);
+}

@@ -8,12 +8,16 @@ namespace {
 const int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
 }
 
-float BayerThreshold(int x, int y) { return (kBayer[y & 3][x & 3] + 0.5f) / 16.0f; }
+float BayerThreshold(int x, int y) {
+    return (kBayer[y & 3][x & 3] + 0.5f) / 16.0f;
+}
 
 Canvas::Canvas(int width, int height, Rgb fill)
     : width_(width), height_(height), pixels_(static_cast<std::size_t>(width) * height, fill) {}
 
-bool Canvas::Inside(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+bool Canvas::Inside(int x, int y) const {
+    return x >= 0 && y >= 0 && x < width_ && y < height_;
+}
 
 void Canvas::Set(int x, int y, Rgb c) {
     if (y < 0 || y >= height_) return;
@@ -37,7 +41,9 @@ Rgb Canvas::Get(int x, int y) const {
     return pixels_[static_cast<std::size_t>(y) * width_ + x];
 }
 
-void Canvas::Clear(Rgb c) { std::fill(pixels_.begin(), pixels_.end(), c); }
+void Canvas::Clear(Rgb c) {
+    std::fill(pixels_.begin(), pixels_.end(), c);
+}
 
 void Canvas::FillRect(int x, int y, int w, int h, Rgb c) {
     for (int j = y; j < y + h; ++j)
@@ -124,7 +130,8 @@ void Canvas::FillPolygon(const std::vector<Pt>& points, Rgb c) {
         for (std::size_t i = 0; i < points.size(); ++i) {
             const Pt& a = points[i];
             const Pt& b = points[(i + 1) % points.size()];
-            if ((a.y <= sy && b.y > sy) || (b.y <= sy && a.y > sy)) xs.push_back(a.x + (sy - a.y) / (b.y - a.y) * (b.x - a.x));
+            if ((a.y <= sy && b.y > sy) || (b.y <= sy && a.y > sy))
+                xs.push_back(a.x + (sy - a.y) / (b.y - a.y) * (b.x - a.x));
         }
         std::sort(xs.begin(), xs.end());
         for (std::size_t i = 0; i + 1 < xs.size(); i += 2) {
@@ -206,8 +213,8 @@ void Canvas::Outline(Rgb c) {
     }
 }
 
-void Canvas::DrawArt(int x, int y, const std::vector<std::string>& rows, const std::vector<std::pair<char, Rgb>>& colours,
-                     bool mirror) {
+void Canvas::DrawArt(int x, int y, const std::vector<std::string>& rows,
+                     const std::vector<std::pair<char, Rgb>>& colours, bool mirror) {
     for (std::size_t j = 0; j < rows.size(); ++j) {
         const std::string& row = rows[j];
         for (std::size_t i = 0; i < row.size(); ++i) {
@@ -215,7 +222,8 @@ void Canvas::DrawArt(int x, int y, const std::vector<std::string>& rows, const s
             if (ch == '.' || ch == ' ') continue;
             for (const auto& entry : colours) {
                 if (entry.first == ch) {
-                    int px = mirror ? x + static_cast<int>(row.size()) - 1 - static_cast<int>(i) : x + static_cast<int>(i);
+                    int px =
+                        mirror ? x + static_cast<int>(row.size()) - 1 - static_cast<int>(i) : x + static_cast<int>(i);
                     Set(px, y + static_cast<int>(j), entry.second);
                     break;
                 }

@@ -16,7 +16,9 @@ struct Rgb {
 constexpr Rgb kKey{255, 0, 255};
 
 // True when a colour would pack to the key in 5.6.5 (and so turn see-through in a sprite).
-constexpr bool PacksToKey(Rgb c) { return (c.r >> 3) == 31 && (c.g >> 2) == 0 && (c.b >> 3) == 31; }
+constexpr bool PacksToKey(Rgb c) {
+    return (c.r >> 3) == 31 && (c.g >> 2) == 0 && (c.b >> 3) == 31;
+}
 
 // Linear mix of two colours, t = 0 gives a, t = 1 gives b.
 inline Rgb Mix(Rgb a, Rgb b, float t) {

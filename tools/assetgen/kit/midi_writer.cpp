@@ -9,7 +9,9 @@
 
 namespace {
 
-std::uint8_t Byte(int v) { return static_cast<std::uint8_t>(v & 0xFF); }
+std::uint8_t Byte(int v) {
+    return static_cast<std::uint8_t>(v & 0xFF);
+}
 
 void PutBig32(std::vector<std::uint8_t>& out, std::uint32_t v) {
     for (int shift = 24; shift >= 0; shift -= 8) out.push_back(Byte(static_cast<int>(v >> shift)));

@@ -9,7 +9,8 @@ void FadeEnds(std::vector<float>& s, float inSeconds, float outSeconds) {
     const int n = static_cast<int>(s.size());
     const int in = std::min(n, Samples(inSeconds)), out = std::min(n, Samples(outSeconds));
     for (int i = 0; i < in; ++i) s[static_cast<size_t>(i)] *= Smooth(static_cast<float>(i) / static_cast<float>(in));
-    for (int i = 0; i < out; ++i) s[static_cast<size_t>(n - 1 - i)] *= Smooth(static_cast<float>(i) / static_cast<float>(out));
+    for (int i = 0; i < out; ++i)
+        s[static_cast<size_t>(n - 1 - i)] *= Smooth(static_cast<float>(i) / static_cast<float>(out));
 }
 
 void Normalise(std::vector<float>& s, float peak) {

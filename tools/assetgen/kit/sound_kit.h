@@ -12,7 +12,9 @@ constexpr float kPi = 3.14159265358979f;
 constexpr float kRate = 22050.0f;
 
 // White noise in -1..1 from the shared fixed-seed generator.
-inline float Noise(Rng& rng) { return rng.Unit() * 2.0f - 1.0f; }
+inline float Noise(Rng& rng) {
+    return rng.Unit() * 2.0f - 1.0f;
+}
 
 // A one-pole low-pass: cheap smoothing with a cut-off in Hz.
 class OnePole {
@@ -74,7 +76,9 @@ inline float Smooth(float x) {
     return x * x * (3.0f - 2.0f * x);
 }
 
-inline int Samples(float seconds) { return static_cast<int>(std::lround(seconds * kRate)); }
+inline int Samples(float seconds) {
+    return static_cast<int>(std::lround(seconds * kRate));
+}
 
 // Fades the first and last few milliseconds of a one-shot sound so it starts and stops without a click.
 void FadeEnds(std::vector<float>& s, float inSeconds, float outSeconds);

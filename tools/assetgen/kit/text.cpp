@@ -6,7 +6,9 @@
 
 #include "platform/font.h"
 
-int TextWidth(const std::string& text, int scale) { return font::TextWidth(text.data(), text.size()) * scale; }
+int TextWidth(const std::string& text, int scale) {
+    return font::TextWidth(text.data(), text.size()) * scale;
+}
 
 void DrawText(Canvas& canvas, int x, int y, const std::string& text, Rgb colour, int scale) {
     int pen = x;
@@ -14,7 +16,8 @@ void DrawText(Canvas& canvas, int x, int y, const std::string& text, Rgb colour,
         const font::Glyph& glyph = font::GlyphFor(ch);
         for (int row = 0; row < font::kGlyphHeight; ++row)
             for (int col = 0; col < glyph.width; ++col)
-                if (font::GlyphInk(glyph, col, row)) canvas.FillRect(pen + col * scale, y + row * scale, scale, scale, colour);
+                if (font::GlyphInk(glyph, col, row))
+                    canvas.FillRect(pen + col * scale, y + row * scale, scale, scale, colour);
         pen += glyph.advance * scale;
     }
 }
@@ -48,7 +51,8 @@ void DrawTitle(Canvas& canvas, int x, int y, const std::string& text, const Titl
             for (int col = 0; col < glyph.width; ++col)
                 if (font::GlyphInk(glyph, col, row))
                     for (int v = 0; v < style.scale; ++v)
-                        for (int u = 0; u < style.scale; ++u) at(pen + col * style.scale + u, pad + row * style.scale + v) = 1;
+                        for (int u = 0; u < style.scale; ++u)
+                            at(pen + col * style.scale + u, pad + row * style.scale + v) = 1;
         pen += glyph.advance * style.scale;
     }
 
@@ -95,8 +99,10 @@ void DrawTitle(Canvas& canvas, int x, int y, const std::string& text, const Titl
             if (t > 1) t = 1;
             Rgb c = Mix(style.top, style.bottom, t);
             // Lit top edge of every stroke, and a darker lower edge.
-            if (!inked(i, j - 1) || !inked(i, j - style.scale / 2 - 1)) c = style.highlight;
-            else if (!inked(i, j + 1)) c = Mix(style.bottom, style.outline, 0.35f);
+            if (!inked(i, j - 1) || !inked(i, j - style.scale / 2 - 1))
+                c = style.highlight;
+            else if (!inked(i, j + 1))
+                c = Mix(style.bottom, style.outline, 0.35f);
             canvas.Set(ox + i, oy + j, c);
         }
 }

@@ -17,8 +17,8 @@ void DrawTextCentred(Canvas& canvas, int cx, int y, const std::string& text, Rgb
 
 struct TitleStyle {
     int scale = 4;
-    Rgb top{255, 236, 140};      // fill at the top of the capitals
-    Rgb bottom{240, 140, 50};    // fill at the baseline
+    Rgb top{255, 236, 140};        // fill at the top of the capitals
+    Rgb bottom{240, 140, 50};      // fill at the baseline
     Rgb highlight{255, 252, 224};  // top edge of every stroke
     Rgb outline = {28, 24, 38};
     int outlinePx = 2;

@@ -15,7 +15,9 @@ namespace {
 constexpr int kTicksPerBeat = 480;
 
 // A mistake in a piece of a tune's text; the part or tune reading it adds the tune and the bar.
-[[noreturn]] void Mistake(const std::string& what) { throw std::invalid_argument(what); }
+[[noreturn]] void Mistake(const std::string& what) {
+    throw std::invalid_argument(what);
+}
 
 // Semitones above C of the note letter at pos with its sharps and flats ("B#" is 12, "Cb" is -1),
 // moving pos past them. kind names what the word is ("note", "chord") in the message.
@@ -31,7 +33,9 @@ int LetterSemitones(const std::string& s, size_t& pos, const std::string& kind) 
     return semis;
 }
 
-int PitchClass(const std::string& s, size_t& pos) { return (LetterSemitones(s, pos, "chord") + 12) % 12; }
+int PitchClass(const std::string& s, size_t& pos) {
+    return (LetterSemitones(s, pos, "chord") + 12) % 12;
+}
 
 std::vector<int> ChordIntervals(const std::string& kind, const std::string& name) {
     if (kind.empty()) return {0, 4, 7};
@@ -76,15 +80,20 @@ Token ParseToken(const std::string& word) {
     t.length = std::strtod(start, &end);
     if (end == start || !(t.length > 0)) Mistake("'" + word + "' has no length above zero");
     for (; *end; ++end) {
-        if (*end == '!') t.accent = true;
-        else if (*end == '_') t.full = true;
-        else Mistake("'" + word + "' has '" + std::string(1, *end) + "' after its length");
+        if (*end == '!')
+            t.accent = true;
+        else if (*end == '_')
+            t.full = true;
+        else
+            Mistake("'" + word + "' has '" + std::string(1, *end) + "' after its length");
     }
     return t;
 }
 
 // Bars count from 1 at the start of the tune.
-int BarAt(double beat, int beatsPerBar) { return static_cast<int>(std::floor(beat / beatsPerBar + 1e-9)) + 1; }
+int BarAt(double beat, int beatsPerBar) {
+    return static_cast<int>(std::floor(beat / beatsPerBar + 1e-9)) + 1;
+}
 
 // The chord sounding at `beat` (the last one when past the end).
 const Chord& ChordAt(const std::vector<Chord>& chords, double beat) {
@@ -100,7 +109,9 @@ const Chord* NextChord(const std::vector<Chord>& chords, double beat) {
 }
 
 // The lowest pitch of class pc at or above low.
-int Above(int low, int pc) { return low + ((pc - low) % 12 + 12) % 12; }
+int Above(int low, int pc) {
+    return low + ((pc - low) % 12 + 12) % 12;
+}
 
 // The chord's tones stacked upward from `low`, each the lowest of its class at or above it.
 std::vector<int> Voice(const Chord& c, int low) {
@@ -114,8 +125,10 @@ std::vector<int> Voice(const Chord& c, int low) {
         size_t i = 0;
         while (i + 1 < notes.size() && notes[i + 1] - notes[i] != 1) ++i;
         if (i + 1 >= notes.size()) break;
-        if (notes[i + 1] - 12 >= low - 5) notes[i + 1] -= 12;
-        else notes[i] += 12;
+        if (notes[i + 1] - 12 >= low - 5)
+            notes[i + 1] -= 12;
+        else
+            notes[i] += 12;
         std::sort(notes.begin(), notes.end());
     }
     return notes;
@@ -198,14 +211,8 @@ std::vector<Chord> Tune::Progression(double startBeat, const std::string& text) 
 
 Part::Part(std::string tune, std::string name, int channel, int program, int volume, int pan, int beatsPerBar,
            std::uint32_t seed)
-    : tune_(std::move(tune)),
-      name_(std::move(name)),
-      channel_(channel),
-      program_(program),
-      volume_(volume),
-      pan_(pan),
-      beatsPerBar_(beatsPerBar),
-      rng_(seed) {}
+    : tune_(std::move(tune)), name_(std::move(name)), channel_(channel), program_(program), volume_(volume), pan_(pan),
+      beatsPerBar_(beatsPerBar), rng_(seed) {}
 
 Part& Part::Effects(int reverb, int chorus) {
     reverb_ = reverb;
@@ -278,7 +285,9 @@ double Part::Melody(double beat, const std::string& text, int velocity) {
     return beat;
 }
 
-void Part::Fail(double beat, const std::string& what) const { throw TuneError(tune_, BarAt(beat, beatsPerBar_), what); }
+void Part::Fail(double beat, const std::string& what) const {
+    throw TuneError(tune_, BarAt(beat, beatsPerBar_), what);
+}
 
 template <typename OnHit>
 void Part::ReadRhythm(const std::vector<Chord>& chords, int beatsPerBar, const std::string& rhythm, OnHit hit) {
@@ -311,11 +320,16 @@ void Part::Bass(const std::vector<Chord>& chords, int beatsPerBar, const std::st
         };
         if (degree != "1" && degree != "3" && degree != "5" && degree != "7" && degree != "8" && degree != ">")
             Fail(at, "unknown bass step '" + degree + "'");
-        if (chordStarts && degree != ">") pitch = root;
-        else if (degree == "3") pitch = tone(1, 4);
-        else if (degree == "5") pitch = tone(2, 7);
-        else if (degree == "7") pitch = c.intervals.size() > 3 ? chordRoot + c.intervals[3] : root + 12;
-        else if (degree == "8") pitch = root + 12;
+        if (chordStarts && degree != ">")
+            pitch = root;
+        else if (degree == "3")
+            pitch = tone(1, 4);
+        else if (degree == "5")
+            pitch = tone(2, 7);
+        else if (degree == "7")
+            pitch = c.intervals.size() > 3 ? chordRoot + c.intervals[3] : root + 12;
+        else if (degree == "8")
+            pitch = root + 12;
         else if (degree == ">") {
             // A step into the next chord's root: from a semitone below, or the fifth when it stays put.
             const Chord* next = NextChord(chords, at);

@@ -12,15 +12,49 @@
 // General MIDI program numbers (counted from 0) and drum keys that the tunes use.
 namespace gm {
 enum Program {
-    ElectricPiano = 4, Vibraphone = 11, Marimba = 12, Xylophone = 13, NylonGuitar = 24, SteelGuitar = 25,
-    CleanGuitar = 27, MutedGuitar = 28, OverdriveGuitar = 29, DistortionGuitar = 30, AcousticBass = 32,
-    FingerBass = 33, PickBass = 34, SlapBass = 36, Strings = 48, SlowStrings = 49, Pizzicato = 45, Harp = 46,
-    Tuba = 58, Clarinet = 71, Flute = 73, SquareLead = 80, WarmPad = 89
+    ElectricPiano = 4,
+    Vibraphone = 11,
+    Marimba = 12,
+    Xylophone = 13,
+    NylonGuitar = 24,
+    SteelGuitar = 25,
+    CleanGuitar = 27,
+    MutedGuitar = 28,
+    OverdriveGuitar = 29,
+    DistortionGuitar = 30,
+    AcousticBass = 32,
+    FingerBass = 33,
+    PickBass = 34,
+    SlapBass = 36,
+    Strings = 48,
+    SlowStrings = 49,
+    Pizzicato = 45,
+    Harp = 46,
+    Tuba = 58,
+    Clarinet = 71,
+    Flute = 73,
+    SquareLead = 80,
+    WarmPad = 89
 };
 enum Drum {
-    Kick = 36, SideStick = 37, Snare = 38, Clap = 39, LowTom = 45, MidTom = 47, HighTom = 50, ClosedHat = 42,
-    PedalHat = 44, OpenHat = 46, Crash = 49, Ride = 51, RideBell = 53, Tambourine = 54, Cowbell = 56,
-    HighWood = 76, LowWood = 77, Shaker = 70
+    Kick = 36,
+    SideStick = 37,
+    Snare = 38,
+    Clap = 39,
+    LowTom = 45,
+    MidTom = 47,
+    HighTom = 50,
+    ClosedHat = 42,
+    PedalHat = 44,
+    OpenHat = 46,
+    Crash = 49,
+    Ride = 51,
+    RideBell = 53,
+    Tambourine = 54,
+    Cowbell = 56,
+    HighWood = 76,
+    LowWood = 77,
+    Shaker = 70
 };
 }  // namespace gm
 

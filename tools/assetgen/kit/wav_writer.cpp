@@ -16,12 +16,12 @@ bool WriteWav8(const std::string& path, const std::vector<float>& samples) {
     PutTag(out, "WAVE");
     PutTag(out, "fmt ");
     Put32(out, 16);
-    Put16(out, 1);          // PCM
-    Put16(out, 1);          // mono
+    Put16(out, 1);  // PCM
+    Put16(out, 1);  // mono
     Put32(out, kSoundRate);
-    Put32(out, kSoundRate); // bytes per second
-    Put16(out, 1);          // block align
-    Put16(out, 8);          // bits per sample
+    Put32(out, kSoundRate);  // bytes per second
+    Put16(out, 1);           // block align
+    Put16(out, 8);           // bits per sample
     PutTag(out, "data");
     Put32(out, n);
     for (float s : samples) {

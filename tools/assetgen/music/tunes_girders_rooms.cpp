@@ -45,7 +45,8 @@ bool WriteGirderTune(const std::string& path) {
         const char ch = hops[i];
         // Raise every octave digit of a note name by one ("D5" -> "D6"); lengths follow a ':' and stay.
         const char before = i > 0 ? hops[i - 1] : ' ';
-        const bool octaveDigit = ch >= '0' && ch <= '9' && (std::isalpha(static_cast<unsigned char>(before)) || before == '#');
+        const bool octaveDigit =
+            ch >= '0' && ch <= '9' && (std::isalpha(static_cast<unsigned char>(before)) || before == '#');
         up += octaveDigit ? static_cast<char>(ch + 1) : ch;
     }
     xylo.Melody(tune.Bar(2), up, 100);

@@ -61,7 +61,8 @@ std::vector<float> MakeBoardLoop() {
         const size_t k = static_cast<size_t>(i);
         const float t = static_cast<float>(i) / kRate;
         // The wheels turn 32 times and the board sways 4 times per loop.
-        const float turn = 1.0f + 0.22f * std::sin(2.0f * kPi * 20.0f * t) + 0.08f * std::sin(2.0f * kPi * 40.0f * t + 1.0f);
+        const float turn =
+            1.0f + 0.22f * std::sin(2.0f * kPi * 20.0f * t) + 0.08f * std::sin(2.0f * kPi * 40.0f * t + 1.0f);
         const float sway = 1.0f + 0.12f * std::sin(2.0f * kPi * 2.5f * t + 0.6f);
         const float low = rumbleLp.Run(rumbleNoise[k]) * 1.5f + hum.Run(rumbleNoise[k]) * 0.8f;
         const float mid = body.Run(rumbleNoise[k]) * 0.75f + roar.Run(gritNoise[k]) * 0.30f;
@@ -110,7 +111,8 @@ std::vector<float> MakeJump() {
         float f = t < 0.22f ? 300.0f * std::pow(3.0f, t / 0.22f) : 900.0f * (1.0f + 0.12f * (t - 0.22f));
         f *= 1.0f + 0.015f * std::sin(2.0f * kPi * 13.0f * t) * snd::Smooth((t - 0.15f) / 0.1f);
         tonePhase += 2.0f * kPi * f / kRate;
-        const float wave = std::sin(tonePhase) + 0.30f * std::sin(3.0f * tonePhase) + 0.12f * std::sin(5.0f * tonePhase);
+        const float wave =
+            std::sin(tonePhase) + 0.30f * std::sin(3.0f * tonePhase) + 0.12f * std::sin(5.0f * tonePhase);
         const float tone = wave * snd::Strike(t, 0.012f, 0.16f) * snd::Smooth((0.5f - t) / 0.12f);
 
         // Air: noise through a band that rises 500 -> 2800 Hz.
@@ -179,7 +181,8 @@ std::vector<float> MakeSteps() {
             if (age < 0.12f) {
                 // The heel: a sine falling from 128 to 58 Hz (its phase is the integral of that pitch)
                 // and the hard knock of the sole on the floor.
-                const float phase = 2.0f * kPi * (58.0f * age + 70.0f * 0.012f * (1.0f - std::exp(-age / 0.012f))) * s.pitch;
+                const float phase =
+                    2.0f * kPi * (58.0f * age + 70.0f * 0.012f * (1.0f - std::exp(-age / 0.012f))) * s.pitch;
                 thump += s.level * std::sin(phase) * snd::Strike(age, 0.002f, 0.024f);
                 tock += s.level * scuff[k] * snd::Strike(age, 0.0008f, 0.014f);
             }

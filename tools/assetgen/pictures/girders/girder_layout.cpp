@@ -13,20 +13,16 @@ GirderLayout BuildLayout() {
     // straight onto it. Gaps are 50 or so wide: a running jump clears them, walking in drops
     // to the floor below. The seam between the pages (around x 640) has nothing but whole floors.
     g.floors = {
-        {0, 0, 1280},
-        {1, 0, 420},   {1, 470, 1060}, {1, 1110, 1280},
-        {2, 0, 300},   {2, 352, 900},  {2, 950, 1280},
-        {3, 180, 560}, {3, 760, 1100},
+        {0, 0, 1280},  {1, 0, 420},    {1, 470, 1060}, {1, 1110, 1280}, {2, 0, 300},
+        {2, 352, 900}, {2, 950, 1280}, {3, 180, 560},  {3, 760, 1100},
     };
     // Ladders, each from a floor to the one above, never under a gap.
     g.ladders = {
-        {0, 90}, {0, 720}, {0, 1000}, {0, 1150},
-        {1, 190}, {1, 540}, {1, 1205},
-        {2, 260}, {2, 800},
+        {0, 90}, {0, 720}, {0, 1000}, {0, 1150}, {1, 190}, {1, 540}, {1, 1205}, {2, 260}, {2, 800},
     };
     g.walls = {
-        {0, 0, 6, kGirderWorldH},     // the steel post at the far left
-        {1250, 0, 30, kGirderWorldH}, // the brick side of the next building: the end of the site
+        {0, 0, 6, kGirderWorldH},      // the steel post at the far left
+        {1250, 0, 30, kGirderWorldH},  // the brick side of the next building: the end of the site
         // A brick wall across the ground floor, from the first girder down.
         {840, kFloorY[1] + kFloorThick, 16, kFloorY[0] - kFloorY[1] - kFloorThick},
     };
@@ -44,7 +40,9 @@ const GirderLayout& TheGirderLayout() {
     return kLayout;
 }
 
-WorldRect FloorRect(const FloorSpan& f) { return {f.x0, kFloorY[f.level], f.x1 - f.x0, kFloorThick}; }
+WorldRect FloorRect(const FloorSpan& f) {
+    return {f.x0, kFloorY[f.level], f.x1 - f.x0, kFloorThick};
+}
 
 WorldRect LadderRect(const LadderSpot& l) {
     const int top = kFloorY[l.level + 1] - kLadderTopReach;

@@ -16,6 +16,8 @@ struct SitePart {
     void VLine(int wx, int y0, int y1, Rgb c) { layer.VLine(wx - x, y0 - y, y1 - y, c); }
     void Line(int x0, int y0, int x1, int y1, Rgb c) { layer.Line(x0 - x, y0 - y, x1 - x, y1 - y, c); }
     void Ellipse(float cx, float cy, float rx, float ry, Rgb c) { layer.FillEllipse(cx - x, cy - y, rx, ry, c); }
-    void Thick(float x0, float y0, float x1, float y1, float r, Rgb c) { layer.ThickLine(x0 - x, y0 - y, x1 - x, y1 - y, r, c); }
+    void Thick(float x0, float y0, float x1, float y1, float r, Rgb c) {
+        layer.ThickLine(x0 - x, y0 - y, x1 - x, y1 - y, r, c);
+    }
     void StampOn(Canvas& c, Rgb ink = pal::kInk) { StampOutlined(c, layer, ink, x, y); }
 };

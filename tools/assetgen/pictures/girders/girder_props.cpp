@@ -11,7 +11,9 @@ namespace {
 
 // Props stand with their lowest row two above the walking line, so their outline meets the
 // girder's own outline and they sit on it.
-int Base(int level) { return kFloorY[level] - 2; }
+int Base(int level) {
+    return kFloorY[level] - 2;
+}
 
 const Rgb kRust{176, 92, 52};
 const Rgb kRustDark{128, 64, 40};
@@ -35,8 +37,10 @@ void CementMixer(Canvas& c, int x, int base) {
         for (int i = x + 8; i < x + 34; ++i) {
             if (p.Get(i, j) != drum) continue;
             const int band = (i - x + (j - base) / 2) % 8;
-            if (band == 0) p.Set(i, j, drumDark);
-            else if (j < base - 20 || band == 1) p.Set(i, j, drumLight);
+            if (band == 0)
+                p.Set(i, j, drumDark);
+            else if (j < base - 20 || band == 1)
+                p.Set(i, j, drumLight);
         }
     p.Ellipse(x + 31, base - 23, 3.0f, 3.5f, pal::kInkSoft);
     p.StampOn(c);
@@ -50,8 +54,10 @@ void SandPile(Canvas& c, int x, int base, int w) {
         const int h = static_cast<int>((w / 4.0f) * std::sin(t * 3.14159f) + 0.5f);
         for (int j = 0; j < h; ++j) {
             Rgb col = sand;
-            if (j >= h - 2 && t < 0.55f) col = sandLight;
-            else if (t > 0.6f && ((i + j) % 3 == 0)) col = sandDark;
+            if (j >= h - 2 && t < 0.55f)
+                col = sandLight;
+            else if (t > 0.6f && ((i + j) % 3 == 0))
+                col = sandDark;
             p.Set(x + i, base - j, col);
         }
     }
@@ -244,8 +250,9 @@ void ToppingTree(Canvas& c, int x, int base) {
     for (int tier = 0; tier < 3; ++tier) {
         const float top = base - 34.0f + tier * 8, bottom = top + 14;
         const float half = 4.0f + tier * 2.5f;
-        p.layer.FillPolygon({{x - p.x + 0.5f, top - p.y}, {x - p.x + 0.5f + half, bottom - p.y}, {x - p.x + 0.5f - half, bottom - p.y}},
-                            tier == 1 ? pal::kLeaf : pal::kLeafDark);
+        p.layer.FillPolygon(
+            {{x - p.x + 0.5f, top - p.y}, {x - p.x + 0.5f + half, bottom - p.y}, {x - p.x + 0.5f - half, bottom - p.y}},
+            tier == 1 ? pal::kLeaf : pal::kLeafDark);
         p.HLine(static_cast<int>(x - half + 2), static_cast<int>(x - 1), static_cast<int>(bottom) - 1, pal::kLeafLight);
     }
     p.StampOn(c);
@@ -260,7 +267,9 @@ void Flag(Canvas& c, int x, int base) {
     SitePart p(x, base - 36, 18, 37);
     p.VLine(x, base - 36, base, pal::kSteel);
     p.VLine(x + 1, base - 36, base, pal::kSteelDark);
-    p.layer.FillPolygon({{x - p.x + 2.0f, base - 36.0f - p.y}, {x - p.x + 18.0f, base - 31.0f - p.y}, {x - p.x + 2.0f, base - 25.0f - p.y}},
+    p.layer.FillPolygon({{x - p.x + 2.0f, base - 36.0f - p.y},
+                         {x - p.x + 18.0f, base - 31.0f - p.y},
+                         {x - p.x + 2.0f, base - 25.0f - p.y}},
                         pal::kCap);
     p.HLine(x + 2, x + 9, base - 34, pal::kCapLight);
     p.StampOn(c);

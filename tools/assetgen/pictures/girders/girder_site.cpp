@@ -98,9 +98,12 @@ void BackWall(Canvas& c, int x0, int x1, int yTop, int yBottom, bool brick, bool
                 if (p.Get(x, y) != base) continue;
                 const int row = (yBottom - 1 - y) / 8, inRow = (yBottom - 1 - y) % 8;
                 const int inUnit = (x - x0 + (row % 2) * 8) % 16;
-                if (inRow == 7 || inUnit == 15) p.Set(x, y, kBlockDark);
-                else if (inRow == 6) p.Set(x, y, Mix(kBlock, pal::kWhite, 0.2f));
-                else if (Hash((x - x0 + (row % 2) * 8) / 16, row + seed) % 5 == 0) p.Set(x, y, Mix(kBlock, kBlockDark, 0.35f));
+                if (inRow == 7 || inUnit == 15)
+                    p.Set(x, y, kBlockDark);
+                else if (inRow == 6)
+                    p.Set(x, y, Mix(kBlock, pal::kWhite, 0.2f));
+                else if (Hash((x - x0 + (row % 2) * 8) / 16, row + seed) % 5 == 0)
+                    p.Set(x, y, Mix(kBlock, kBlockDark, 0.35f));
             }
     }
     if (window) {
@@ -144,7 +147,8 @@ void Girder(Canvas& c, const FloorSpan& f) {
         const int ex = end == 0 ? x0 : x1 - 1;
         const int dir = end == 0 ? 1 : -1;
         p.VLine(ex, top + 1, top + 11, pal::kGirderDark);
-        const bool open = end == 0 ? (x0 > 0 && !IsFloorAt(f.level, x0 - 1)) : (x1 < kGirderWorldW && !IsFloorAt(f.level, x1));
+        const bool open =
+            end == 0 ? (x0 > 0 && !IsFloorAt(f.level, x0 - 1)) : (x1 < kGirderWorldW && !IsFloorAt(f.level, x1));
         if (!open || (end == 1 && x1 >= 1250)) continue;
         for (int i = 1; i <= 14; ++i)
             for (int y = top + 4; y <= top + 8; ++y) {
@@ -194,7 +198,8 @@ void SteelPost(Canvas& c, const WorldRect& r) {
 void BrickPier(Canvas& c, const WorldRect& r) {
     SitePart p(r.x, r.y, r.w, r.h);
     p.Fill(r.x, r.y, r.w, r.h, pal::kBrick);
-    Bricks(p.layer, 1, 1, r.w, r.h, pal::kBrick, pal::kBrickLight, pal::kBrickDark, Mix(pal::kBrickDark, pal::kInk, 0.3f));
+    Bricks(p.layer, 1, 1, r.w, r.h, pal::kBrick, pal::kBrickLight, pal::kBrickDark,
+           Mix(pal::kBrickDark, pal::kInk, 0.3f));
     p.VLine(r.x + r.w - 1, r.y, r.y + r.h - 1, pal::kBrickDark);
     p.Fill(r.x, r.y + r.h - 6, r.w, 6, pal::kStone);
     p.HLine(r.x, r.x + r.w - 1, r.y + r.h - 6, pal::kStoneLight);
@@ -257,9 +262,9 @@ void DrawSiteBackdrop(Canvas& c) {
         int bay, level;
         bool brick, window;
     };
-    const Infill walls[] = {{0, 0, true, true},  {1, 0, false, false}, {2, 0, true, true},  {4, 0, true, true},
-                            {5, 0, false, false}, {6, 0, true, true},  {7, 0, false, true}, {0, 1, false, false},
-                            {1, 1, true, true},  {5, 1, false, false}, {7, 1, true, true}};
+    const Infill walls[] = {{0, 0, true, true},   {1, 0, false, false}, {2, 0, true, true},  {4, 0, true, true},
+                            {5, 0, false, false}, {6, 0, true, true},   {7, 0, false, true}, {0, 1, false, false},
+                            {1, 1, true, true},   {5, 1, false, false}, {7, 1, true, true}};
     int seed = 0;
     for (const Infill& w : walls) {
         const int x0 = bays[w.bay] + 10, x1 = bays[w.bay + 1];

@@ -73,7 +73,8 @@ void FlatCloud(Canvas& c, int x, int y, int w, Rng& rng) {
     std::vector<Lump> lumps;
     for (int k = 0; k < 5; ++k) {
         const float t = (k + 0.5f) / 5;
-        lumps.push_back({x + w * t + rng.Range(-6, 6), w * (0.16f + 0.06f * rng.Unit()), 3.5f + 3.0f * std::sin(t * 3.14159f) + rng.Unit()});
+        lumps.push_back({x + w * t + rng.Range(-6, 6), w * (0.16f + 0.06f * rng.Unit()),
+                         3.5f + 3.0f * std::sin(t * 3.14159f) + rng.Unit()});
     }
     auto inside = [&](int i, int j, float lift) {
         for (const Lump& l : lumps) {
@@ -104,7 +105,8 @@ void Clouds(Canvas& c) {
     Cloud(c, 930, 196, 50, light, shade, deep);
     Cloud(c, 1900, 170, 60, light, shade, deep);
     // Long low banks sit on the haze behind the town.
-    const int flats[][3] = {{60, 380, 220}, {520, 368, 200}, {1180, 376, 260}, {1560, 372, 200}, {2000, 380, 240}, {2360, 366, 160}};
+    const int flats[][3] = {{60, 380, 220},   {520, 368, 200},  {1180, 376, 260},
+                            {1560, 372, 200}, {2000, 380, 240}, {2360, 366, 160}};
     for (const auto& f : flats) FlatCloud(c, f[0], f[1], f[2], rng);
     const Rgb bird{70, 74, 112};
     Bird(c, 330, 150, bird, true);
@@ -117,12 +119,12 @@ void Clouds(Canvas& c) {
 // A tower crane: a lattice mast standing on baseY, a jib at jibY reaching from x0 to x1,
 // the cab on top of the mast, counterweights on the short arm. With far set it is one flat
 // hazy tone; near it is painted yellow and outlined.
-void TowerCrane(Canvas& c, int mastX, int mastW, int baseY, int jibY, int x0, int x1, int hookX, int hookY,
-                bool far, Rgb tone) {
+void TowerCrane(Canvas& c, int mastX, int mastW, int baseY, int jibY, int x0, int x1, int hookX, int hookY, bool far,
+                Rgb tone) {
     // Drawn on a layer just the size of the crane.
     const int peakRise = far ? 14 : 30;
     SitePart k(std::min(x0, mastX) - 4, jibY - peakRise - 2, std::max(x1, mastX + mastW + 14) - std::min(x0, mastX) + 8,
-           baseY - jibY + peakRise + 4);
+               baseY - jibY + peakRise + 4);
     const Rgb body = far ? tone : kCraneYellow;
     const Rgb shade = far ? tone : kCraneShade;
     const Rgb light = far ? tone : kCraneLight;
@@ -281,8 +283,10 @@ void Ground(Canvas& c) {
             unsigned h = static_cast<unsigned>(x * 374761393u + y * 668265263u);
             h = (h ^ (h >> 13)) * 1274126177u;
             h ^= h >> 16;
-            if (h % 29 == 0) c.Set(x, y, earthDark);
-            else if (h % 29 == 1) c.Set(x, y, earthLight);
+            if (h % 29 == 0)
+                c.Set(x, y, earthDark);
+            else if (h % 29 == 1)
+                c.Set(x, y, earthLight);
         }
     c.HLine(0, kW - 1, kGround + 8, earthDark);
 }

@@ -83,30 +83,35 @@ Canvas Torso(const std::vector<Pt>& shape, int stripeY, bool litLeft) {
 }
 
 struct SidePose {
-    int bob;             // body lowered by this many pixels
+    int bob;  // body lowered by this many pixels
     Pt backElbow, backHand, frontElbow, frontHand;
     Pt backKnee, backAnkle, frontKnee, frontAnkle;
     Pt backShoe, frontShoe;
-    Pt tail, nose;       // the deck's top line
+    Pt tail, nose;  // the deck's top line
 };
 
 Canvas SideFrame(int frame) {
     SidePose p;
     if (frame == 3) {
         // The jump: knees tucked, board pulled up under the feet, arms thrown out.
-        p = {0,
-             {9, 26}, {5, 22}, {24, 27}, {29, 23},
-             {20, 42}, {12, 48}, {25, 39}, {23, 45},
-             {8, 47}, {19, 44},
-             {3, 54}, {30, 49}};
+        p = {0,        {9, 26},  {5, 22}, {24, 27}, {29, 23}, {20, 42}, {12, 48},
+             {25, 39}, {23, 45}, {8, 47}, {19, 44}, {3, 54},  {30, 49}};
     } else {
         const int bob = frame == 1 ? 1 : 0;
         const float arm = frame == 0 ? 0.0f : (frame == 1 ? 1.5f : 3.0f);
         p = {bob,
-             {10, 33.0f + bob - arm * 0.3f}, {6, 36.0f + bob - arm}, {23, 32.0f + bob + arm * 0.3f}, {27, 33.0f + bob + arm * 0.6f},
-             {11.0f - bob * 0.5f, 48.0f + bob * 0.5f}, {9.5f, 54}, {21.0f + bob * 0.5f, 48.0f + bob * 0.5f}, {22.5f, 54},
-             {6, 55}, {19, 55},
-             {3, 59}, {30, 59}};
+             {10, 33.0f + bob - arm * 0.3f},
+             {6, 36.0f + bob - arm},
+             {23, 32.0f + bob + arm * 0.3f},
+             {27, 33.0f + bob + arm * 0.6f},
+             {11.0f - bob * 0.5f, 48.0f + bob * 0.5f},
+             {9.5f, 54},
+             {21.0f + bob * 0.5f, 48.0f + bob * 0.5f},
+             {22.5f, 54},
+             {6, 55},
+             {19, 55},
+             {3, 59},
+             {30, 59}};
     }
     const int b = p.bob;
     Canvas fig = kKid.Layer();
@@ -123,7 +128,12 @@ Canvas SideFrame(int frame) {
     const bool tucked = frame == 3;
     if (!tucked) AddPart(fig, kKid.Leg(frontHip, p.frontKnee, p.frontAnkle, false, kKidShoeSide, p.frontShoe));
     const float lean = tucked ? 1.0f : 0.0f;
-    AddPart(fig, Torso({{12 + lean, 25.0f + b}, {20 + lean, 25.0f + b}, {21, 33.0f + b}, {20, 42.0f + b}, {12, 42.0f + b}, {11, 33.0f + b}},
+    AddPart(fig, Torso({{12 + lean, 25.0f + b},
+                        {20 + lean, 25.0f + b},
+                        {21, 33.0f + b},
+                        {20, 42.0f + b},
+                        {12, 42.0f + b},
+                        {11, 33.0f + b}},
                        32 + b, false));
     if (tucked) AddPart(fig, kKid.Leg(frontHip, p.frontKnee, p.frontAnkle, false, kKidShoeSide, p.frontShoe));
     AddPart(fig, kKid.Head(9 + static_cast<int>(lean), 10 + b, HeadView::Side));
@@ -165,10 +175,14 @@ Canvas EndOnFrame(int frame, bool toward) {
 
 Canvas HeroFrame(HeroView view, int frame) {
     switch (view) {
-        case HeroView::Toward: return EndOnFrame(frame, true);
-        case HeroView::Away: return EndOnFrame(frame, false);
-        case HeroView::Right: return SideFrame(frame);
-        case HeroView::Left: return SideFrame(frame).Mirrored();
+        case HeroView::Toward:
+            return EndOnFrame(frame, true);
+        case HeroView::Away:
+            return EndOnFrame(frame, false);
+        case HeroView::Right:
+            return SideFrame(frame);
+        case HeroView::Left:
+            return SideFrame(frame).Mirrored();
     }
     return kKid.Layer();
 }

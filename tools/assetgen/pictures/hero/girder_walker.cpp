@@ -43,7 +43,7 @@ Canvas TowardFrame(int frame) {
         const float kneeY = 51.0f - lift * 0.5f, ankleY = 57.5f - lift;
         const float kneeX = footX + (lift > 0 ? (footX < 12 ? -1.0f : 1.0f) : 0.0f);
         return kKid.Leg({hipX, 44 + b}, {kneeX, kneeY}, {footX, ankleY}, farSide, kKidShoeEnd,
-                   {footX - 2, 60.0f - lift});
+                        {footX - 2, 60.0f - lift});
     };
     const float feetIn = frame == 0 ? 0.5f : 0.0f;
     AddPart(fig, leg(9.5f, 9.0f + feetIn, kLiftL[frame], kLiftL[frame] > 0));
@@ -64,7 +64,7 @@ Canvas ClimbFrame(int frame) {
     auto leg = [&](float hipX, float footX, float lift, float kneeOut) {
         const Pt knee{footX + kneeOut * (lift > 0 ? 1.0f : 0.0f), 51.0f - lift * 0.6f};
         return kKid.Leg({hipX, 44}, knee, {footX, 57.5f - lift}, false, kKidShoeEnd,
-                   {footX - 2, 60.0f - static_cast<float>(static_cast<int>(lift + 0.5f))});
+                        {footX - 2, 60.0f - static_cast<float>(static_cast<int>(lift + 0.5f))});
     };
     AddPart(fig, leg(9.5f, 9.0f, liftL, -1.5f));
     AddPart(fig, leg(15.5f, 16.0f, liftR, 1.5f));
@@ -80,10 +80,14 @@ Canvas ClimbFrame(int frame) {
 
 Canvas WalkerFrame(WalkerView view, int frame) {
     switch (view) {
-        case WalkerView::Climb: return ClimbFrame(frame);
-        case WalkerView::Toward: return TowardFrame(frame);
-        case WalkerView::Right: return SideFrame(frame);
-        case WalkerView::Left: return SideFrame(frame).Mirrored();
+        case WalkerView::Climb:
+            return ClimbFrame(frame);
+        case WalkerView::Toward:
+            return TowardFrame(frame);
+        case WalkerView::Right:
+            return SideFrame(frame);
+        case WalkerView::Left:
+            return SideFrame(frame).Mirrored();
     }
     return kKid.Layer();
 }

@@ -11,77 +11,46 @@ const Rgb kCheek{240, 164, 138};
 }  // namespace
 
 const KidColours kKidColours = {
-    {'R', pal::kCap},     {'r', pal::kCapDark},   {'W', pal::kCapLight}, {'h', pal::kHair},
-    {'H', kHairDark},     {'S', pal::kSkin},      {'s', pal::kSkinShade}, {'e', pal::kInk},
+    {'R', pal::kCap},       {'r', pal::kCapDark}, {'W', pal::kCapLight},  {'h', pal::kHair},
+    {'H', kHairDark},       {'S', pal::kSkin},    {'s', pal::kSkinShade}, {'e', pal::kInk},
     {'m', pal::kSkinShade}, {'k', pal::kInkSoft}, {'p', kCheek},          {'w', pal::kWhite},
 };
 
 namespace {
 
 const KidArt kHeadSide = {
-    "....RRRRR.......",
-    "..RRRRRRWWR.....",
-    ".RRRRRRRRRWR....",
-    ".rRRRRRRRRRRR...",
-    ".rrRRRRRRRRRRR..",
-    ".hrrrrrrrrrrrrrr",
-    ".hhhhSSSSSSSS...",
-    ".hhhSSSSSSSeS...",
-    ".hhSsSSSSSSeSS..",
-    ".hhSssSSSSSSSSS.",
-    "..hssSSSSSSSS...",
-    "..hSSSSSSSSmS...",
-    "...SSSSSSSSS....",
-    "....sSSSSSS.....",
-    ".....sSSS.......",
+    "....RRRRR.......", "..RRRRRRWWR.....", ".RRRRRRRRRWR....", ".rRRRRRRRRRRR...", ".rrRRRRRRRRRRR..",
+    ".hrrrrrrrrrrrrrr", ".hhhhSSSSSSSS...", ".hhhSSSSSSSeS...", ".hhSsSSSSSSeSS..", ".hhSssSSSSSSSSS.",
+    "..hssSSSSSSSS...", "..hSSSSSSSSmS...", "...SSSSSSSSS....", "....sSSSSSS.....", ".....sSSS.......",
 };
 
 const KidArt kHeadToward = {
-    "....RRRRRR....",
-    "..RRRRWWRRRR..",
-    ".RRRRRRRRWRRR.",
-    ".RRRRRRRRRRRR.",
-    "rrrrrrrrrrrrrr",
-    ".hrrrrrrrrrrh.",
-    ".hhSSSSSSSShh.",
-    ".hSSeSSSSeSSh.",
-    "sSSSeSSSSeSSSs",
-    "sSSSSSSSSSSSSs",
-    ".SSSSSmmSSSSS.",
-    "..SSSSSSSSSS..",
-    "...sSSSSSSs...",
-    ".....ssss.....",
+    "....RRRRRR....", "..RRRRWWRRRR..", ".RRRRRRRRWRRR.", ".RRRRRRRRRRRR.", "rrrrrrrrrrrrrr",
+    ".hrrrrrrrrrrh.", ".hhSSSSSSSShh.", ".hSSeSSSSeSSh.", "sSSSeSSSSeSSSs", "sSSSSSSSSSSSSs",
+    ".SSSSSmmSSSSS.", "..SSSSSSSSSS..", "...sSSSSSSs...", ".....ssss.....",
 };
 
 // From behind: the cap's strap and button, hair down to the neck.
 const KidArt kHeadAway = {
-    "....RRRRRR....",
-    "..RRRRWRRRRR..",
-    ".RRRRRRRRRRRR.",
-    ".RRRRRkkkRRRR.",
-    ".RRRRRhhhRRRR.",
-    ".hrrrrrrrrrrh.",
-    ".hhhhhhhhhhhh.",
-    ".hhhhhhhhhhhh.",
-    "shhhhhhhhhhhhs",
-    "shhhhhhhhhhhhs",
-    ".hhhhhhhhhhhh.",
-    "..hhhhhhhhhh..",
-    "...sSSSSSSs...",
-    ".....ssss.....",
+    "....RRRRRR....", "..RRRRWRRRRR..", ".RRRRRRRRRRRR.", ".RRRRRkkkRRRR.", ".RRRRRhhhRRRR.",
+    ".hrrrrrrrrrrh.", ".hhhhhhhhhhhh.", ".hhhhhhhhhhhh.", "shhhhhhhhhhhhs", "shhhhhhhhhhhhs",
+    ".hhhhhhhhhhhh.", "..hhhhhhhhhh..", "...sSSSSSSs...", ".....ssss.....",
 };
 
 // The touches laid over the heads ('.' leaves the head as it is).
 const KidArt kCheekSide = {
-    "", "", "", "", "", "", "", "", "",
-    "..........p",
+    "", "", "", "", "", "", "", "", "", "..........p",
 };
 const KidArt kCheeksToward = {
-    "", "", "", "", "", "", "", "", "",
-    "..p........p",
+    "", "", "", "", "", "", "", "", "", "..p........p",
 };
 const KidArt kLocksAway = {
-    "", "", "", "", "", "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
     "...........H",
     "...........H",
     "...........HH",
@@ -125,36 +94,26 @@ KidStride SideStride(SideStep step, bool onToes) {
     KidStride s;
     switch (step) {
         case SideStep::NearForward:
-            s = {1,
-                 {15.5f, 51}, {17.5f, 57.5f}, {15, 59},
-                 {9.5f, 51}, {6.5f, 57}, {3, 59},
-                 {11.5f, 37}, {8.5f, 41}, {15.5f, 37}, {18.5f, 40}};
+            s = {1,       {15.5f, 51}, {17.5f, 57.5f}, {15, 59},    {9.5f, 51}, {6.5f, 57},
+                 {3, 59}, {11.5f, 37}, {8.5f, 41},     {15.5f, 37}, {18.5f, 40}};
             s.farOnToes = onToes;
             break;
         case SideStep::FarForward:
-            s = {1,
-                 {10, 51}, {7, 57.5f}, {4, 59},
-                 {15, 51}, {17, 57.5f}, {14, 59},
-                 {16, 37}, {19, 40}, {11, 37}, {8, 40.5f}};
+            s = {1,        {10, 51}, {7, 57.5f}, {4, 59},  {15, 51},  {17, 57.5f},
+                 {14, 59}, {16, 37}, {19, 40},   {11, 37}, {8, 40.5f}};
             s.nearOnToes = onToes;
             break;
         case SideStep::FarLifted:
-            s = {0,
-                 {13.5f, 51.5f}, {12.5f, 57.5f}, {10, 59},
-                 {14.5f, 49.5f}, {11, 54.5f}, {8, 56},
-                 {14, 37.5f}, {15.5f, 42.5f}, {11, 37}, {10, 42}};
+            s = {0,       {13.5f, 51.5f}, {12.5f, 57.5f}, {10, 59}, {14.5f, 49.5f}, {11, 54.5f},
+                 {8, 56}, {14, 37.5f},    {15.5f, 42.5f}, {11, 37}, {10, 42}};
             break;
         case SideStep::NearLifted:
-            s = {0,
-                 {14.5f, 49.5f}, {11, 54.5f}, {8, 56},
-                 {12.5f, 51.5f}, {12, 57.5f}, {9, 59},
-                 {13, 37.5f}, {12, 43}, {13.5f, 37.5f}, {14.5f, 42.5f}};
+            s = {0,       {14.5f, 49.5f}, {11, 54.5f}, {8, 56},        {12.5f, 51.5f}, {12, 57.5f},
+                 {9, 59}, {13, 37.5f},    {12, 43},    {13.5f, 37.5f}, {14.5f, 42.5f}};
             break;
         case SideStep::Standing:
-            s = {0,
-                 {13, 51}, {12.5f, 57.5f}, {10, 59},
-                 {11.5f, 51}, {11, 57.5f}, {8, 59},
-                 {13, 37.5f}, {13.5f, 43}, {11.5f, 37}, {11, 42}};
+            s = {0,       {13, 51},    {12.5f, 57.5f}, {10, 59},    {11.5f, 51}, {11, 57.5f},
+                 {8, 59}, {13, 37.5f}, {13.5f, 43},    {11.5f, 37}, {11, 42}};
             break;
     }
     // Up on the toes, the foot behind sits higher and a little further in, whichever leg it is.
@@ -240,10 +199,12 @@ void KidParts::AddSideStep(Canvas& figure, const KidStride& step) const {
     AddPart(figure, Arm(shFar, {step.farElbow.x, step.farElbow.y + b}, {step.farHand.x, step.farHand.y + b}, true));
     AddPart(figure, Leg(hipFar, step.farKnee, step.farAnkle, true, farShoe, step.farShoe));
     AddPart(figure, Leg(hipNear, step.nearKnee, step.nearAnkle, false, nearShoe, step.nearShoe));
-    AddPart(figure, Torso({{8, 28 + b}, {16, 28 + b}, {17, 36 + b}, {16, 45 + b}, {8, 45 + b}, {7, 36 + b}}, 35 + step.bob, 7));
+    AddPart(figure,
+            Torso({{8, 28 + b}, {16, 28 + b}, {17, 36 + b}, {16, 45 + b}, {8, 45 + b}, {7, 36 + b}}, 35 + step.bob, 7));
     Belt(figure, 8, 16, 44 + step.bob);
     AddPart(figure, Head(5, 13 + step.bob, HeadView::Side));
-    AddPart(figure, Arm(shNear, {step.nearElbow.x, step.nearElbow.y + b}, {step.nearHand.x, step.nearHand.y + b}, false));
+    AddPart(figure,
+            Arm(shNear, {step.nearElbow.x, step.nearElbow.y + b}, {step.nearHand.x, step.nearHand.y + b}, false));
 }
 
 void KidParts::AddEndOnBody(Canvas& figure, int bob, HeadView head) const {
@@ -253,7 +214,9 @@ void KidParts::AddEndOnBody(Canvas& figure, int bob, HeadView head) const {
     AddPart(figure, Head(6, 14 + bob, head));
 }
 
-void AddPart(Canvas& figure, Canvas part) { StampOutlined(figure, std::move(part), pal::kInk); }
+void AddPart(Canvas& figure, Canvas part) {
+    StampOutlined(figure, std::move(part), pal::kInk);
+}
 
 void Belt(Canvas& figure, int x0, int x1, int y) {
     for (int x = x0; x <= x1; ++x)

@@ -52,7 +52,7 @@ Canvas EndOnFrame(int pose, bool toward) {
         }
         const float kneeX = hipX + (footX - hipX) * 0.5f + (lead < 0 ? (footX < 12 ? -0.5f : 0.5f) : 0.0f);
         return kKid.Leg({hipX, 44 + b}, {kneeX, kneeY + b * 0.5f}, {footX, ankleY}, farSide, *shoe,
-                   {footX - 2, static_cast<float>(static_cast<int>(ankleY + 2.5f))});
+                        {footX - 2, static_cast<float>(static_cast<int>(ankleY + 2.5f))});
     };
     // Draw the foot further from us first.
     const int leftLead = s, rightLead = -s;
@@ -88,8 +88,8 @@ Canvas EndOnFrame(int pose, bool toward) {
 
 // The sheet's side frames: 1 and 3 the two passing steps, 0 and 2 the strides (pushing off on
 // the toes), 4 feet together.
-const SideStep kSideSteps[5] = {SideStep::NearForward, SideStep::FarLifted, SideStep::FarForward,
-                                SideStep::NearLifted, SideStep::Standing};
+const SideStep kSideSteps[5] = {SideStep::NearForward, SideStep::FarLifted, SideStep::FarForward, SideStep::NearLifted,
+                                SideStep::Standing};
 
 Canvas SideFrame(int pose) {
     Canvas fig = kKid.Layer();
@@ -102,10 +102,14 @@ Canvas SideFrame(int pose) {
 
 Canvas RoomWalkerFrame(RoomWalk view, int pose) {
     switch (view) {
-        case RoomWalk::Down: return EndOnFrame(pose, true);
-        case RoomWalk::Up: return EndOnFrame(pose, false);
-        case RoomWalk::Right: return SideFrame(pose);
-        case RoomWalk::Left: return SideFrame(pose).Mirrored();
+        case RoomWalk::Down:
+            return EndOnFrame(pose, true);
+        case RoomWalk::Up:
+            return EndOnFrame(pose, false);
+        case RoomWalk::Right:
+            return SideFrame(pose);
+        case RoomWalk::Left:
+            return SideFrame(pose).Mirrored();
     }
     return kKid.Layer();
 }

@@ -61,17 +61,33 @@ int ArrowCap(Canvas& c, int x, int y, Arrow dir) {
     for (int k = 0; k < 4; ++k)
         for (int s = -k; s <= k; ++s) {
             switch (dir) {
-                case Arrow::Up: c.Set(cx + s, cy - 4 + k, pal::kInk); break;
-                case Arrow::Down: c.Set(cx + s, cy + 4 - k, pal::kInk); break;
-                case Arrow::Left: c.Set(cx - 4 + k, cy + s, pal::kInk); break;
-                case Arrow::Right: c.Set(cx + 4 - k, cy + s, pal::kInk); break;
+                case Arrow::Up:
+                    c.Set(cx + s, cy - 4 + k, pal::kInk);
+                    break;
+                case Arrow::Down:
+                    c.Set(cx + s, cy + 4 - k, pal::kInk);
+                    break;
+                case Arrow::Left:
+                    c.Set(cx - 4 + k, cy + s, pal::kInk);
+                    break;
+                case Arrow::Right:
+                    c.Set(cx + 4 - k, cy + s, pal::kInk);
+                    break;
             }
         }
     switch (dir) {
-        case Arrow::Up: c.FillRect(cx - 1, cy, 3, 5, pal::kInk); break;
-        case Arrow::Down: c.FillRect(cx - 1, cy - 4, 3, 5, pal::kInk); break;
-        case Arrow::Left: c.FillRect(cx, cy - 1, 5, 3, pal::kInk); break;
-        case Arrow::Right: c.FillRect(cx - 4, cy - 1, 5, 3, pal::kInk); break;
+        case Arrow::Up:
+            c.FillRect(cx - 1, cy, 3, 5, pal::kInk);
+            break;
+        case Arrow::Down:
+            c.FillRect(cx - 1, cy - 4, 3, 5, pal::kInk);
+            break;
+        case Arrow::Left:
+            c.FillRect(cx, cy - 1, 5, 3, pal::kInk);
+            break;
+        case Arrow::Right:
+            c.FillRect(cx - 4, cy - 1, 5, 3, pal::kInk);
+            break;
     }
     return w;
 }

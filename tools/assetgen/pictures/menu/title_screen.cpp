@@ -118,7 +118,8 @@ Canvas MakeMenuScreen() {
     // The town far off, dark against the sunset, with its windows coming on.
     Rng rng(4242);
     Hills(c, 300, kPavementTop, 30, kW, 200, Mix(pal::kDusk2, pal::kDusk3, 0.4f), Mix(pal::kDusk3, pal::kDusk4, 0.5f));
-    Skyline(c, 0, kW, 312, 30, 90, Mix(pal::kDusk1, pal::kDusk2, 0.5f), pal::kLitWindow, Mix(pal::kDusk2, pal::kDusk3, 0.5f), rng);
+    Skyline(c, 0, kW, 312, 30, 90, Mix(pal::kDusk1, pal::kDusk2, 0.5f), pal::kLitWindow,
+            Mix(pal::kDusk2, pal::kDusk3, 0.5f), rng);
     TreeLine(c, 0, kW, 330, 10, Mix(pal::kLeafDark, pal::kDusk1, 0.5f), Mix(pal::kLeaf, pal::kDusk2, 0.5f),
              Mix(pal::kLeafDark, pal::kInk, 0.5f), rng);
     c.FillRect(0, 330, kW, kPavementTop - 330, Mix(pal::kLeafDark, pal::kInk, 0.45f));

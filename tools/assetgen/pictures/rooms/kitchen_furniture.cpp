@@ -53,7 +53,8 @@ void DrawFridge(Canvas& room, Box f, int rise, int style) {
     fr.FillRect(pic.x, pic.y, pic.w, pic.h, pal::kWhite);
     fr.FrameRect(pic.x, pic.y, pic.w, pic.h, pal::kCloudShade);
     fr.FillRect(pic.x + 5, pic.y + 8, 8, 6, pal::kBrick);
-    fr.FillPolygon({{pic.x + 4.0f, pic.y + 8.5f}, {pic.x + 9.0f, pic.y + 3.5f}, {pic.x + 14.0f, pic.y + 8.5f}}, pal::kSlate);
+    fr.FillPolygon({{pic.x + 4.0f, pic.y + 8.5f}, {pic.x + 9.0f, pic.y + 3.5f}, {pic.x + 14.0f, pic.y + 8.5f}},
+                   pal::kSlate);
     fr.FillCircle(pic.x + 16.5f, pic.y + 3.5f, 2, pal::kLaneYellow);
     fr.HLine(pic.x + 1, pic.Right() - 2, pic.Bottom() - 2, pal::kLeafLight);
     fr.FillCircle(pic.x + 10.0f, pic.y, 1.6f, pal::kCap);
@@ -149,8 +150,10 @@ void DrawDiningTable(Canvas& room, Box f, int rise, int style) {
     for (int y = b.y; y < b.y + topDepth; ++y)
         for (int x = b.x; x < b.Right(); ++x) {
             Rgb col = kWalnutLight;
-            if ((y - b.y) % 12 == 11) col = kWalnut;
-            else if (Hash(x / 7, y) % 9 == 0) col = Mix(kWalnutLight, kWalnut, 0.6f);
+            if ((y - b.y) % 12 == 11)
+                col = kWalnut;
+            else if (Hash(x / 7, y) % 9 == 0)
+                col = Mix(kWalnutLight, kWalnut, 0.6f);
             top.Set(x, y, col);
         }
     top.HLine(b.x, b.Right() - 1, b.y, {214, 164, 110});
@@ -259,7 +262,8 @@ void DrawCoffeeTable(Canvas& room, Box f, int rise, int style) {
     const Box b{f.x, f.y - rise, f.w, f.h + rise};
     Canvas t = RoomLayer();
     Block(t, b, b.h - 10, kWalnut, kWalnutLight, kWalnutDark, kWalnutDeep);
-    for (int y = b.y + 2; y < b.Bottom() - 10; y += 6) t.HLine(b.x + 1, b.Right() - 2, y, Mix(kWalnut, kWalnutDark, 0.5f));
+    for (int y = b.y + 2; y < b.Bottom() - 10; y += 6)
+        t.HLine(b.x + 1, b.Right() - 2, y, Mix(kWalnut, kWalnutDark, 0.5f));
     for (int x : {b.x + 2, b.Right() - 6}) t.FillRect(x, b.Bottom() - 4, 4, 4, kWalnutDeep);
     StampPart(room, t);
     Canvas things = RoomLayer();
@@ -316,7 +320,8 @@ void DrawSideboard(Canvas& room, Box f, int rise, int style) {
     const Box b{f.x, f.y - rise, f.w, f.h + rise};
     Canvas sb = RoomLayer();
     Block(sb, b, b.h - 18, kWalnutLight, {214, 164, 110}, kWalnut, kWalnutDark);
-    for (int y = b.y + 4; y < b.Bottom() - 18; y += 8) sb.HLine(b.x + 1, b.Right() - 2, y, Mix(kWalnutLight, kWalnut, 0.5f));
+    for (int y = b.y + 4; y < b.Bottom() - 18; y += 8)
+        sb.HLine(b.x + 1, b.Right() - 2, y, Mix(kWalnutLight, kWalnut, 0.5f));
     sb.FrameRect(b.x + 3, b.Bottom() - 15, b.w - 6, 10, kWalnutDark);
     sb.FillRect(b.x + b.w / 2 - 2, b.Bottom() - 11, 4, 2, kSteelLight);
     StampPart(room, sb);

@@ -14,7 +14,8 @@ void DrawLowShelf(Canvas& room, Box f, int rise, int style) {
     const Box b{f.x, f.y - rise, f.w, f.h + rise};
     Canvas shelf = RoomLayer();
     Block(shelf, b, b.h - 10, kOak, kOakLight, kOakDark, kOakDeep);
-    for (int y = b.y + 5; y < b.Bottom() - 10; y += 7) shelf.HLine(b.x + 1, b.Right() - 2, y, Mix(kOak, kOakDark, 0.45f));
+    for (int y = b.y + 5; y < b.Bottom() - 10; y += 7)
+        shelf.HLine(b.x + 1, b.Right() - 2, y, Mix(kOak, kOakDark, 0.45f));
     StampPart(room, shelf);
     if (style == 0) {
         // A fishbowl with a goldfish, and a pile of comics.

@@ -87,7 +87,8 @@ void DrawBed(Canvas& room, Box f, int rise, int style) {
         for (int x = d.x; x < d.Right(); ++x) {
             // Little pale stars in a staggered grid.
             const int gx = (x - d.x + ((y - d.y) / 14 % 2) * 9) % 18, gy = (y - d.y) % 14;
-            if ((gx == 9 && (gy >= 6 && gy <= 8)) || (gy == 7 && (gx == 8 || gx == 10))) duvet.Set(x, y, Rgb{246, 222, 130});
+            if ((gx == 9 && (gy >= 6 && gy <= 8)) || (gy == 7 && (gx == 8 || gx == 10)))
+                duvet.Set(x, y, Rgb{246, 222, 130});
         }
     }
     // Folds and the shaded right side; the part hanging over the edge is darker.
@@ -143,7 +144,7 @@ void DrawBookshelf(Canvas& room, Box f, int rise, int style) {
     const int shelves = 4;
     const int pitch = (plinth - first) / shelves;
     const Rgb bookColours[] = {{196, 70, 60},  {64, 120, 184}, {236, 190, 70}, {80, 160, 110},
-                                {150, 90, 160}, {230, 130, 60}, {60, 70, 110},  {220, 220, 200}};
+                               {150, 90, 160}, {230, 130, 60}, {60, 70, 110},  {220, 220, 200}};
     for (int s = 0; s < shelves; ++s) {
         const int floorY = first + (s + 1) * pitch - 3;
         shelf.FillRect(b.x + 1, floorY, b.w - 2, 3, kPaint);
@@ -235,7 +236,8 @@ void DrawDesk(Canvas& room, Box f, int rise, int style) {
     things.FillRect(f.Right() - 22, b.y + 6, 14, 4, {236, 190, 70});
     things.FillRect(f.Right() - 21, b.y + 10, 12, 4, {80, 160, 110});
     things.FillRect(f.Right() - 34, b.y + 4, 7, 9, {150, 90, 160});
-    for (int k = 0; k < 3; ++k) things.VLine(f.Right() - 33 + k * 2, b.y - 2 + k, b.y + 3, k == 1 ? pal::kCap : pal::kLaneYellow);
+    for (int k = 0; k < 3; ++k)
+        things.VLine(f.Right() - 33 + k * 2, b.y - 2 + k, b.y + 3, k == 1 ? pal::kCap : pal::kLaneYellow);
     StampPart(room, things);
 }
 
@@ -290,8 +292,10 @@ void DrawWardrobe(Canvas& room, Box f, int rise, int style) {
         w.VLine(hx, b.y + b.h / 2 - 6, b.y + b.h / 2 + 3, {236, 210, 140});
     }
     // A sticker of a star on one door.
-    w.FillPolygon({{mid - 22.0f, b.y + 40.0f}, {mid - 18.0f, b.y + 32.0f}, {mid - 14.0f, b.y + 40.0f}}, pal::kLaneYellow);
-    w.FillPolygon({{mid - 22.0f, b.y + 35.0f}, {mid - 14.0f, b.y + 35.0f}, {mid - 18.0f, b.y + 43.0f}}, pal::kLaneYellow);
+    w.FillPolygon({{mid - 22.0f, b.y + 40.0f}, {mid - 18.0f, b.y + 32.0f}, {mid - 14.0f, b.y + 40.0f}},
+                  pal::kLaneYellow);
+    w.FillPolygon({{mid - 22.0f, b.y + 35.0f}, {mid - 14.0f, b.y + 35.0f}, {mid - 18.0f, b.y + 43.0f}},
+                  pal::kLaneYellow);
     w.Recolour(b.Right() - 4, b.y + 12, 3, b.h - 18, kPaint, kPaintShade);
     StampPart(room, w);
     // A shoebox on top.
@@ -403,7 +407,8 @@ void DrawBoard(Canvas& room, Box f, int rise, int style) {
     deck.FillRoundRect(f.x, f.y + 2, f.w, f.h - 4, (f.h - 4) / 2, pal::kDeck);
     deck.FillRoundRect(f.x + 2, f.y + 3, f.w - 4, f.h - 7, (f.h - 7) / 2, pal::kGrip);
     for (int x = f.x + 4; x < f.Right() - 4; ++x)
-        if (Hash(x, 7) % 3 == 0) deck.Set(x, f.y + 4 + static_cast<int>(Hash(x, 9) % static_cast<std::uint32_t>(f.h - 10)), {84, 82, 94});
+        if (Hash(x, 7) % 3 == 0)
+            deck.Set(x, f.y + 4 + static_cast<int>(Hash(x, 9) % static_cast<std::uint32_t>(f.h - 10)), {84, 82, 94});
     deck.HLine(f.x + 3, f.Right() - 4, f.Bottom() - 3, pal::kDeckDark);
     // Bolts over the trucks.
     for (int x : {f.x + 10, f.Right() - 12}) {
@@ -462,14 +467,17 @@ void DrawRug(Canvas& room, Box f, int rise, int style) {
         }
     } else if (style == 1) {
         // An oval rag rug in rings.
-        const Rgb rings[] = {{214, 160, 64}, {236, 222, 186}, {64, 140, 150}, {236, 222, 186}, {196, 98, 60}, {236, 222, 186}};
+        const Rgb rings[] = {{214, 160, 64},  {236, 222, 186}, {64, 140, 150},
+                             {236, 222, 186}, {196, 98, 60},   {236, 222, 186}};
         for (int k = 0; k < 6; ++k) {
             const float inset = k * 9.0f;
-            rug.FillEllipse(f.x + f.w * 0.5f, f.y + f.h * 0.5f, f.w * 0.5f - inset, f.h * 0.5f - inset * 0.75f, rings[k]);
+            rug.FillEllipse(f.x + f.w * 0.5f, f.y + f.h * 0.5f, f.w * 0.5f - inset, f.h * 0.5f - inset * 0.75f,
+                            rings[k]);
         }
         for (int y = f.y; y < f.Bottom(); ++y)
             for (int x = f.x; x < f.Right(); ++x)
-                if (rug.Get(x, y) != kKey && (x * 3 + y * 5) % 7 == 0) rug.Set(x, y, Mix(rug.Get(x, y), pal::kInk, 0.15f));
+                if (rug.Get(x, y) != kKey && (x * 3 + y * 5) % 7 == 0)
+                    rug.Set(x, y, Mix(rug.Get(x, y), pal::kInk, 0.15f));
     } else if (style == 3) {
         // A coir doormat with a darker border and a row of diamonds.
         const Rgb coir{190, 150, 96}, coirDark{150, 110, 66};
@@ -480,7 +488,8 @@ void DrawRug(Canvas& room, Box f, int rise, int style) {
                 if ((x + y * 2) % 5 == 0) rug.Set(x, y, Mix(coir, coirDark, 0.5f));
         const int my = f.y + f.h / 2;
         for (int x = f.x + 9; x < f.Right() - 9; x += 9) {
-            rug.FillPolygon({{x + 0.0f, my + 0.5f}, {x + 3.5f, my - 3.0f}, {x + 7.0f, my + 0.5f}, {x + 3.5f, my + 4.0f}}, coirDark);
+            rug.FillPolygon(
+                {{x + 0.0f, my + 0.5f}, {x + 3.5f, my - 3.0f}, {x + 7.0f, my + 0.5f}, {x + 3.5f, my + 4.0f}}, coirDark);
         }
     } else {
         // A striped kitchen mat.

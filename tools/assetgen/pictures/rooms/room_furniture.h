@@ -41,7 +41,7 @@ void DrawDogBed(Canvas& room, Box foot, int rise, int style);
 
 // Things hung on a wall's face; the box is where they hang.
 using FittingDrawer = void (*)(Canvas& room, Box at, int style);
-void DrawWindow(Canvas& room, Box at, int style);      // style 0 with curtains, 1 kitchen window
+void DrawWindow(Canvas& room, Box at, int style);  // style 0 with curtains, 1 kitchen window
 void DrawPoster(Canvas& room, Box at, int style);
 void DrawClock(Canvas& room, Box at, int style);
 void DrawPinboard(Canvas& room, Box at, int style);

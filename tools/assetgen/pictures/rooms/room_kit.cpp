@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <cmath>
 
-Canvas RoomLayer() { return Canvas(kRoomW, kRoomH, kKey); }
+Canvas RoomLayer() {
+    return Canvas(kRoomW, kRoomH, kKey);
+}
 
 void StampPart(Canvas& room, const Canvas& layer, Rgb outline) {
     int x0 = kRoomW, y0 = kRoomH, x1 = -1, y1 = -1;
@@ -96,10 +98,17 @@ void WoodFloor(Canvas& c, Box b, Rgb base, Rgb light, Rgb dark, int board, std::
             const std::uint32_t h = Hash(plank * 17 + 3, row * 7 + static_cast<int>(seed));
             Rgb col = base;
             switch (h % 5) {
-                case 0: col = Mix(base, light, 0.35f); break;
-                case 1: col = Mix(base, dark, 0.25f); break;
-                case 2: col = Mix(base, light, 0.15f); break;
-                default: break;
+                case 0:
+                    col = Mix(base, light, 0.35f);
+                    break;
+                case 1:
+                    col = Mix(base, dark, 0.25f);
+                    break;
+                case 2:
+                    col = Mix(base, light, 0.15f);
+                    break;
+                default:
+                    break;
             }
             // Grain: long faint streaks along the board.
             const std::uint32_t g = Hash(x / 11 + plank * 5, y * 3 + static_cast<int>(seed));
@@ -131,10 +140,12 @@ void TileFloor(Canvas& c, Box b, int tile, Rgb a, Rgb bColour, Rgb grout) {
             Rgb col = ((tx + ty) & 1) ? a : bColour;
             // Tiny mottling per tile so the floor is not flat.
             const std::uint32_t h = Hash(x, y * 3 + 5);
-            if (h % 19 == 0) col = Mix(col, grout, 0.25f);
-            else if (h % 23 == 0) col = Mix(col, pal::kWhite, 0.3f);
-            if (ix == 1 || iy == 1) col = Mix(col, pal::kWhite, 0.35f);               // lit bevel
-            if (ix == tile - 1 || iy == tile - 1) col = Mix(col, grout, 0.45f);        // shaded bevel
+            if (h % 19 == 0)
+                col = Mix(col, grout, 0.25f);
+            else if (h % 23 == 0)
+                col = Mix(col, pal::kWhite, 0.3f);
+            if (ix == 1 || iy == 1) col = Mix(col, pal::kWhite, 0.35f);          // lit bevel
+            if (ix == tile - 1 || iy == tile - 1) col = Mix(col, grout, 0.45f);  // shaded bevel
             if (ix == 0 || iy == 0) col = grout;
             // A soft glint on each tile, top left.
             if (ix >= 3 && ix <= 6 && iy == 3 && ((tx * 5 + ty) % 3 == 0)) col = Mix(col, pal::kWhite, 0.5f);

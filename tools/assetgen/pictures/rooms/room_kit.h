@@ -61,9 +61,12 @@ void WallCaps(Canvas& c, IsCap isCap, Rgb cap, Rgb rim) {
                 return !isCap(nx, ny);
             };
             Rgb col = cap;
-            if (open(1, 0) || open(-1, 0) || open(0, 1) || open(0, -1)) col = pal::kInk;
-            else if (open(2, 0) || open(-2, 0) || open(0, 2) || open(0, -2)) col = rim;
-            else if (((x * 7 + y * 13) % 23) == 0) col = Mix(cap, rim, 0.35f);  // a little plaster grit
+            if (open(1, 0) || open(-1, 0) || open(0, 1) || open(0, -1))
+                col = pal::kInk;
+            else if (open(2, 0) || open(-2, 0) || open(0, 2) || open(0, -2))
+                col = rim;
+            else if (((x * 7 + y * 13) % 23) == 0)
+                col = Mix(cap, rim, 0.35f);  // a little plaster grit
             c.Set(x, y, col);
         }
     }

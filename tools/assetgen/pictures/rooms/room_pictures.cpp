@@ -10,8 +10,8 @@ namespace {
 
 struct Piece {
     PieceDrawer draw;
-    Box foot;    // the floor it stands on: what the hero bumps into
-    int rise;    // how far the drawing reaches up above the foot
+    Box foot;  // the floor it stands on: what the hero bumps into
+    int rise;  // how far the drawing reaches up above the foot
     int style;
     bool solid;  // rugs and mats are walked over
 };
@@ -38,13 +38,21 @@ struct Layout {
 const Rgb kCap{58, 52, 72}, kCapRim{96, 88, 112};
 
 // The floors, kept here so each room can show the other's floor through the doorway.
-void Boards(Canvas& c, Box b) { WoodFloor(c, b, {196, 144, 92}, {228, 184, 126}, {150, 100, 62}, 8, 3); }
-void Tiles(Canvas& c, Box b) { TileFloor(c, b, 24, {176, 204, 210}, {150, 182, 194}, {104, 122, 136}); }
+void Boards(Canvas& c, Box b) {
+    WoodFloor(c, b, {196, 144, 92}, {228, 184, 126}, {150, 100, 62}, 8, 3);
+}
+void Tiles(Canvas& c, Box b) {
+    TileFloor(c, b, 24, {176, 204, 210}, {150, 182, 194}, {104, 122, 136});
+}
 
 // Upstairs: a bedroom and study. The doorway is in the bottom wall.
 Layout Bedroom() {
     Layout l;
-    l.caps = {{0, 0, 640, 24}, {0, 0, 24, 480}, {616, 0, 24, 480}, {0, 448, kRoomDoorX0, 32}, {kRoomDoorX1, 448, 640 - kRoomDoorX1, 32}};
+    l.caps = {{0, 0, 640, 24},
+              {0, 0, 24, 480},
+              {616, 0, 24, 480},
+              {0, 448, kRoomDoorX0, 32},
+              {kRoomDoorX1, 448, 640 - kRoomDoorX1, 32}};
     l.faces = {{24, 24, 592, 64}};
     l.paper = {{108, 158, 164}, {128, 178, 180}, {78, 122, 134}, 8};
     l.skirting = {236, 230, 216};
@@ -56,22 +64,14 @@ Layout Bedroom() {
     };
     l.sunlight = {{296, 88, 64, 120}};
     l.pieces = {
-        {DrawRug, {176, 232, 272, 160}, 0, 0, false},
-        {DrawBed, {40, 88, 88, 128}, 36, 0, true},
-        {DrawNightstand, {136, 88, 40, 30}, 44, 0, true},
-        {DrawBookshelf, {184, 88, 72, 22}, 64, 0, true},
-        {DrawBookPile, {262, 94, 22, 14}, 12, 0, true},
-        {DrawDesk, {392, 88, 116, 40}, 48, 0, true},
-        {DrawDeskChair, {436, 134, 32, 30}, 16, 0, true},
-        {DrawWardrobe, {528, 88, 80, 30}, 62, 0, true},
-        {DrawToyChest, {28, 316, 76, 36}, 10, 0, true},
-        {DrawBoard, {40, 250, 60, 16}, 0, 0, true},
-        {DrawBeanbag, {512, 296, 60, 46}, 10, 0, true},
-        {DrawToyBlocks, {112, 334, 26, 22}, 0, 0, true},
-        {DrawGuitar, {584, 196, 28, 22}, 40, 0, true},
-        {DrawLowShelf, {440, 424, 96, 24}, 12, 0, true},
-        {DrawPlant, {30, 404, 34, 40}, 40, 0, true},
-        {DrawPlant, {578, 404, 34, 40}, 44, 1, true},
+        {DrawRug, {176, 232, 272, 160}, 0, 0, false},     {DrawBed, {40, 88, 88, 128}, 36, 0, true},
+        {DrawNightstand, {136, 88, 40, 30}, 44, 0, true}, {DrawBookshelf, {184, 88, 72, 22}, 64, 0, true},
+        {DrawBookPile, {262, 94, 22, 14}, 12, 0, true},   {DrawDesk, {392, 88, 116, 40}, 48, 0, true},
+        {DrawDeskChair, {436, 134, 32, 30}, 16, 0, true}, {DrawWardrobe, {528, 88, 80, 30}, 62, 0, true},
+        {DrawToyChest, {28, 316, 76, 36}, 10, 0, true},   {DrawBoard, {40, 250, 60, 16}, 0, 0, true},
+        {DrawBeanbag, {512, 296, 60, 46}, 10, 0, true},   {DrawToyBlocks, {112, 334, 26, 22}, 0, 0, true},
+        {DrawGuitar, {584, 196, 28, 22}, 40, 0, true},    {DrawLowShelf, {440, 424, 96, 24}, 12, 0, true},
+        {DrawPlant, {30, 404, 34, 40}, 40, 0, true},      {DrawPlant, {578, 404, 34, 40}, 44, 1, true},
     };
     return l;
 }
@@ -79,47 +79,39 @@ Layout Bedroom() {
 // Downstairs: kitchen on the left, sitting room on the right. The doorway is in the top wall.
 Layout Kitchen() {
     Layout l;
-    l.caps = {{0, 0, kRoomDoorX0, 20}, {kRoomDoorX1, 0, 640 - kRoomDoorX1, 20}, {0, 0, 24, 480}, {616, 0, 24, 480}, {0, 448, 640, 32}};
+    l.caps = {{0, 0, kRoomDoorX0, 20},
+              {kRoomDoorX1, 0, 640 - kRoomDoorX1, 20},
+              {0, 0, 24, 480},
+              {616, 0, 24, 480},
+              {0, 448, 640, 32}};
     l.faces = {{24, 20, kRoomDoorX0 - 24, 60}, {kRoomDoorX1, 20, 616 - kRoomDoorX1, 60}};
     l.paper = {{232, 214, 164}, {246, 232, 190}, {200, 170, 120}, 0};
     l.skirting = {196, 140, 84};
     l.floor = Floor::Tiles;
     l.fittings = {
-        {DrawSplashback, {72, 40, 200, 32}, 0},
-        {DrawShelfOfJars, {76, 24, 32, 14}, 0},
-        {DrawWindow, {114, 24, 44, 30}, 1},
-        {DrawWallCupboards, {170, 22, 100, 26}, 0},
-        {DrawPicture, {372, 30, 30, 24}, 1},
-        {DrawPicture, {442, 28, 36, 22}, 0},
-        {DrawClock, {496, 26, 22, 22}, 0},
-        {DrawPicture, {536, 30, 30, 20}, 0},
+        {DrawSplashback, {72, 40, 200, 32}, 0}, {DrawShelfOfJars, {76, 24, 32, 14}, 0},
+        {DrawWindow, {114, 24, 44, 30}, 1},     {DrawWallCupboards, {170, 22, 100, 26}, 0},
+        {DrawPicture, {372, 30, 30, 24}, 1},    {DrawPicture, {442, 28, 36, 22}, 0},
+        {DrawClock, {496, 26, 22, 22}, 0},      {DrawPicture, {536, 30, 30, 20}, 0},
     };
     l.pieces = {
-        {DrawRug, {408, 150, 200, 130}, 0, 1, false},
-        {DrawRug, {104, 130, 72, 20}, 0, 2, false},
-        {DrawRug, {288, 84, 64, 22}, 0, 3, false},
-        {DrawFridge, {24, 80, 48, 44}, 60, 0, true},
-        {DrawCounter, {72, 80, 192, 44}, 16, 0, true},
-        {DrawSofa, {424, 80, 160, 50}, 26, 0, true},
-        {DrawFloorLamp, {590, 124, 20, 12}, 60, 0, true},
-        {DrawCoffeeTable, {456, 176, 96, 40}, 10, 0, true},
-        {DrawArmchair, {560, 224, 48, 56}, 18, 1, true},
-        {DrawChair, {96, 192, 28, 22}, 12, 0, true},
-        {DrawChair, {164, 192, 28, 22}, 12, 0, true},
-        {DrawDiningTable, {80, 220, 128, 60}, 10, 0, true},
-        {DrawChair, {96, 282, 28, 26}, 14, 1, true},
-        {DrawChair, {164, 282, 28, 26}, 14, 1, true},
-        {DrawSideboard, {24, 300, 40, 90}, 8, 0, true},
-        {DrawPlant, {576, 300, 30, 34}, 36, 0, true},
-        {DrawDogBed, {420, 372, 72, 40}, 0, 0, true},
-        {DrawLowShelf, {96, 424, 128, 24}, 12, 1, true},
-        {DrawPlant, {28, 404, 32, 40}, 40, 1, true},
-        {DrawPlant, {578, 404, 32, 40}, 40, 0, true},
+        {DrawRug, {408, 150, 200, 130}, 0, 1, false},     {DrawRug, {104, 130, 72, 20}, 0, 2, false},
+        {DrawRug, {288, 84, 64, 22}, 0, 3, false},        {DrawFridge, {24, 80, 48, 44}, 60, 0, true},
+        {DrawCounter, {72, 80, 192, 44}, 16, 0, true},    {DrawSofa, {424, 80, 160, 50}, 26, 0, true},
+        {DrawFloorLamp, {590, 124, 20, 12}, 60, 0, true}, {DrawCoffeeTable, {456, 176, 96, 40}, 10, 0, true},
+        {DrawArmchair, {560, 224, 48, 56}, 18, 1, true},  {DrawChair, {96, 192, 28, 22}, 12, 0, true},
+        {DrawChair, {164, 192, 28, 22}, 12, 0, true},     {DrawDiningTable, {80, 220, 128, 60}, 10, 0, true},
+        {DrawChair, {96, 282, 28, 26}, 14, 1, true},      {DrawChair, {164, 282, 28, 26}, 14, 1, true},
+        {DrawSideboard, {24, 300, 40, 90}, 8, 0, true},   {DrawPlant, {576, 300, 30, 34}, 36, 0, true},
+        {DrawDogBed, {420, 372, 72, 40}, 0, 0, true},     {DrawLowShelf, {96, 424, 128, 24}, 12, 1, true},
+        {DrawPlant, {28, 404, 32, 40}, 40, 1, true},      {DrawPlant, {578, 404, 32, 40}, 40, 0, true},
     };
     return l;
 }
 
-Layout RoomLayout(int room) { return room == 0 ? Bedroom() : Kitchen(); }
+Layout RoomLayout(int room) {
+    return room == 0 ? Bedroom() : Kitchen();
+}
 
 bool InAny(const std::vector<Box>& boxes, int x, int y) {
     for (const Box& b : boxes)
@@ -200,10 +192,13 @@ Canvas MakeRoomPicture(int room) {
     const Layout l = RoomLayout(room);
     Canvas c(kRoomW, kRoomH, pal::kInk);
     const Box all{0, 0, kRoomW, kRoomH};
-    if (l.floor == Floor::Boards) Boards(c, all);
-    else Tiles(c, all);
+    if (l.floor == Floor::Boards)
+        Boards(c, all);
+    else
+        Tiles(c, all);
     for (const Box& f : l.faces) WallFace(c, f, l.paper, l.skirting);
-    WallCaps(c, [&](int x, int y) { return InAny(l.caps, x, y); }, kCap, kCapRim);
+    WallCaps(
+        c, [&](int x, int y) { return InAny(l.caps, x, y); }, kCap, kCapRim);
     // The top-left corner stays dark and quiet.
     Tint(c, {0, 0, 24, 24}, pal::kInk, 0.3f);
     Doorway(c, room);
@@ -220,10 +215,12 @@ Canvas MakeRoomPicture(int room) {
         if (!p.solid) p.draw(c, p.foot, p.rise, p.style);
     for (const Piece& p : order) {
         if (!p.solid) continue;
-        const bool round = p.draw == DrawBeanbag || p.draw == DrawPlant || p.draw == DrawDeskChair || p.draw == DrawDogBed ||
-                           p.draw == DrawFloorLamp || p.draw == DrawGuitar;
-        if (round) DropShadowRound(c, p.foot, 4, 3);
-        else DropShadow(c, p.foot, 4, 3);
+        const bool round = p.draw == DrawBeanbag || p.draw == DrawPlant || p.draw == DrawDeskChair ||
+                           p.draw == DrawDogBed || p.draw == DrawFloorLamp || p.draw == DrawGuitar;
+        if (round)
+            DropShadowRound(c, p.foot, 4, 3);
+        else
+            DropShadow(c, p.foot, 4, 3);
     }
     for (const Piece& p : order)
         if (p.solid) p.draw(c, p.foot, p.rise, p.style);

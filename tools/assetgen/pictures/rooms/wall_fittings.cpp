@@ -35,7 +35,10 @@ void DrawWindow(Canvas& room, Box a, int style) {
         for (int side = 0; side < 2; ++side) {
             Canvas cur = RoomLayer();
             const int cx = side == 0 ? a.x - 8 : a.Right() - 6;
-            cur.FillPolygon({{cx - 1.0f, a.y - 6.0f}, {cx + 15.0f, a.y - 6.0f}, {cx + 12.0f, a.Bottom() + 4.0f}, {cx + 2.0f, a.Bottom() + 4.0f}},
+            cur.FillPolygon({{cx - 1.0f, a.y - 6.0f},
+                             {cx + 15.0f, a.y - 6.0f},
+                             {cx + 12.0f, a.Bottom() + 4.0f},
+                             {cx + 2.0f, a.Bottom() + 4.0f}},
                             cloth);
             for (int k = 0; k < 3; ++k) cur.VLine(cx + 3 + k * 4, a.y - 4, a.Bottom() + 2, k == 1 ? lit : fold);
             StampPart(room, cur);
@@ -62,7 +65,9 @@ void DrawPoster(Canvas& room, Box a, int style) {
     p.VGradient(a.x + 2, a.y + 2, a.w - 4, a.h - 4, {{44, 42, 96}, {92, 60, 124}, {236, 138, 92}});
     // A board flying over a ramp under a big sun.
     p.FillCircle(a.x + a.w * 0.5f, a.y + a.h * 0.45f, a.w * 0.22f, {252, 196, 112});
-    p.FillPolygon({{a.x + 2.0f, a.Bottom() - 2.0f}, {a.x + a.w * 0.55f, a.Bottom() - 2.0f}, {a.x + 2.0f, a.y + a.h * 0.6f}}, {40, 36, 60});
+    p.FillPolygon(
+        {{a.x + 2.0f, a.Bottom() - 2.0f}, {a.x + a.w * 0.55f, a.Bottom() - 2.0f}, {a.x + 2.0f, a.y + a.h * 0.6f}},
+        {40, 36, 60});
     p.ThickLine(a.x + a.w * 0.35f, a.y + a.h * 0.3f, a.x + a.w * 0.75f, a.y + a.h * 0.22f, 1.2f, pal::kDeck);
     p.Set(a.x + a.w * 35 / 100 + 3, a.y + a.h * 3 / 10 + 2, pal::kWheel);
     p.Set(a.x + a.w * 75 / 100 - 3, a.y + a.h * 22 / 100 + 2, pal::kWheel);
@@ -81,7 +86,8 @@ void DrawClock(Canvas& room, Box a, int style) {
     c.FillCircle(cx, cy, r - 2, pal::kWhite);
     for (int k = 0; k < 12; ++k) {
         const float ang = k * 3.14159f / 6;
-        c.Set(static_cast<int>(cx + std::cos(ang) * (r - 3.5f)), static_cast<int>(cy + std::sin(ang) * (r - 3.5f)), pal::kInkSoft);
+        c.Set(static_cast<int>(cx + std::cos(ang) * (r - 3.5f)), static_cast<int>(cy + std::sin(ang) * (r - 3.5f)),
+              pal::kInkSoft);
     }
     c.ThickLine(cx, cy, cx, cy - r + 4, 0.6f, pal::kInk);
     c.ThickLine(cx, cy, cx + r * 0.4f, cy + 1, 0.7f, pal::kInk);
@@ -101,7 +107,8 @@ void DrawPinboard(Canvas& room, Box a, int style) {
     for (int k = 0; k < 4; ++k) {
         const int nx = a.x + 4 + (k % 2) * (a.w / 2 - 2), ny = a.y + 4 + (k / 2) * (a.h / 2 - 3);
         p.FillRect(nx, ny, a.w / 2 - 6, a.h / 2 - 6, notes[k]);
-        for (int y = ny + 3; y < ny + a.h / 2 - 7; y += 2) p.HLine(nx + 1, nx + a.w / 2 - 9, y, Mix(notes[k], pal::kInk, 0.35f));
+        for (int y = ny + 3; y < ny + a.h / 2 - 7; y += 2)
+            p.HLine(nx + 1, nx + a.w / 2 - 9, y, Mix(notes[k], pal::kInk, 0.35f));
         p.Set(nx + (a.w / 2 - 6) / 2, ny, k % 2 ? pal::kCap : pal::kGlassDark);
     }
     StampPart(room, p);
@@ -160,9 +167,12 @@ void DrawSplashback(Canvas& room, Box a, int style) {
             const int ix = (x - a.x) % 10, iy = (y - a.y) % 10;
             const int tx = (x - a.x) / 10, ty = (y - a.y) / 10;
             Rgb col{236, 238, 232};
-            if (ix == 0 || iy == 0) col = {196, 198, 196};
-            else if (ix == 1 || iy == 1) col = pal::kWhite;
-            else if ((tx * 3 + ty * 5) % 7 == 0 && ix >= 4 && ix <= 6 && iy >= 4 && iy <= 6 && (ix == 5 || iy == 5)) col = {90, 130, 200};
+            if (ix == 0 || iy == 0)
+                col = {196, 198, 196};
+            else if (ix == 1 || iy == 1)
+                col = pal::kWhite;
+            else if ((tx * 3 + ty * 5) % 7 == 0 && ix >= 4 && ix <= 6 && iy >= 4 && iy <= 6 && (ix == 5 || iy == 5))
+                col = {90, 130, 200};
             room.Set(x, y, col);
         }
     }

@@ -8,7 +8,9 @@
 
 namespace {
 
-Canvas LayerLike(const Canvas& c) { return Canvas(c.Width(), c.Height()); }
+Canvas LayerLike(const Canvas& c) {
+    return Canvas(c.Width(), c.Height());
+}
 
 }  // namespace
 
@@ -21,10 +23,14 @@ void Bricks(Canvas& c, int x, int y, int w, int h, Rgb base, Rgb light, Rgb dark
             int brick = shifted / 10, inBrick = shifted % 10;
             Rgb col = base;
             std::uint32_t t = Hash(brick, row) % 10;
-            if (t < 2) col = light;
-            else if (t < 4) col = Mix(base, dark, 0.5f);
-            if (inRow == 3 || inBrick == 9) col = mortar;
-            else if (inRow == 0) col = Mix(col, light, 0.5f);  // lit top of each brick
+            if (t < 2)
+                col = light;
+            else if (t < 4)
+                col = Mix(base, dark, 0.5f);
+            if (inRow == 3 || inBrick == 9)
+                col = mortar;
+            else if (inRow == 0)
+                col = Mix(col, light, 0.5f);  // lit top of each brick
             c.Set(i, j, col);
         }
     }
@@ -46,16 +52,22 @@ void Shingles(Canvas& c, int x, int y, int w, int h, Rgb base, Rgb light, Rgb da
             if (c.Get(i, j) != base) continue;
             int inTile = (i - x + (r % 2) * (tile / 2)) % tile;
             Rgb col = base;
-            if (inRow == row - 1) col = dark;
-            else if (inTile == 0) col = dark;
-            else if (inRow == 0) col = light;
-            else if (Hash(i / tile + r * 7, r) % 7 == 0) col = Mix(base, dark, 0.4f);
+            if (inRow == row - 1)
+                col = dark;
+            else if (inTile == 0)
+                col = dark;
+            else if (inRow == 0)
+                col = light;
+            else if (Hash(i / tile + r * 7, r) % 7 == 0)
+                col = Mix(base, dark, 0.4f);
             c.Set(i, j, col);
         }
     }
 }
 
-void ShadeBand(Canvas& c, int x, int y, int w, int h, Rgb base, Rgb shade) { c.Recolour(x, y, w, h, base, shade); }
+void ShadeBand(Canvas& c, int x, int y, int w, int h, Rgb base, Rgb shade) {
+    c.Recolour(x, y, w, h, base, shade);
+}
 
 void Window(Canvas& house, int x, int y, int w, int h, const WindowStyle& s) {
     // Shutters first, as their own parts on either side.
@@ -65,7 +77,8 @@ void Window(Canvas& house, int x, int y, int w, int h, const WindowStyle& s) {
             Canvas sh = LayerLike(house);
             int sx = side == 0 ? x - sw - 1 : x + w + 1;
             sh.FillRect(sx, y, sw, h, s.shutter);
-            for (int j = y + 2; j < y + h - 1; j += 3) sh.HLine(sx + 1, sx + sw - 2, j, Mix(s.shutter, pal::kInk, 0.35f));
+            for (int j = y + 2; j < y + h - 1; j += 3)
+                sh.HLine(sx + 1, sx + sw - 2, j, Mix(s.shutter, pal::kInk, 0.35f));
             sh.VLine(sx, y, y + h - 1, Mix(s.shutter, pal::kWhite, 0.25f));
             StampOutlined(house, sh, pal::kInk);
         }
@@ -207,8 +220,10 @@ void Shrub(Canvas& c, int cx, int baseY, int r, Rgb leaf, Rgb light, Rgb dark) {
         for (int i = cx - r * 2; i <= cx + r * 2; ++i) {
             if (b.Get(i, j) != leaf) continue;
             float dx = i - cx, dy = j - cy;
-            if (dx * 0.6f + dy > r * 0.45f) b.Set(i, j, dark);
-            else if (dx * 0.7f + dy < -r * 0.55f && ((i + j) % 3 != 0)) b.Set(i, j, light);
+            if (dx * 0.6f + dy > r * 0.45f)
+                b.Set(i, j, dark);
+            else if (dx * 0.7f + dy < -r * 0.55f && ((i + j) % 3 != 0))
+                b.Set(i, j, light);
         }
     b.FillRect(cx - r * 2, baseY, r * 4 + 1, 1, kKey);
     StampOutlined(c, b, pal::kInk);
@@ -266,7 +281,8 @@ void HipRoof(Canvas& house, int left, int right, int eaveY, int ridgeLeft, int r
 void Chimney(Canvas& house, int x, int top, int w, int bottom) {
     Canvas c = LayerLike(house);
     c.FillRect(x, top + 3, w, bottom - top - 3, pal::kBrick);
-    Bricks(c, x, top + 3, w, bottom - top - 3, pal::kBrick, pal::kBrickLight, pal::kBrickDark, Mix(pal::kBrickDark, pal::kInk, 0.3f));
+    Bricks(c, x, top + 3, w, bottom - top - 3, pal::kBrick, pal::kBrickLight, pal::kBrickDark,
+           Mix(pal::kBrickDark, pal::kInk, 0.3f));
     c.FillRect(x - 2, top, w + 4, 3, pal::kStone);
     c.HLine(x - 2, x + w + 1, top, pal::kStoneLight);
     c.VLine(x + w - 1, top + 3, bottom - 1, pal::kBrickDark);

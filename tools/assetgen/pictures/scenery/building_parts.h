@@ -13,13 +13,13 @@ void ShadeBand(Canvas& c, int x, int y, int w, int h, Rgb base, Rgb shade);
 
 struct WindowStyle {
     Rgb frame = pal::kWhite;
-    bool lit = false;        // warm light behind the glass
-    bool cross = true;       // glazing bars
+    bool lit = false;   // warm light behind the glass
+    bool cross = true;  // glazing bars
     bool curtains = false;
     Rgb curtain{206, 72, 64};
     bool shutters = false;
     Rgb shutter = pal::kLeaf;
-    bool arch = false;       // rounded top
+    bool arch = false;  // rounded top
     bool flowerBox = false;
 };
 

@@ -75,8 +75,10 @@ void Tree(Canvas& c, int cx, int baseY, int r, Rgb leaf, Rgb light, Rgb dark) {
         for (int i = static_cast<int>(cx - r * 1.4f) - 1; i <= static_cast<int>(cx + r * 1.4f) + 1; ++i) {
             if (t.Get(i, j) != leaf) continue;
             float dx = i + 0.5f - cx, dy = j + 0.5f - cy;
-            if (dx * 0.5f + dy > r * 0.35f) t.Set(i, j, dark);
-            else if (dx * 0.6f + dy < -r * 0.45f) t.Set(i, j, light);
+            if (dx * 0.5f + dy > r * 0.35f)
+                t.Set(i, j, dark);
+            else if (dx * 0.6f + dy < -r * 0.45f)
+                t.Set(i, j, light);
         }
     StampOutlined(c, t, Mix(dark, pal::kInk, 0.5f));
 }

@@ -6,7 +6,9 @@
 
 namespace {
 
-Canvas LayerLike(const Canvas& c) { return Canvas(c.Width(), c.Height()); }
+Canvas LayerLike(const Canvas& c) {
+    return Canvas(c.Width(), c.Height());
+}
 
 void Girder(Canvas& c, int x0, int x1, int y) {
     // An I-beam seen from the side: lit top flange, web with bolt holes, dark bottom flange.
@@ -172,8 +174,9 @@ void Cone(Canvas& c, int cx, int baseY) {
     Canvas k = LayerLike(c);
     const Rgb orange{240, 120, 40}, orangeDark{196, 84, 30};
     k.FillRect(cx - 9, baseY - 3, 19, 3, orangeDark);
-    k.FillPolygon({{cx - 6.0f, baseY - 3.0f}, {cx - 1.5f, baseY - 22.0f}, {cx + 2.5f, baseY - 22.0f}, {cx + 7.0f, baseY - 3.0f}},
-                  orange);
+    k.FillPolygon(
+        {{cx - 6.0f, baseY - 3.0f}, {cx - 1.5f, baseY - 22.0f}, {cx + 2.5f, baseY - 22.0f}, {cx + 7.0f, baseY - 3.0f}},
+        orange);
     for (int j = baseY - 14; j < baseY - 9; ++j)
         for (int i = cx - 8; i <= cx + 8; ++i)
             if (k.Get(i, j) == orange) k.Set(i, j, pal::kWhite);

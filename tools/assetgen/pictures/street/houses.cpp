@@ -11,7 +11,9 @@ namespace {
 
 constexpr int kGround = 133;  // the last row of wall; the outline takes the row below
 
-Canvas Cell() { return Canvas(kHouseCellW, kHouseCellH); }
+Canvas Cell() {
+    return Canvas(kHouseCellW, kHouseCellH);
+}
 
 // A plain wall block with a stone plinth; texture is applied by the caller.
 void Wall(Canvas& house, int x, int y, int w, int h, Rgb colour) {
@@ -283,9 +285,10 @@ Canvas ModernHouse() {
         roof.FillPolygon({{x0, lineY(x0) + 1}, {x1, lineY(x1) + 1}, {x1, lineY(x1) - 4}, {x0, lineY(x0) - 4}}, cell);
         roof.Line(static_cast<int>(x0), static_cast<int>(lineY(x0) - 4), static_cast<int>(x1 - 1),
                   static_cast<int>(lineY(x1) - 4), cellLight);
-        roof.Line(static_cast<int>(x0), static_cast<int>(lineY(x0) + 1), static_cast<int>(x1 - 1), static_cast<int>(lineY(x1) + 1),
-                  cellDark);
-        roof.VLine(static_cast<int>(x0 + 10), static_cast<int>(lineY(x0 + 10) - 3), static_cast<int>(lineY(x0 + 10)), cellDark);
+        roof.Line(static_cast<int>(x0), static_cast<int>(lineY(x0) + 1), static_cast<int>(x1 - 1),
+                  static_cast<int>(lineY(x1) + 1), cellDark);
+        roof.VLine(static_cast<int>(x0 + 10), static_cast<int>(lineY(x0 + 10) - 3), static_cast<int>(lineY(x0 + 10)),
+                   cellDark);
     }
     StampOutlined(h, roof, pal::kInk);
     Canvas body = Cell();
@@ -323,13 +326,20 @@ Canvas ModernHouse() {
 
 Canvas HouseFront(int n) {
     switch (n) {
-        case 0: return BrickHouse();
-        case 1: return Cottage();
-        case 2: return TownHouse();
-        case 3: return Bungalow();
-        case 4: return GreenHouse();
-        case 5: return Cafe();
-        default: return ModernHouse();
+        case 0:
+            return BrickHouse();
+        case 1:
+            return Cottage();
+        case 2:
+            return TownHouse();
+        case 3:
+            return Bungalow();
+        case 4:
+            return GreenHouse();
+        case 5:
+            return Cafe();
+        default:
+            return ModernHouse();
     }
 }
 

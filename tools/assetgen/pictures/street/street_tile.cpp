@@ -10,7 +10,9 @@ constexpr int kW = 640;
 constexpr int kH = 480;
 
 void DrawSky(Canvas& c, Rng& rng) {
-    c.VGradient(0, 0, kW, 210, {pal::kSkyTop, Mix(pal::kSkyTop, pal::kSkyMid, 0.5f), pal::kSkyMid, Mix(pal::kSkyMid, pal::kSkyLow, 0.5f), pal::kSkyLow});
+    c.VGradient(0, 0, kW, 210,
+                {pal::kSkyTop, Mix(pal::kSkyTop, pal::kSkyMid, 0.5f), pal::kSkyMid,
+                 Mix(pal::kSkyMid, pal::kSkyLow, 0.5f), pal::kSkyLow});
     Cloud(c, 30, 70, 120, pal::kCloud, pal::kCloudShade, pal::kCloudDeep);
     Cloud(c, 250, 42, 80, pal::kCloud, pal::kCloudShade, pal::kCloudDeep);
     Cloud(c, 420, 96, 150, pal::kCloud, pal::kCloudShade, pal::kCloudDeep);
@@ -93,8 +95,10 @@ void DrawRoad(Canvas& c) {
             unsigned h = static_cast<unsigned>(x * 374761393u + y * 668265263u);
             h = (h ^ (h >> 13)) * 1274126177u;
             h ^= h >> 16;
-            if (h % 97 == 0) c.Set(x, y, pal::kAsphaltLight);
-            else if (h % 97 == 1) c.Set(x, y, pal::kAsphaltDark);
+            if (h % 97 == 0)
+                c.Set(x, y, pal::kAsphaltLight);
+            else if (h % 97 == 1)
+                c.Set(x, y, pal::kAsphaltDark);
         }
     // Edge line near the kerb, dashed centre line, and an edge line low in the picture.
     c.FillRect(0, top + 8, kW, 2, pal::kLaneYellow);
