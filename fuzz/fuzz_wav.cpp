@@ -23,7 +23,8 @@ void Mix(int frames, int rate) {
 
 // Every chunk the file holds, nested ones included, as far as the walk gets.
 void WalkChunks(const char* path) {
-    HMMIO file = mmioOpenA(path, nullptr, MMIO_READ | MMIO_ALLOCBUF);
+    std::string name(path);
+    HMMIO file = mmioOpenA(name.data(), nullptr, MMIO_READ | MMIO_ALLOCBUF);
     if (!file) return;
     MMCKINFO riff{};
     if (mmioDescend(file, &riff, nullptr, MMIO_FINDRIFF) == 0) {

@@ -7,10 +7,10 @@
 #include "app/winmain.h"
 #include "audio/music.h"
 #include "audio/sound.h"
+#include "common/game_services.h"
 #include "levels/level1.h"
 #include "levels/level2.h"
 #include "levels/level3.h"
-#include "platform/diagnostics.h"
 
 namespace {
 
@@ -61,7 +61,7 @@ JsonObject SoundFields() {
 }  // namespace
 
 void WritePassTrace() {
-    if (!TraceEnabled()) return;
+    if (!services::TraceEnabled()) return;
     JsonObject record;
     // The tick count this pass's frame clock started from.
     record.Int("tick", frameStartTick);
@@ -70,5 +70,5 @@ void WritePassTrace() {
     record.String("music", MusicFileName(currentMusic));
     record.Object("sounds", SoundFields());
     record.Object("l1", Level1Fields()).Object("l2", Level2Fields()).Object("l3", Level3Fields());
-    WriteTraceRecord(record.Members());
+    services::WriteTraceRecord(record.Members());
 }

@@ -120,7 +120,10 @@ int LoadWav(const char* fileName, int controlFlags) {
     DWORD rate = 0;
     DWORD size = 0;
     std::unique_ptr<BYTE[]> samples;
-    HMMIO file = mmioOpenA(fileName, nullptr, MMIO_READ | MMIO_ALLOCBUF);
+    if (!fileName) return -1;
+    // The file service takes the name in a buffer of the caller's, which it may write to.
+    std::string name(fileName);
+    HMMIO file = mmioOpenA(name.data(), nullptr, MMIO_READ | MMIO_ALLOCBUF);
     if (!file) return -1;
     const bool read = ReadWav(file, &rate, &samples, &size);
     mmioClose(file, 0);

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <vector>
 
+#include "common/game_services.h"
 #include "common/program.h"
 #include "gfx/text.h"
-#include "platform/regular_file.h"
 
 LPDIRECTDRAW7 directDraw = nullptr;
 LPDIRECTDRAWSURFACE7 primarySurface = nullptr;
@@ -53,7 +53,7 @@ WORD PackRgb555(int red, int green, int blue) {
 }
 
 int ReadPaletteFile(const char* fileName, PALETTEENTRY* entries) {
-    std::FILE* file = platform::OpenRegularFileStream(fileName);  // a pipe is refused, not waited on
+    std::FILE* file = services::OpenForReading(fileName);  // a pipe is refused, not waited on
     if (!file) return 0;
     int read = 0;
     for (; read < 256; ++read) {

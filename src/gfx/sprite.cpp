@@ -162,14 +162,54 @@ int DrawSprite(Sprite* sprite, LPDIRECTDRAWSURFACE7 destination) {
     return SUCCEEDED(destination->Blt(&dest, frame, &source, kDrawFlags, nullptr)) ? 1 : 0;
 }
 
-bool SpriteCovers(const Sprite* sprite, LPDIRECTDRAWSURFACE7 destination, const RECT& area) {
-    if (!sprite || !(sprite->attributes & Visible) || !destination) return false;
-    LPDIRECTDRAWSURFACE7 frame = CurrentFrameSurface(sprite);
-    if (!frame) return false;
+bool SpriteFrameOpaque(const Sprite* sprite, int frame) {
+    if (!sprite || frame < 0 || frame >= kSpriteMaxFrames || !sprite->frames[frame]) return false;
+    LPDIRECTDRAWSURFACE7 surface = sprite->frames[frame];
+    // Without a key DrawSprite's keyed blit is refused and paints nothing.
+    DDCOLORKEY key;
+    if (FAILED(surface->GetColorKey(DDCKEY_SRCBLT, &key))) return false;
+    DDSURFACEDESC2 desc;
+    std::memset(&desc, 0, sizeof(desc));
+    desc.dwSize = sizeof(desc);
+    if (FAILED(surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr))) return false;
+    const int bytesPerPixel = static_cast<int>(desc.ddpfPixelFormat.dwRGBBitCount / 8);
+    bool opaque = desc.lpSurface != nullptr && (bytesPerPixel == 1 || bytesPerPixel == 2) && sprite->width >= 0 &&
+                  sprite->height >= 0 && desc.dwWidth >= static_cast<DWORD>(sprite->width) &&
+                  desc.dwHeight >= static_cast<DWORD>(sprite->height);
+    const auto* row = static_cast<const std::uint8_t*>(desc.lpSurface);
+    for (int y = 0; opaque && y < sprite->height; ++y, row += desc.lPitch) {
+        for (int x = 0; x < sprite->width; ++x) {
+            DWORD pixel = row[x * bytesPerPixel];
+            if (bytesPerPixel == 2) {
+                std::uint16_t wide;
+                std::memcpy(&wide, row + x * 2, 2);
+                pixel = wide;
+            }
+            if (pixel >= key.dwColorSpaceLowValue && pixel <= key.dwColorSpaceHighValue) {
+                opaque = false;
+                break;
+            }
+        }
+    }
+    surface->Unlock(nullptr);
+    return opaque;
+}
+
+bool SpriteSpans(const Sprite* sprite, const RECT& area) {
+    if (!sprite || !(sprite->attributes & Visible) || !CurrentFrameSurface(sprite)) return false;
     RECT dest;
     RECT source;
     DrawRectangles(sprite, &dest, &source);
-    return BltCoversArea(destination, &dest, frame, &source, kDrawFlags, area);
+    // A blit of another size stretches the frame: no promise is made for those.
+    const long long destWidth = static_cast<long long>(dest.right) - dest.left;
+    const long long destHeight = static_cast<long long>(dest.bottom) - dest.top;
+    if (destWidth != source.right - source.left || destHeight != source.bottom - source.top) return false;
+    // The back surface's clipper holds the screen, ClipRect's inclusive bounds.
+    const bool onScreen = area.left >= ClipRect.minX && area.top >= ClipRect.minY && area.right <= ClipRect.maxX + 1 &&
+                          area.bottom <= ClipRect.maxY + 1;
+    const bool underSprite =
+        area.left >= dest.left && area.top >= dest.top && area.right <= dest.right && area.bottom <= dest.bottom;
+    return area.left < area.right && area.top < area.bottom && onScreen && underSprite;
 }
 
 int DrawSpriteScaled(Sprite* sprite, int destWidth, int destHeight, LPDIRECTDRAWSURFACE7 destination) {

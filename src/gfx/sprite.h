@@ -55,10 +55,16 @@ int CreateSprite(Sprite* sprite, int x, int y, int width, int height, int frameC
 int DestroySprite(Sprite* sprite);
 // The levels' frame functions: blit the current frame, colour-keyed, at the sprite's position.
 int DrawSprite(Sprite* sprite, LPDIRECTDRAWSURFACE7 destination);
-// True when DrawSprite(sprite, destination), called now, would overwrite every pixel of
-// `area` (destination pixels, right and bottom exclusive), so that whatever is drawn there
-// before it never shows.
-bool SpriteCovers(const Sprite* sprite, LPDIRECTDRAWSURFACE7 destination, const RECT& area);
+// Level loaders, once the frame is loaded: true when no pixel of the frame holds its
+// surface's colour key, so that DrawSprite paints every pixel of the sprite's rectangle
+// with it. Looks through a lock of the frame surface: an answer to keep, not to ask for
+// every frame.
+bool SpriteFrameOpaque(const Sprite* sprite, int frame);
+// True when DrawSprite(sprite, backSurface), called now, would blit the current frame
+// unscaled onto every pixel of `area` (screen pixels, right and bottom exclusive): the
+// sprite is visible, has that frame, and its rectangle and the screen both hold the area.
+// With a frame SpriteFrameOpaque found opaque, whatever is drawn there before it never shows.
+bool SpriteSpans(const Sprite* sprite, const RECT& area);
 // Level loaders: copy one 16-bit frame (a cell when mode is 0, else a pixel origin) from a picture.
 int LoadSpriteFrame(Sprite* sprite, BitmapFile* bitmapFile, int frame, int cx, int cy, int mode);
 // The levels' frame functions: advance the animation by one call.

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <ctime>
 
+#include "common/game_services.h"
+
 std::FILE* errorFile = nullptr;
 
 namespace {
@@ -14,10 +16,9 @@ constexpr std::size_t kMessageBufferSize = 80;
 // The opening line's time stamp: the local time's "Www Mmm dd hh:mm:ss" part, a point,
 // the milliseconds without leading zeros, a comma, and the year with its line break.
 void FormatTimeStamp(char* out, std::size_t size) {
-    const CalendarTime now = GetCalendarTime();
-    const std::time_t seconds = static_cast<std::time_t>(now.seconds);
+    const services::CalendarTime now = services::CalendarNow();
     std::tm local{};
-    localtime_r(&seconds, &local);
+    services::LocalTime(now.seconds, &local);
     char text[32] = {};
     if (std::strftime(text, sizeof(text), "%a %b %d %H:%M:%S %Y\n", &local) != 25) std::strcpy(text, "???");
     std::snprintf(out, size, "%.19s.%hu, %s", text, static_cast<unsigned short>(now.milliseconds),

@@ -6,6 +6,7 @@
 
 #include "audio/music.h"
 #include "audio/sound.h"
+#include "common/game_services.h"
 #include "gfx/bitmap.h"
 #include "gfx/display.h"
 #include "input/keyboard.h"
@@ -62,7 +63,7 @@ float Steer(float velocity, bool lessHeld, bool moreHeld, float limit) {
 }  // namespace
 
 int LoadLevel1() {
-    SeedRandom(static_cast<std::uint32_t>(GetCalendarSeconds()));
+    SeedRandom(static_cast<std::uint32_t>(services::CalendarNow().seconds));
     LoadLevel1Tiles();
     LoadLevel1Houses();
     LoadLevel1Hero();

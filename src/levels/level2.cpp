@@ -20,6 +20,7 @@ bool blockedLeft = false;
 bool blockedRight = false;
 int scanPage = 0;
 int scanX = 0;
+bool pageHidden = false;
 
 namespace {
 
@@ -33,9 +34,9 @@ constexpr int kHeroHeight = kWalkerHeight;
 constexpr int kJumpRise = 42;
 constexpr float kScrollLine = 320.0f;
 
-// True while this frame's background will hide the whole screen: the collision page is then
-// drawn only where a probe reads it, just before the probe reads it.
-bool pageHidden = false;
+// True when no pixel of the background's picture is see-through (decided once, at load), so
+// that wherever it is drawn it hides what lies under it.
+bool backgroundOpaque = false;
 
 bool Probe(int x1, int y1, int x2, int y2, std::uint16_t colour) {
     RECT area;
@@ -106,6 +107,7 @@ bool LoadLevel2() {
     }
     LoadSpriteFrame(&level2Background, &sharedBitmapFile, 0, 0, 0, 1);
     UnloadBitmapFile(&sharedBitmapFile);
+    backgroundOpaque = SpriteFrameOpaque(&level2Background, 0);
     SetSpritePosition(&level2Background, 0, 0);
 
     const char* const pages[2] = {"scan00.bmp", "scan01.bmp"};
@@ -135,7 +137,7 @@ int RunLevel2() {
     // page would have left there. Without a locked back buffer there is nothing to probe:
     // the hero holds still this frame rather than fall through a floor it cannot see.
     const RECT screen = {0, 0, screenWidth, screenHeight};
-    pageHidden = SpriteCovers(&level2Background, backSurface, screen);
+    pageHidden = backgroundOpaque && SpriteSpans(&level2Background, screen);
     if (LockBackSurface()) {
         if (!pageHidden) DrawBitmapImage(&scanImages[scanPage], backBuffer, backPitch, 1);
         ProbeSurroundings();

@@ -18,6 +18,9 @@ extern bool blockedLeft;
 extern bool blockedRight;
 extern int scanPage;
 extern int scanX;
+// True while this frame's background will hide the whole screen: the collision page is then
+// drawn only where a probe reads it, just before the probe reads it.
+extern bool pageHidden;
 
 // Called once by InitGame: the level's sprites, collision pages, sound and music.
 bool LoadLevel2();

@@ -138,13 +138,13 @@ struct RGNDATA {
 
 // ---------------------------------------------------------------- interfaces
 struct IDirectDrawClipper : IUnknown {
-    virtual HRESULT SetClipList(const RGNDATA* region, DWORD flags) = 0;
+    virtual HRESULT SetClipList(RGNDATA* region, DWORD flags) = 0;
     virtual HRESULT SetHWnd(DWORD flags, HWND window) = 0;
 };
 
 struct IDirectDrawPalette : IUnknown {
     virtual HRESULT GetEntries(DWORD flags, DWORD base, DWORD count, PALETTEENTRY* entries) = 0;
-    virtual HRESULT SetEntries(DWORD flags, DWORD base, DWORD count, const PALETTEENTRY* entries) = 0;
+    virtual HRESULT SetEntries(DWORD flags, DWORD base, DWORD count, PALETTEENTRY* entries) = 0;
 };
 
 struct IDirectDrawSurface7 : IUnknown {
@@ -186,12 +186,3 @@ HRESULT DirectDrawCreateEx(GUID* driver, void** directDraw, REFIID iid, IUnknown
 void SetSurfacePitchPadding(int extraBytes);
 // The display format used before any display mode is set (the desktop's): 16, 15 or 8.
 void SetDesktopBitsPerPixel(int bitsPerPixel);
-
-// ---------------------------------------------------------------- questions this stand-in answers
-// True when destination->Blt(destRect, source, sourceRect, flags, nullptr) would succeed now
-// and write every pixel of `area` (destination coordinates, right and bottom exclusive): the
-// area lies inside the clipped destination, the blit is not scaled, and for a colour-keyed
-// blit no source pixel it copies there holds the key. A caller about to cover an area with
-// such a blit may leave out drawing there first.
-bool BltCoversArea(IDirectDrawSurface7* destination, LPRECT destRect, IDirectDrawSurface7* source, LPRECT sourceRect,
-                   DWORD flags, const RECT& area);

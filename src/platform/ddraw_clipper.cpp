@@ -12,7 +12,7 @@ constexpr DWORD kMostRectangles = 1u << 16;
 
 }  // namespace
 
-HRESULT Clipper::SetClipList(const RGNDATA* region, DWORD flags) {
+HRESULT Clipper::SetClipList(RGNDATA* region, DWORD flags) {
     if (flags != 0) return E_INVALIDARG;
     if (region == nullptr) {
         hasList_ = false;

@@ -37,7 +37,7 @@ int SurfacePitchPadding();
 // ---------------------------------------------------------------- clipper
 class Clipper final : public CountedObject<IDirectDrawClipper> {
 public:
-    HRESULT SetClipList(const RGNDATA* region, DWORD flags) override;
+    HRESULT SetClipList(RGNDATA* region, DWORD flags) override;
     HRESULT SetHWnd(DWORD flags, HWND window) override;
 
     bool HasList() const { return hasList_; }
@@ -57,7 +57,7 @@ class Palette final : public CountedObject<IDirectDrawPalette> {
 public:
     explicit Palette(const PALETTEENTRY* entries);
     HRESULT GetEntries(DWORD flags, DWORD base, DWORD count, PALETTEENTRY* entries) override;
-    HRESULT SetEntries(DWORD flags, DWORD base, DWORD count, const PALETTEENTRY* entries) override;
+    HRESULT SetEntries(DWORD flags, DWORD base, DWORD count, PALETTEENTRY* entries) override;
 
     const PALETTEENTRY* Entries() const { return entries_; }
 
@@ -129,8 +129,6 @@ public:
     const OpaqueRuns* RunsForKeyedBlit();
     // True when the surface has a colour key and no pixel of `area` (inside it) holds it.
     bool OpaqueOver(const RECT& area);
-    // True when Blt with these arguments would succeed now and write every pixel of `area`.
-    bool BltCovers(LPRECT destRect, IDirectDrawSurface7* source, LPRECT sourceRect, DWORD flags, const RECT& area);
 
 private:
     enum class RunState { Unknown, Ready, TooBusy };

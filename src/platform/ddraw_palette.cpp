@@ -25,7 +25,7 @@ HRESULT Palette::GetEntries(DWORD flags, DWORD base, DWORD count, PALETTEENTRY* 
     return S_OK;
 }
 
-HRESULT Palette::SetEntries(DWORD flags, DWORD base, DWORD count, const PALETTEENTRY* entries) {
+HRESULT Palette::SetEntries(DWORD flags, DWORD base, DWORD count, PALETTEENTRY* entries) {
     (void)flags;
     if (entries == nullptr || !RangeFits(base, count)) return E_INVALIDARG;
     std::memcpy(entries_ + base, entries, count * sizeof(PALETTEENTRY));

@@ -1,6 +1,5 @@
 // Surface::Blt: checks a blit's arguments, clips it to the destination's clipper, hands the
-// clipped pieces to the pixel kernels, and shows the picture when it lands on a window; and
-// BltCoversArea, which tells ahead whether such a blit would overwrite an area.
+// clipped pieces to the pixel kernels, and shows the picture when it lands on a window.
 #include <algorithm>
 #include <vector>
 
@@ -13,11 +12,6 @@ constexpr DWORD kUnderstoodBltFlags = DDBLT_COLORFILL | DDBLT_KEYSRC | DDBLT_WAI
 
 bool Empty(const RECT& r) {
     return r.left >= r.right || r.top >= r.bottom;
-}
-
-bool Contains(const RECT& outer, const RECT& inner) {
-    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
-           inner.bottom <= outer.bottom;
 }
 
 bool Inside(const RECT& r, int width, int height) {
@@ -199,28 +193,4 @@ HRESULT Surface::Blt(LPRECT destRect, IDirectDrawSurface7* source, LPRECT source
     return S_OK;
 }
 
-bool Surface::BltCovers(LPRECT destRect, IDirectDrawSurface7* source, LPRECT sourceRect, DWORD flags,
-                        const RECT& area) {
-    BltPlan plan;
-    if (FAILED(PlanBlt(destRect, source, sourceRect, flags, nullptr, &plan)) || plan.fill) return false;
-    if (Empty(area) || !Inside(area, width_, height_) || !Contains(plan.dest, area)) return false;
-    const long long destWidth = static_cast<long long>(plan.dest.right) - plan.dest.left;
-    const long long destHeight = static_cast<long long>(plan.dest.bottom) - plan.dest.top;
-    if (destWidth != plan.src.right - plan.src.left || destHeight != plan.src.bottom - plan.src.top) return false;
-    // Every pixel of the area must be drawn by one piece; a clip list whose rectangles share
-    // the area between them is not looked into.
-    if (clipper_ != nullptr && clipper_->HasList()) {
-        const auto& clips = clipper_->Rects();
-        if (std::none_of(clips.begin(), clips.end(), [&](const RECT& clip) { return Contains(clip, area); }))
-            return false;
-    }
-    return !plan.keyed || plan.from->OpaqueOver(SourceUnder(plan, area));
-}
-
 }  // namespace ddraw_detail
-
-bool BltCoversArea(IDirectDrawSurface7* destination, LPRECT destRect, IDirectDrawSurface7* source, LPRECT sourceRect,
-                   DWORD flags, const RECT& area) {
-    auto* surface = dynamic_cast<ddraw_detail::Surface*>(destination);
-    return surface != nullptr && surface->BltCovers(destRect, source, sourceRect, flags, area);
-}

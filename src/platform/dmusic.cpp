@@ -77,7 +77,7 @@ HRESULT ReadWholeFile(const std::string& path, Bytes* bytes) {
 class Loader final : public CountedObject<IDirectMusicLoader> {
 public:
     HRESULT GetObject(LPDMUS_OBJECTDESC desc, REFIID interfaceId, LPVOID* object) override;
-    HRESULT SetSearchDirectory(REFGUID classId, LPCWSTR path, BOOL clear) override;
+    HRESULT SetSearchDirectory(REFGUID classId, WCHAR* path, BOOL clear) override;
 
 private:
     // The search directory of a class; GUID_DirectMusicAllTypes for the rest. Empty: none set.
@@ -95,7 +95,7 @@ const std::string& Loader::DirectoryFor(REFGUID classId) const {
     return none_;
 }
 
-HRESULT Loader::SetSearchDirectory(REFGUID classId, LPCWSTR path, BOOL /*clear*/) {
+HRESULT Loader::SetSearchDirectory(REFGUID classId, WCHAR* path, BOOL /*clear*/) {
     if (!path) return E_POINTER;
     std::string directory;
     if (!ToPath(path, MAX_PATH, &directory) || directory.empty() || !IsDirectory(directory))

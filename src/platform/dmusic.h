@@ -122,7 +122,7 @@ struct IDirectMusicLoader : IUnknown {
     virtual HRESULT GetObject(LPDMUS_OBJECTDESC desc, REFIID interfaceId, LPVOID* object) = 0;
     // Where relative file names are looked up, for one class or GUID_DirectMusicAllTypes. The
     // directory must exist. We keep no cache of loaded objects, so `clear` changes nothing.
-    virtual HRESULT SetSearchDirectory(REFGUID classId, LPCWSTR path, BOOL clear) = 0;
+    virtual HRESULT SetSearchDirectory(REFGUID classId, WCHAR* path, BOOL clear) = 0;
 };
 
 using LPDIRECTMUSICPERFORMANCE = IDirectMusicPerformance*;

@@ -7,10 +7,6 @@ DWORD GetTickCount() {
     return host::Current().Milliseconds();
 }
 
-std::int64_t GetCalendarSeconds() {
-    return host::Current().Calendar().seconds;
-}
-
 CalendarTime GetCalendarTime() {
     const host::CalendarTime now = host::Current().Calendar();
     return CalendarTime{now.seconds, now.milliseconds};

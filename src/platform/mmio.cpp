@@ -126,7 +126,7 @@ std::uint64_t ChunkEnd(const MMCKINFO& chunk) {
 
 }  // namespace
 
-HMMIO mmioOpenA(LPCSTR fileName, LPMMIOINFO info, DWORD flags) {
+HMMIO mmioOpenA(LPSTR fileName, LPMMIOINFO info, DWORD flags) {
     auto fail = [info](MMRESULT reason) -> HMMIO {
         if (info) info->wErrorRet = reason;
         return nullptr;

@@ -92,7 +92,7 @@ constexpr WORD WAVE_FORMAT_PCM = 1;
 // ---------------------------------------------------------------- operations
 // Opens a file for reading (MMIO_READ, with or without MMIO_ALLOCBUF); null when it cannot.
 // `info`, when given, gets the reason in wErrorRet.
-HMMIO mmioOpenA(LPCSTR fileName, LPMMIOINFO info, DWORD flags);
+HMMIO mmioOpenA(LPSTR fileName, LPMMIOINFO info, DWORD flags);
 MMRESULT mmioClose(HMMIO file, UINT flags);
 // Reads up to `count` bytes at the position, never past the end of the file: the count
 // read, 0 at the end, -1 on an error. Chunk bounds do not limit a read.

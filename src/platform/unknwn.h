@@ -40,8 +40,8 @@ inline bool IsEqualGUID(REFGUID a, REFGUID b) {
 // Every object a service hands out: one reference for whoever created it, gone when the
 // last reference is released.
 struct IUnknown {
-    virtual DWORD AddRef() = 0;
-    virtual DWORD Release() = 0;
+    virtual ULONG AddRef() = 0;
+    virtual ULONG Release() = 0;
 
 protected:
     virtual ~IUnknown() = default;

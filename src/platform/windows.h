@@ -12,6 +12,7 @@ using BYTE = std::uint8_t;
 using WORD = std::uint16_t;
 using DWORD = std::uint32_t;
 using LONG = std::int32_t;
+using ULONG = std::uint32_t;
 using UINT = unsigned int;
 using INT = int;
 using BOOL = int;
@@ -176,17 +177,9 @@ HGDIOBJ GetStockObject(int object);
 HICON LoadIconA(HINSTANCE instance, LPCSTR name);
 HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name);
 
-// ---------------------------------------------------------------- clock and calendar
+// ---------------------------------------------------------------- clock
 // Milliseconds from the host clock; wraps at 2^32.
 DWORD GetTickCount();
-// The calendar time in whole seconds (what the game seeds its random numbers from).
-std::int64_t GetCalendarSeconds();
-// The local calendar time with its millisecond part (for log time stamps).
-struct CalendarTime {
-    std::int64_t seconds;
-    WORD milliseconds;
-};
-CalendarTime GetCalendarTime();
 
 // ---------------------------------------------------------------- GDI text
 COLORREF SetTextColor(HDC dc, COLORREF colour);

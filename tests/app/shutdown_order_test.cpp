@@ -55,7 +55,7 @@ struct NotingKeyboard : Noting<IDirectInputDevice8A> {
 struct NotingLoader : Noting<IDirectMusicLoader> {
     using Noting::Noting;
     UNUSED_CALL(HRESULT GetObject(LPDMUS_OBJECTDESC, REFIID, LPVOID*))
-    UNUSED_CALL(HRESULT SetSearchDirectory(REFGUID, LPCWSTR, BOOL))
+    UNUSED_CALL(HRESULT SetSearchDirectory(REFGUID, WCHAR*, BOOL))
 };
 struct NotingSound : Noting<IDirectSound> {
     using Noting::Noting;

@@ -133,7 +133,7 @@ TEST_F(DisplayTest, EightBitWindowedPaletteReservesTwentyEntries) {
 struct RecordingClipper : IDirectDrawClipper {
     DWORD AddRef() override { return ++refs; }
     DWORD Release() override { return --refs; }
-    HRESULT SetClipList(const RGNDATA* region, DWORD flags) override {
+    HRESULT SetClipList(RGNDATA* region, DWORD flags) override {
         header = region->rdh;
         const RECT* list = reinterpret_cast<const RECT*>(region->Buffer);
         rects.assign(list, list + region->rdh.nCount);

@@ -1,6 +1,6 @@
 // The shortcuts that keep frames cheap must not change a pixel or a probe: a part of a
-// bitmap image is drawn exactly as the whole image draws there, SpriteCovers promises only
-// what DrawSprite really overwrites, and Level 2's hero moves the same whether the
+// bitmap image is drawn exactly as the whole image draws there, an opaque frame spanning an
+// area is what DrawSprite really overwrites there, and Level 2's hero moves the same whether the
 // background hides the collision page (drawn then only where the probes read it) or not.
 #include <gtest/gtest.h>
 
@@ -90,36 +90,61 @@ protected:
     }
 };
 
-TEST_F(FrameCostGame, SpriteCoversOnlyWhatDrawSpriteOverwrites) {
+TEST_F(FrameCostGame, AnOpaqueFrameSpanningAnAreaIsWhatDrawSpriteOverwrites) {
     Sprite sprite{};
+    sprite.widthPad = 2;  // the frame surface is two columns wider than the frame
     ASSERT_EQ(1, CreateSprite(&sprite, 0, 0, 50, 30, 1, Visible | SingleFrame, 0x800, 0xF81F, 16));
     ASSERT_TRUE(PaintCurrentFrame(sprite, 0x07E0));
+    EXPECT_TRUE(SpriteFrameOpaque(&sprite, 0));
+    EXPECT_FALSE(SpriteFrameOpaque(&sprite, 1)) << "a frame never made";
     sprite.x = 10.75f;  // drawn from column 10
     sprite.y = -5.0f;   // its top five rows are off the screen
     const RECT inside{10, 0, 60, 25};
-    EXPECT_TRUE(SpriteCovers(&sprite, backSurface, inside));
-    EXPECT_FALSE(SpriteCovers(&sprite, backSurface, RECT{9, 0, 60, 25}));
-    EXPECT_FALSE(SpriteCovers(&sprite, backSurface, RECT{10, 0, 60, 26}));
+    EXPECT_TRUE(SpriteSpans(&sprite, inside));
+    EXPECT_FALSE(SpriteSpans(&sprite, RECT{9, 0, 60, 25}));
+    EXPECT_FALSE(SpriteSpans(&sprite, RECT{10, 0, 60, 26}));
+    EXPECT_FALSE(SpriteSpans(&sprite, RECT{10, -1, 60, 25})) << "above the screen";
+    EXPECT_FALSE(SpriteSpans(&sprite, RECT{20, 10, 20, 20})) << "an empty area";
 
     FillSurface(backSurface, 0x0001, nullptr);
     ASSERT_EQ(1, DrawSprite(&sprite, backSurface));
-    const std::vector<std::uint16_t> shown = BackPixels();
+    std::vector<std::uint16_t> shown = BackPixels();
     ASSERT_FALSE(shown.empty());
     for (LONG y = inside.top; y < inside.bottom; ++y)
         for (LONG x = inside.left; x < inside.right; ++x)
             ASSERT_EQ(0x07E0, shown[y * screenWidth + x]) << x << "," << y;
 
-    // One key pixel in the picture: the area it lands on is no longer covered.
-    DDSURFACEDESC2 desc{};
-    desc.dwSize = sizeof desc;
-    ASSERT_EQ(S_OK, sprite.frames[0]->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr));
+    // One key pixel in the picture: the frame is no longer opaque, and where that pixel
+    // lands what was drawn before shows through.
     const std::uint16_t key = 0xF81F;
-    std::memcpy(static_cast<std::uint8_t*>(desc.lpSurface) + 20 * desc.lPitch + 7 * 2, &key, 2);  // lands on (17, 15)
-    sprite.frames[0]->Unlock(nullptr);
-    EXPECT_FALSE(SpriteCovers(&sprite, backSurface, inside));
-    EXPECT_TRUE(SpriteCovers(&sprite, backSurface, RECT{18, 0, 60, 25}));
+    auto putKey = [&](int x, int y) {
+        DDSURFACEDESC2 desc{};
+        desc.dwSize = sizeof desc;
+        ASSERT_EQ(S_OK, sprite.frames[0]->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr));
+        std::memcpy(static_cast<std::uint8_t*>(desc.lpSurface) + y * desc.lPitch + x * 2, &key, 2);
+        sprite.frames[0]->Unlock(nullptr);
+    };
+    putKey(7, 20);  // lands on (17, 15)
+    EXPECT_FALSE(SpriteFrameOpaque(&sprite, 0));
+    FillSurface(backSurface, 0x0001, nullptr);
+    ASSERT_EQ(1, DrawSprite(&sprite, backSurface));
+    shown = BackPixels();
+    EXPECT_EQ(0x0001, shown[15 * screenWidth + 17]);
+
+    // A key pixel in the surface's spare columns is never drawn.
+    ASSERT_TRUE(PaintCurrentFrame(sprite, 0x07E0));
+    putKey(50, 3);
+    EXPECT_TRUE(SpriteFrameOpaque(&sprite, 0));
+
+    sprite.x = -0.5f;  // drawn from column 0 to 49: the frame is squeezed by a column
+    EXPECT_FALSE(SpriteSpans(&sprite, RECT{0, 0, 10, 10})) << "a stretched blit";
+    sprite.x = 0.0f;
+    EXPECT_TRUE(SpriteSpans(&sprite, RECT{0, 0, 10, 10}));
     sprite.attributes &= ~Visible;
-    EXPECT_FALSE(SpriteCovers(&sprite, backSurface, RECT{18, 0, 60, 25})) << "a hidden sprite draws nothing";
+    EXPECT_FALSE(SpriteSpans(&sprite, RECT{0, 0, 10, 10})) << "a hidden sprite draws nothing";
+    sprite.attributes |= Visible;
+    ASSERT_EQ(S_OK, sprite.frames[0]->SetColorKey(DDCKEY_SRCBLT, nullptr));
+    EXPECT_FALSE(SpriteFrameOpaque(&sprite, 0)) << "without a key the keyed draw is refused";
     DestroySprite(&sprite);
 }
 
@@ -168,11 +193,10 @@ TEST_F(FrameCostGame, Level2HeroMovesTheSameWhetherTheBackgroundHidesTheCollisio
         onGround = blockedLeft = blockedRight = false;
         jumpTimer = 0;
         std::vector<HeroState> states;
-        const RECT screen{0, 0, screenWidth, screenHeight};
         for (const KeysHeld& hold : kLevel2Play)
             for (int k = 0; k < hold.frames; ++k) {
-                *hiddenFrames += SpriteCovers(&level2Background, backSurface, screen) ? 1 : 0;
                 FrameWith(hold.keys);
+                *hiddenFrames += pageHidden ? 1 : 0;
                 states.push_back({level2Hero.x, level2Hero.y, level2Background.x, level2Hero.currentFrame, jumpTimer,
                                   onGround, blockedLeft, blockedRight});
             }

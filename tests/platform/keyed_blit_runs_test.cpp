@@ -1,7 +1,6 @@
 // Colour-keyed blits from pictures that are drawn again and again, which the drawing
 // stand-in copies by their opaque runs: every such blit must leave exactly the pixels that
-// comparing each source pixel with the key would, also after the picture or its key changes,
-// and BltCoversArea must answer true only for areas a blit really overwrites.
+// comparing each source pixel with the key would, also after the picture or its key changes.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -302,62 +301,6 @@ TEST_F(KeyedBlitRuns, ABackBufferDrawnFromAfterAFlipShowsItsNewPicture) {
     ASSERT_EQ(S_OK, Fill(screen, 0x2222));
     ASSERT_EQ(S_OK, screen->Blt(nullptr, back, nullptr, kKeyed, nullptr));
     EXPECT_EQ(std::vector<std::uint16_t>(64 * 8, 0x2222), Read(screen).pixels);
-}
-
-TEST_F(KeyedBlitRuns, CoversAreaOnlyWhereTheBlitWritesEveryPixel) {
-    constexpr std::uint16_t kKey = 0xF81F;
-    IDirectDrawSurface7* source = Make(40, 20, kKey);
-    ASSERT_EQ(S_OK, Fill(source, 0x0F0F));
-    Picture art = Read(source);
-    art.At(30, 12) = kKey;  // one hole
-    Write(source, art);
-    IDirectDrawSurface7* screen = Make(64, 48);
-    Clip(screen, {RECT{0, 0, 64, 48}});
-
-    RECT dest{-10, 5, 30, 25};  // hangs off the left edge: the hole lands on (20, 17)
-    RECT src{0, 0, 40, 20};
-    auto covers = [&](RECT area, DWORD flags = kKeyed) {
-        return BltCoversArea(screen, &dest, source, &src, flags, area);
-    };
-    EXPECT_TRUE(covers(RECT{0, 5, 20, 25})) << "left of the hole";
-    EXPECT_TRUE(covers(RECT{0, 5, 30, 17})) << "above it";
-    EXPECT_FALSE(covers(RECT{0, 5, 30, 25})) << "the hole is inside";
-    EXPECT_FALSE(covers(RECT{20, 17, 21, 18})) << "the hole alone";
-    EXPECT_TRUE(covers(RECT{0, 5, 30, 25}, DDBLT_WAIT)) << "an unkeyed blit copies the key colour too";
-    EXPECT_FALSE(covers(RECT{0, 4, 10, 10})) << "a row above the sprite";
-    EXPECT_FALSE(covers(RECT{25, 5, 31, 10})) << "a column right of it";
-    EXPECT_FALSE(covers(RECT{-5, 5, 5, 10})) << "off the screen";
-
-    // What it answers true for, the blit really overwrites.
-    ASSERT_EQ(S_OK, Fill(screen, 0x0001));
-    ASSERT_EQ(S_OK, screen->Blt(&dest, source, &src, kKeyed, nullptr));
-    const Picture shown = Read(screen);
-    for (int y = 5; y < 25; ++y)
-        for (int x = 0; x < 20; ++x) ASSERT_EQ(0x0F0F, shown.pixels[y * 64 + x]) << x << "," << y;
-    EXPECT_EQ(0x0001, shown.pixels[17 * 64 + 20]);
-
-    // Refusals: whatever would make the blit fail or not reach the area.
-    RECT wide{-10, 5, 70, 25};
-    EXPECT_FALSE(BltCoversArea(screen, &wide, source, &src, kKeyed, RECT{0, 5, 10, 10})) << "a scaled blit";
-    Clip(screen, {RECT{0, 0, 8, 48}, RECT{8, 0, 64, 48}});
-    EXPECT_TRUE(covers(RECT{8, 5, 12, 10})) << "inside one of two clip rectangles";
-    DDSURFACEDESC2 desc{};
-    desc.dwSize = sizeof desc;
-    ASSERT_EQ(S_OK, source->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr));
-    EXPECT_FALSE(covers(RECT{8, 5, 12, 10})) << "the source is locked";
-    source->Unlock(nullptr);
-    ASSERT_EQ(S_OK, screen->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr));
-    EXPECT_FALSE(covers(RECT{8, 5, 12, 10})) << "the destination is locked";
-    screen->Unlock(nullptr);
-    ASSERT_EQ(S_OK, source->SetColorKey(DDCKEY_SRCBLT, nullptr));
-    EXPECT_FALSE(covers(RECT{8, 5, 12, 10})) << "no key to blit with";
-    SetKey(source, kKey);
-    EXPECT_TRUE(covers(RECT{8, 5, 12, 10}));
-
-    // A hole made after an answer is seen at once.
-    art.At(19, 2) = kKey;  // lands on (9, 7)
-    Write(source, art);
-    EXPECT_FALSE(covers(RECT{8, 5, 12, 10}));
 }
 
 }  // namespace

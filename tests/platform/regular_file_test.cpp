@@ -54,7 +54,8 @@ TEST_F(GameFileTest, OnlyRegularFilesOpen) {
 TEST_F(GameFileTest, EveryLoaderRefusesANamedPipe) {
     OFSTRUCT info;
     EXPECT_EQ(HFILE_ERROR, OpenFile(Path("pipe").c_str(), &info, OF_READ));
-    EXPECT_EQ(nullptr, mmioOpenA(Path("pipe").c_str(), nullptr, MMIO_READ));
+    std::string pipe = Path("pipe");
+    EXPECT_EQ(nullptr, mmioOpenA(pipe.data(), nullptr, MMIO_READ));
     BitmapFile picture{};
     EXPECT_EQ(0, LoadBitmapFile(&picture, Path("pipe").c_str()));
     PALETTEENTRY entries[256];
