@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "hosts/paced_clock.h"
+#include "hosts/sdl/paced_clock.h"
 #include "hosts/sdl/pass_sound.h"
 #include "hosts/sdl/sdl_keymap.h"
 #include "hosts/sdl/sdl_note.h"
@@ -416,7 +416,7 @@ private:
     SDL_Cursor* cursor_ = nullptr;
     bool cursorVisible_ = true;
 
-    PacedClock clock_{MonotonicMicroseconds, SleepMicroseconds};
+    sdl::PacedClock clock_{MonotonicMicroseconds, SleepMicroseconds};
     sdl::PassSound passSound_;
     int passesStarted_ = 0;
     std::size_t nextDemoEvent_ = 0;
