@@ -14,12 +14,14 @@
 #include "audio/sound.h"
 #include "fuzz_files.h"
 #include "platform/audio_mixer.h"
+#include "platform/host_link.h"
 #include "platform/midi_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::string inputPath = "/tmp/fuzz_midi_" + std::to_string(::getpid()) + ".mid";
     static const bool ready = [] {
         std::atexit([] { std::remove(inputPath.c_str()); });
+        InstallSoundHost();
         InitSound();
         return InitMusic() == 1;
     }();
@@ -40,9 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (id >= 0) {
         PlayMusic(id);
         static std::vector<std::int16_t> out(2048 * 2);
-        host::MixAudio(out.data(), 2048, host::kMixRate);
+        platform::Link().MixAudio(out.data(), 2048, host::kMixRate);
         MusicStatus(id);
-        host::MixAudio(out.data(), 300, 22050);
+        platform::Link().MixAudio(out.data(), 300, 22050);
         StopMusic(id);
         DeleteMidi(id);
     }

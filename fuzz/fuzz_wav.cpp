@@ -12,13 +12,14 @@
 #include "audio/sound.h"
 #include "fuzz_files.h"
 #include "platform/audio_mixer.h"
+#include "platform/host_link.h"
 #include "platform/mmsystem.h"
 
 namespace {
 
 void Mix(int frames, int rate) {
     static std::vector<std::int16_t> out(4096 * 2);
-    host::MixAudio(out.data(), frames, rate);
+    platform::Link().MixAudio(out.data(), frames, rate);
 }
 
 // Every chunk the file holds, nested ones included, as far as the walk gets.
@@ -53,6 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const std::string inputPath = "/tmp/fuzz_wav_" + std::to_string(::getpid()) + ".wav";
     static const bool ready = [] {
         std::atexit([] { std::remove(inputPath.c_str()); });
+        InstallSoundHost();
         InitSound();  // no window here: the device is made all the same, which is all loads need
         return soundDevice != nullptr;
     }();

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/host_link.h"
+
 namespace platform {
 namespace {
 
@@ -55,30 +57,20 @@ void RemoveVoice(AudioVoice* voice) {
     voices.erase(std::remove(voices.begin(), voices.end(), voice), voices.end());
 }
 
-}  // namespace platform
-
-namespace host {
-
-void SetMixVolumes(float music, float effects) {
+void HostLink::SetMixVolumes(float music, float effects) {
     const auto factor = [](float v) { return v == v ? std::clamp(v, 0.0f, 1.0f) : 1.0f; };
-    std::lock_guard<std::mutex> hold(platform::AudioLock());
-    platform::musicVolume = factor(music);
-    platform::effectsVolume = factor(effects);
+    std::lock_guard<std::mutex> hold(AudioLock());
+    musicVolume = factor(music);
+    effectsVolume = factor(effects);
 }
 
-void MixAudio(std::int16_t* stereo, int frames, int rate) {
-    using platform::AudioLock;
-    using platform::AudioVoice;
-    using platform::kChunkFrames;
-    using platform::ToSample;
-    using platform::VoicePart;
-    using platform::Voices;
+void HostLink::MixAudio(std::int16_t* stereo, int frames, int rate) {
     if (!stereo || frames <= 0) return;
     float chunk[kChunkFrames * 2];
     float effect[kChunkFrames * 2];
     std::lock_guard<std::mutex> hold(AudioLock());
     const std::vector<AudioVoice*>& voices = Voices();
-    const float effects = platform::effectsVolume;
+    const float effects = effectsVolume;
     while (frames > 0) {
         const int now = std::min(frames, kChunkFrames);
         std::fill(chunk, chunk + now * 2, 0.0f);
@@ -99,4 +91,4 @@ void MixAudio(std::int16_t* stereo, int frames, int rate) {
     }
 }
 
-}  // namespace host
+}  // namespace platform

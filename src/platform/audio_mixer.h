@@ -31,7 +31,7 @@ public:
 // Held while the mix runs; the stand-ins take it to change what a voice plays.
 std::mutex& AudioLock();
 
-// The music volume the host last set (host::SetMixVolumes), 1 for full; read with
+// The music volume the host last set (Platform::SetMixVolumes), 1 for full; read with
 // AudioLock() held.
 float MusicVolume();
 
@@ -39,6 +39,6 @@ float MusicVolume();
 void AddVoice(AudioVoice* voice);
 void RemoveVoice(AudioVoice* voice);
 
-// Hosts pull the mix through host::MixAudio (hosts/host.h).
+// Hosts pull the mix through Platform::MixAudio (platform/host_link.h).
 
 }  // namespace platform

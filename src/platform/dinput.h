@@ -49,7 +49,7 @@ using LPDIRECTINPUT8A = IDirectInput8A*;
 HRESULT DirectInput8Create(HINSTANCE instance, DWORD version, REFIID iid, LPVOID* created, IUnknown* outer);
 
 // ---------------------------------------------------------------- what the stand-in keeps
-// The system keyboard's immediate state, written by the host through host::DeliverKey.
+// The system keyboard's immediate state, written by the host through Platform::DeliverKey.
 void SetSystemKeyState(int scanCode, bool down);
 // Makes every keyboard read fail while set, as a lost device does (tests).
 void SetKeyboardReadsFail(bool fail);

@@ -6,6 +6,7 @@
 
 #include "hosts/host.h"
 #include "platform/dinput.h"
+#include "platform/host_link.h"
 #include "platform/key_sides.h"
 #include "platform/resources.h"
 #include "platform/windows.h"
@@ -218,9 +219,9 @@ HCURSOR LoadCursorA(HINSTANCE, LPCSTR name) {
     return platform::FindCursorImage(id);
 }
 
-namespace host {
+namespace platform {
 
-void DeliverKey(int virtualKey, int scanCode, bool down, bool repeat) {
+void HostLink::DeliverKey(int virtualKey, int scanCode, bool down, bool repeat) {
     // Escape leaves a level and, on the menu, ends the game: a held Escape says it once.
     if (down && repeat && virtualKey == VK_ESCAPE) return;
     if (scanCode > 0 && scanCode < 256) SetSystemKeyState(scanCode, down);
@@ -233,25 +234,21 @@ void DeliverKey(int virtualKey, int scanCode, bool down, bool repeat) {
     Post(down ? WM_KEYDOWN : WM_KEYUP, static_cast<WPARAM>(virtualKey), lParam);
 }
 
-void DeliverClick(int x, int y, bool doubleClick) {
+void HostLink::DeliverClick(int x, int y, bool doubleClick) {
     const LPARAM where = MAKELPARAM(x, y);
     const bool classTakesDoubleClicks = liveWindow && (liveWindow->classStyle & CS_DBLCLKS);
     Post(doubleClick && classTakesDoubleClicks ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN, 0x0001, where);
     Post(WM_LBUTTONUP, 0, where);
 }
 
-void DeliverClose() {
+void HostLink::DeliverClose() {
     Post(WM_CLOSE, 0, 0);
 }
 
-void DeliverQuit(int exitCode) {
+void HostLink::DeliverQuit(int exitCode) {
     quitForced = true;
     forcedQuitCode = exitCode;
 }
-
-}  // namespace host
-
-namespace platform {
 
 HWND MainWindow() {
     return liveWindow;

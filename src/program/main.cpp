@@ -18,6 +18,7 @@
 #include "hosts/host.h"
 #include "hosts/sdl/sdl_host.h"
 #include "platform/dmusic.h"
+#include "platform/host_link.h"
 #include "platform/windows.h"
 #include "program/game_files.h"
 #include "program/options.h"
@@ -57,10 +58,10 @@ int RunGame(host::Host& chosen, const Options& o, const std::function<void(Watch
     WatchedHost watched(chosen, o.stats);
     if (prepare) prepare(watched);
     WatchedHost::CatchStopSignals();
-    host::Install(&watched);
+    platform::InstallHost(&watched);
     char commandLine[1] = {'\0'};
     const int code = WinMain(&programInstance, nullptr, commandLine, SW_SHOW);
-    host::Install(nullptr);
+    platform::InstallHost(nullptr);
     if (o.stats) std::fprintf(stderr, "%s\n", watched.Stats().Line().c_str());
     if (finish) finish(watched);
     return code;
@@ -108,23 +109,42 @@ int main(int argc, char** argv) {
         if (!host::LoadScript(scriptPath, script, error)) return Fail(scriptPath + ": " + error);
     }
 
+    // A trace file the program writes itself, for play and the timedemo.
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> trace(nullptr, std::fclose);
+    if (!o.trace.empty() && !o.headless) {
+        trace.reset(std::fopen(o.trace.c_str(), "w"));
+        if (!trace) {
+            std::fprintf(stderr, "trundlebop: cannot write the trace %s: %s\n", o.trace.c_str(), std::strerror(errno));
+            return 1;
+        }
+    }
+    bool traceOk = true;
+    const auto keepTrace = [&](WatchedHost& watched) {
+        if (trace) watched.KeepTrace(trace.get());
+    };
+    const auto traceKept = [&](WatchedHost& watched) { traceOk = watched.TraceOk(); };
+
     if (!o.timedemo.empty()) {
         host::HeadlessOptions h;
         h.script = script;
         h.calendarSeconds = o.time;
         h.controls = ControlsFrom(settings);
         h.millisecondsPerReading = 30;
-        // In play the mix runs on the audio device's own thread; the timedemo measures
-        // the frames themselves.
-        h.mixAudio = false;
+        // The clock leaps, so the sound is mixed a pass at a time, as play mixes it: the
+        // frame rate includes the mix, and a sound lasts as many passes as in play.
+        h.mixMillisecondsEachPass = 30;
         h.maxPasses = o.framesGiven ? o.frames : (script.empty() ? 1000 : script.back().pass + 1);
         TimedemoHost demo(h);
-        const int code = RunGame(demo, o);
+        int code = RunGame(demo, o, keepTrace, traceKept);
         const int frames = demo.FramesPresented();
         const double ms = demo.Milliseconds();
         const double fps = ms > 0 ? frames * 1000.0 / ms : 0.0;
         const double us = frames > 0 ? ms * 1000.0 / frames : 0.0;
         std::printf("%d frames in %.0f ms: %.1f fps, %.1f us/frame\n", frames, ms, fps, us);
+        if (!traceOk) {
+            std::fprintf(stderr, "trundlebop: the trace %s could not be written whole\n", o.trace.c_str());
+            if (code == 0) code = 1;
+        }
         return code;
     }
 
@@ -170,28 +190,19 @@ int main(int argc, char** argv) {
         }
         play.recorder = &recorder;
     }
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> trace(nullptr, std::fclose);
-    if (!o.trace.empty()) {
-        trace.reset(std::fopen(o.trace.c_str(), "w"));
-        if (!trace) {
-            std::fprintf(stderr, "trundlebop: cannot write the trace %s: %s\n", o.trace.c_str(), std::strerror(errno));
-            return 1;
-        }
-    }
     std::unique_ptr<host::Host> sdl = host::MakeSdlHost(play);
     if (!sdl) {
         std::fprintf(stderr, "trundlebop: no display to play on (try --headless --frames N)\n");
         return 1;
     }
     const host::PlayState before = state;
-    bool traceOk = true;
     int code = RunGame(
         *sdl, o,
         [&](WatchedHost& watched) {
             if (seconds) watched.FixCalendar(*seconds);
-            if (trace) watched.KeepTrace(trace.get());
+            keepTrace(watched);
         },
-        [&](WatchedHost& watched) { traceOk = watched.TraceOk(); });
+        traceKept);
     if (!traceOk) {
         std::fprintf(stderr, "trundlebop: the trace %s could not be written whole\n", o.trace.c_str());
         if (code == 0) code = 1;

@@ -18,7 +18,7 @@ const char kUsage[] =
     "usage: trundlebop [--fullscreen | --window] [--scale N] [--integer-scale]   play\n"
     "       trundlebop --headless --frames N [--input FILE] [--trace FILE]\n"
     "                  [--shot PASS:FILE.png]... [--audio-out FILE.wav] [--time SECONDS]\n"
-    "       trundlebop --timedemo FILE [--frames N]\n"
+    "       trundlebop --timedemo FILE [--frames N] [--trace FILE]\n"
     "Any of them also takes --config FILE, --soundfont FILE, --data DIR and --stats.\n"
     "trundlebop --help says more.\n";
 

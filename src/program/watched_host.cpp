@@ -43,5 +43,5 @@ void WatchedHost::PumpInput() {
     if (countPasses_) stats_.PassStarted(inner_.PreciseMilliseconds());
     inner_.PumpInput();
     // After the host's own input, so the quit comes ahead of anything it queued.
-    if (stopAsked.load()) host::DeliverQuit(0);
+    if (stopAsked.load()) platform_->DeliverQuit(0);
 }

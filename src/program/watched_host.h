@@ -1,6 +1,7 @@
 // The host the program installs around the real one: it passes every call through, counts
-// the passes when --stats asks for them and turns SIGINT and SIGTERM into a quit, so the game shuts down
-// as on a normal quit (trace, sound file and stats line complete).
+// the passes when --stats asks for them and turns SIGINT and SIGTERM into a quit, so the game
+// shuts down as on a normal quit (trace, sound file and stats line complete). It can also
+// keep the calendar still and write the trace for a host that does neither.
 #pragma once
 
 #include <cstdint>
@@ -19,6 +20,10 @@ public:
     // Called once by main: from now on SIGINT and SIGTERM end the run at the next pass.
     static void CatchStopSignals();
 
+    void Connect(host::Platform& platform) override {
+        platform_ = &platform;
+        inner_.Connect(platform);
+    }
     void OpenWindow(const char* title, int width, int height, const host::Picture* icon,
                     const host::Picture* cursor) override {
         inner_.OpenWindow(title, width, height, icon, cursor);
@@ -35,12 +40,13 @@ public:
     void SetCursorVisible(bool visible) override { inner_.SetCursorVisible(visible); }
     bool TraceWanted() override { return trace_ || inner_.TraceWanted(); }
     void TraceRecord(const std::string& fields) override;
+    bool HasSoundDevice() override { return inner_.HasSoundDevice(); }
 
     PassStats& Stats() { return stats_; }
 
-    // For play, where the host itself keeps neither: the calendar stands still at
-    // `seconds` (so the game seeds its random numbers from them), and the trace of every
-    // pass goes to `file`, which stays the caller's.
+    // For play and the timedemo, where the host itself keeps neither: the calendar stands
+    // still at `seconds` (so the game seeds its random numbers from them), and the trace of
+    // every pass goes to `file`, which stays the caller's.
     void FixCalendar(std::int64_t seconds) { fixedSeconds_ = seconds; }
     void KeepTrace(std::FILE* file) { trace_ = file; }
     // False once a trace line could not be written.
@@ -48,6 +54,7 @@ public:
 
 private:
     host::Host& inner_;
+    host::Platform* platform_ = &host::Unconnected();
     const bool countPasses_;
     PassStats stats_;
     int passes_ = 0;

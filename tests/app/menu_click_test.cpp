@@ -4,6 +4,7 @@
 
 #include "app/screens.h"
 #include "app/winmain.h"
+#include "platform/host_link.h"
 #include "support/game_fixture.h"
 
 namespace {
@@ -32,13 +33,13 @@ constexpr int kHelpY = 220;
 TEST_F(MenuClickTest, TheSecondPressOfADoubleClickDoesNotActAgain) {
     // The first press opens help; Escape comes back before the second press arrives, so a
     // second press taken as a click would open help again.
-    host::DeliverClick(kHelpX, kHelpY, false);
+    platform::Link().DeliverClick(kHelpX, kHelpY, false);
     TakeMessages();
     EXPECT_EQ(kScreenHelp, ScreenId);
     EXPECT_EQ(1, menuCursor);
     ScreenId = kScreenMenu;
     menuCursor = 3;
-    host::DeliverClick(kHelpX, kHelpY, true);
+    platform::Link().DeliverClick(kHelpX, kHelpY, true);
     TakeMessages();
     EXPECT_EQ(kScreenMenu, ScreenId) << "the double click's second press acted";
     EXPECT_EQ(3, menuCursor);

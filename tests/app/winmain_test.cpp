@@ -10,8 +10,9 @@
 #include "app/screens.h"
 #include "app/winmain.h"
 #include "hosts/headless/headless_host.h"
-#include "hosts/host.h"
+#include "platform/host_link.h"
 #include "platform/resources.h"
+#include "support/installed_host.h"
 #include "support/loop_host.h"
 
 namespace {
@@ -34,9 +35,10 @@ TEST(MainLoop, EachPassDispatchesOneMessageThenRunsItsFrame) {
     LoopHost loop(Scripted("2 down S\n3 down Escape\n3 down Down\n"));
     loop.quitAtPass = 6;
     loop.quitCode = 7;
-    host::Install(&loop);
-    EXPECT_EQ(7, RunWinMain()) << "the exit code is the quit message's wParam";
-    host::Install(nullptr);
+    {
+        gametest::InstalledHost installed(loop);
+        EXPECT_EQ(7, RunWinMain()) << "the exit code is the quit message's wParam";
+    }
     // Pass 2's frame already shows play; pass 3 and 4 each take one of the two keys; the
     // quit pass runs no frame.
     const std::vector<std::vector<int>> expected = {{1, -1, 0}, {2, 0, 0}, {3, -1, 0}, {4, -1, 1}, {5, -1, 1}};
@@ -64,9 +66,10 @@ TEST(MainLoop, FailedClassRegistrationMakesNoWindowAndExitsZero) {
     ASSERT_NE(0, RegisterClassExA(&taken));
     LoopHost loop(host::HeadlessOptions{});
     loop.quitAtPass = 3;  // in case it went on anyway
-    host::Install(&loop);
-    EXPECT_EQ(0, RunWinMain());
-    host::Install(nullptr);
+    {
+        gametest::InstalledHost installed(loop);
+        EXPECT_EQ(0, RunWinMain());
+    }
     EXPECT_FALSE(loop.WindowOpen());
     EXPECT_TRUE(loop.frames.empty());
 }
@@ -91,7 +94,7 @@ TEST(MainWindow, OpensAtScreenSizeWithTheHeroIconAndTheHandCursor) {
     if (platform::MainWindow()) DestroyWindow(platform::MainWindow());
     UnregisterClassA(kMainWindowClass, nullptr);
     WindowHost window;
-    host::Install(&window);
+    gametest::InstalledHost installed(window);
     const HWND made = CreateMainWindow(nullptr);
     ASSERT_NE(nullptr, made);
     EXPECT_EQ(made, mainWindow);
@@ -103,7 +106,7 @@ TEST(MainWindow, OpensAtScreenSizeWithTheHeroIconAndTheHandCursor) {
     EXPECT_EQ(platform::FindIconImage(platform::kHeroIconResource, 32), window.icon);
     EXPECT_EQ(platform::FindCursorImage(platform::kHandCursorResource), window.cursor);
     // The game's own procedure answers the window: closing it ends the game.
-    host::DeliverClose();
+    platform::Link().DeliverClose();
     MSG msg{};
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
     DispatchMessageA(&msg);
@@ -111,7 +114,6 @@ TEST(MainWindow, OpensAtScreenSizeWithTheHeroIconAndTheHandCursor) {
     EXPECT_EQ(WM_QUIT, msg.message);
     EXPECT_FALSE(window.WindowOpen());
     UnregisterClassA(kMainWindowClass, nullptr);
-    host::Install(nullptr);
 }
 
 TEST(FrameClock, WaitIsRightAcrossTheTickWrap) {
@@ -121,12 +123,13 @@ TEST(FrameClock, WaitIsRightAcrossTheTickWrap) {
             o.millisecondsPerReading = step;
             LoopHost clock(o);
             clock.SetClock(start);
-            host::Install(&clock);
-            EXPECT_EQ(start, StartFrameClock());
-            EXPECT_EQ(start, frameStartTick);
             std::uint32_t after = 0;
-            EXPECT_NO_THROW(after = WaitFrameClock(30));
-            host::Install(nullptr);
+            {
+                gametest::InstalledHost installed(clock);
+                EXPECT_EQ(start, StartFrameClock());
+                EXPECT_EQ(start, frameStartTick);
+                EXPECT_NO_THROW(after = WaitFrameClock(30));
+            }
             EXPECT_GE(after - start, 30u) << std::hex << start << " step " << step;
             EXPECT_LE(after - start, 30u + 2 * step) << std::hex << start << " step " << step;
         }

@@ -1,10 +1,12 @@
 // Audio start-up and shut-down as a whole: with a sound device, and on a machine with none,
-// where the sound stand-in refuses, music is never started and the game plays on silent.
+// where the sound stand-in refuses, music is never started and the game plays on silent:
+// on the headless host told there is no device, on the null host (which has none), and
+// through the program's watch around a host without one.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <fstream>
-#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,23 +15,30 @@
 #include "audio/music.h"
 #include "audio/sound.h"
 #include "hosts/headless/headless_host.h"
+#include "hosts/null_host.h"
 #include "levels/level1.h"
+#include "levels/level2.h"
+#include "levels/level3.h"
 #include "platform/dsound.h"
+#include "program/watched_host.h"
+#include "support/installed_host.h"
 #include "support/run_game.h"
 
 namespace {
 
-// A window on a headless host with or without a sound device, and the sound module ready
-// to make its device afresh.
+host::HeadlessOptions SoundDevice(bool present) {
+    host::HeadlessOptions options;
+    options.soundDevice = present;
+    return options;
+}
+
+// A window on one of the hosts below, and the sound module ready to make its device afresh.
 class AudioStartTest : public ::testing::Test {
 protected:
-    void Start(bool soundDevice) {
+    void Start(host::Host& machine) {
         ShutdownAudio();
         soundFirstInit = 1;
-        host::HeadlessOptions options;
-        options.soundDevice = soundDevice;
-        host_ = std::make_unique<host::HeadlessHost>(options);
-        host::Install(host_.get());
+        installed_.emplace(machine);
         if (platform::MainWindow()) DestroyWindow(platform::MainWindow());
         UnregisterClassA(kMainWindowClass, nullptr);
         ASSERT_NE(nullptr, CreateMainWindow(nullptr));
@@ -39,13 +48,17 @@ protected:
         soundFirstInit = 1;
         if (platform::MainWindow()) DestroyWindow(platform::MainWindow());
         UnregisterClassA(kMainWindowClass, nullptr);
-        host::Install(nullptr);
+        installed_.reset();
     }
-    std::unique_ptr<host::HeadlessHost> host_;
+    host::HeadlessHost withDevice_{SoundDevice(true)};
+    host::HeadlessHost withoutDevice_{SoundDevice(false)};
+    host::NullHost nullHost_;
+    WatchedHost watchedWithoutDevice_{withoutDevice_, false};
+    std::optional<gametest::InstalledHost> installed_;
 };
 
 TEST_F(AudioStartTest, WithADeviceBothStartAndShutDownReleasesEverything) {
-    ASSERT_NO_FATAL_FAILURE(Start(true));
+    ASSERT_NO_FATAL_FAILURE(Start(withDevice_));
     ASSERT_EQ(0, chdir(TRUNDLEBOP_ASSETS));
     ASSERT_EQ(1, InitAudio());
     ASSERT_NE(nullptr, soundDevice);
@@ -74,8 +87,27 @@ TEST_F(AudioStartTest, WithADeviceBothStartAndShutDownReleasesEverything) {
     EXPECT_EQ(0u, performance->Release()) << "the music module let go of its performance";
 }
 
-TEST_F(AudioStartTest, WithoutADeviceSoundRefusesMusicIsSkippedAndEveryIdIsMinusOne) {
-    ASSERT_NO_FATAL_FAILURE(Start(false));
+// The same machine without a sound device, as each host meets it.
+enum class Machine { Headless, NullHost, WatchedHeadless };
+
+class WithoutADevice : public AudioStartTest, public ::testing::WithParamInterface<Machine> {
+protected:
+    void SetUp() override {
+        switch (GetParam()) {
+            case Machine::Headless:
+                ASSERT_NO_FATAL_FAILURE(Start(withoutDevice_));
+                break;
+            case Machine::NullHost:
+                ASSERT_NO_FATAL_FAILURE(Start(nullHost_));
+                break;
+            case Machine::WatchedHeadless:
+                ASSERT_NO_FATAL_FAILURE(Start(watchedWithoutDevice_));
+                break;
+        }
+    }
+};
+
+TEST_P(WithoutADevice, SoundRefusesMusicIsSkippedAndEveryIdIsMinusOne) {
     ASSERT_EQ(0, chdir(TRUNDLEBOP_ASSETS));
     EXPECT_EQ(0, InitAudio());
     EXPECT_EQ(nullptr, soundDevice);
@@ -89,12 +121,13 @@ TEST_F(AudioStartTest, WithoutADeviceSoundRefusesMusicIsSkippedAndEveryIdIsMinus
     EXPECT_EQ(1, ShutdownAudio());
 }
 
-TEST_F(AudioStartTest, WithoutADeviceTheWholeGamePlaysOnSilent) {
-    ASSERT_NO_FATAL_FAILURE(Start(false));
+TEST_P(WithoutADevice, TheWholeGamePlaysOnSilent) {
     ASSERT_EQ(0, chdir(TRUNDLEBOP_ASSETS));
     ASSERT_EQ(1, InitGame());
     EXPECT_EQ(nullptr, soundDevice);
     EXPECT_EQ(nullptr, musicPerformance);
+    for (int id : {jumpSound, boardLoopSound, fallSound, stepsSound}) EXPECT_EQ(-1, id);
+    for (int id : {menuMusic, level1Music, level2Music, level3Music}) EXPECT_EQ(-1, id);
     for (int level = 1; level <= 3; ++level) {
         JumpToLevel(level);
         ScreenId = kScreenPlay;
@@ -105,5 +138,19 @@ TEST_F(AudioStartTest, WithoutADeviceTheWholeGamePlaysOnSilent) {
     EXPECT_EQ(-1, currentMusic);
     EXPECT_EQ(1, ShutdownGame());
 }
+
+INSTANTIATE_TEST_SUITE_P(EachHost, WithoutADevice,
+                         ::testing::Values(Machine::Headless, Machine::NullHost, Machine::WatchedHeadless),
+                         [](const ::testing::TestParamInfo<Machine>& info) {
+                             switch (info.param) {
+                                 case Machine::Headless:
+                                     return "Headless";
+                                 case Machine::NullHost:
+                                     return "NullHost";
+                                 case Machine::WatchedHeadless:
+                                     return "WatchedHeadless";
+                             }
+                             return "Unknown";
+                         });
 
 }  // namespace

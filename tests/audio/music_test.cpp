@@ -11,6 +11,7 @@
 
 #include "audio/music.h"
 #include "platform/audio_mixer.h"
+#include "platform/host_link.h"
 #include "support/run_game.h"
 
 namespace {
@@ -56,7 +57,7 @@ int Mix(double seconds, int rate = host::kMixRate) {
     int loudest = 0;
     for (int left = static_cast<int>(seconds * rate); left > 0; left -= 1024) {
         const int frames = std::min(left, 1024);
-        host::MixAudio(block.data(), frames, rate);
+        platform::Link().MixAudio(block.data(), frames, rate);
         for (int i = 0; i < 2 * frames; ++i) loudest = std::max(loudest, std::abs(static_cast<int>(block[i])));
     }
     return loudest;

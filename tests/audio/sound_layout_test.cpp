@@ -12,8 +12,9 @@
 
 #include "app/winmain.h"
 #include "audio/sound.h"
-#include "hosts/host.h"
 #include "platform/audio_mixer.h"
+#include "platform/host_link.h"
+#include "support/installed_host.h"
 #include "support/run_game.h"
 
 namespace {
@@ -38,7 +39,6 @@ std::string Wav(int channels, int rate, int bits, const std::string& data) {
 class SoundLayoutTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        host::Install(nullptr);
         if (platform::MainWindow()) DestroyWindow(platform::MainWindow());
         WNDCLASSEXA wc{};
         wc.cbSize = sizeof(wc);
@@ -61,12 +61,14 @@ protected:
     // Mixes `frames` at the mix rate; the loudest sample heard.
     static int Mix(int frames) {
         std::vector<std::int16_t> out(std::size_t(frames) * 2);
-        host::MixAudio(out.data(), frames, host::kMixRate);
+        platform::Link().MixAudio(out.data(), frames, host::kMixRate);
         int loudest = 0;
         for (std::int16_t s : out) loudest = std::max(loudest, std::abs(int(s)));
         return loudest;
     }
     gamerun::ScratchFolder scratch_;
+    gametest::HandMixedHost host_;
+    gametest::InstalledHost installed_{host_};
 };
 
 TEST_F(SoundLayoutTest, SixteenBitStereoFilePlaysAsEightBitMonoAt22050) {

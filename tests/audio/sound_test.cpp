@@ -12,8 +12,9 @@
 
 #include "app/winmain.h"
 #include "audio/sound.h"
-#include "hosts/host.h"
 #include "platform/audio_mixer.h"
+#include "platform/host_link.h"
+#include "support/installed_host.h"
 
 namespace {
 
@@ -42,7 +43,6 @@ std::string Samples(int count, int value) {
 class SoundTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        host::Install(nullptr);
         if (platform::MainWindow()) DestroyWindow(platform::MainWindow());
         WNDCLASSEXA windowClass{};
         windowClass.cbSize = sizeof(windowClass);
@@ -76,7 +76,7 @@ protected:
     }
     static void Mix(int frames) {
         std::vector<std::int16_t> out(std::size_t(frames) * 2);
-        host::MixAudio(out.data(), frames, host::kMixRate);
+        platform::Link().MixAudio(out.data(), frames, host::kMixRate);
     }
     static DWORD Position(int id) {
         DWORD play = 0;
@@ -93,6 +93,8 @@ protected:
         return bytes;
     }
     fs::path dir_;
+    gametest::HandMixedHost host_;
+    gametest::InstalledHost installed_{host_};
 };
 
 TEST_F(SoundTest, TableOf256TakesTheLowestFreeSlot) {

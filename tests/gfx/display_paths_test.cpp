@@ -4,12 +4,14 @@
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
+#include <optional>
 #include <vector>
 
 #include "common/program.h"
 #include "gfx/display.h"
 #include "hosts/headless/headless_host.h"
-#include "hosts/host.h"
+#include "support/installed_host.h"
 #include "support/run_game.h"
 
 namespace {
@@ -60,7 +62,7 @@ protected:
         host::HeadlessOptions options;
         options.keepLastFrame = true;
         host_ = std::make_unique<host::HeadlessHost>(options);
-        host::Install(host_.get());
+        installed_.emplace(host_.get());
         if (platform::MainWindow()) DestroyWindow(platform::MainWindow());
         WNDCLASSEXA wc{};
         wc.cbSize = sizeof(wc);
@@ -81,7 +83,7 @@ protected:
         DestroyWindow(mainWindow);
         mainWindow = nullptr;
         UnregisterClassA("DISPLAYPATHS", nullptr);
-        host::Install(nullptr);
+        installed_.reset();
     }
     // The palette the display handed the device.
     static std::vector<PALETTEENTRY> Handed() {
@@ -90,6 +92,7 @@ protected:
         return entries;
     }
     std::unique_ptr<host::HeadlessHost> host_;
+    std::optional<gametest::InstalledHost> installed_;
     gamerun::ScratchFolder scratch_;
     std::filesystem::path here_;
 };

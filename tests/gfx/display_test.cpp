@@ -11,7 +11,7 @@
 #include "gfx/display.h"
 #include "gfx/text.h"
 #include "hosts/headless/headless_host.h"
-#include "hosts/host.h"
+#include "support/installed_host.h"
 #include "support/loop_host.h"
 #include "support/run_game.h"
 
@@ -23,7 +23,6 @@ using gametest::LoopHost;
 class DisplayTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        host::Install(&host_);
         log_ = std::tmpfile();
         ASSERT_NE(nullptr, log_);
         ASSERT_EQ(1, OpenErrorFile("err.log", log_));
@@ -34,7 +33,6 @@ protected:
         ShutdownDisplay();
         SetDesktopBitsPerPixel(16);
         SetSurfacePitchPadding(0);
-        host::Install(nullptr);
     }
     std::string Logged() {
         std::fflush(log_);
@@ -51,6 +49,7 @@ protected:
         return value;
     }
     LoopHost host_{host::HeadlessOptions{}};
+    gametest::InstalledHost installed_{host_};
     std::FILE* log_ = nullptr;
 };
 

@@ -13,7 +13,7 @@
 #include "gfx/display.h"
 #include "gfx/text.h"
 #include "hosts/headless/headless_host.h"
-#include "hosts/host.h"
+#include "support/installed_host.h"
 #include "support/loop_host.h"
 
 namespace {
@@ -22,10 +22,7 @@ using gametest::LoopHost;
 
 class ErrorFileTest : public ::testing::Test {
 protected:
-    void TearDown() override {
-        CloseErrorFile();
-        host::Install(nullptr);
-    }
+    void TearDown() override { CloseErrorFile(); }
     // Runs `body` with a standard stream's descriptor pointed at a scratch file; returns what it got.
     static std::string Captured(std::FILE* stream, void (*body)(std::FILE*)) {
         const int fd = fileno(stream);
@@ -69,7 +66,7 @@ TEST_F(ErrorFileTest, OpeningLineCarriesTheTimeStamp) {
     LoopHost clock(host::HeadlessOptions{});
     clock.calendarSeconds = 1000864000;  // Wed Sep 19 01:46:40 2001
     clock.calendarMs = 7;
-    host::Install(&clock);
+    gametest::InstalledHost installed(clock);
     std::FILE* log = std::tmpfile();
     ASSERT_EQ(1, OpenErrorFile("err.log", log));
     std::string text;

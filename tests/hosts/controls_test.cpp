@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <tuple>
 #include <utility>
@@ -142,9 +143,25 @@ TEST(InputMap, AnUnpluggedPadLetsGoOfItsKeysAndADisabledPadDoesNothing) {
     EXPECT_TRUE(game.Take().empty());
 }
 
+// A platform that keeps the last volumes it was told and hears nothing else.
+class VolumeEar : public host::Platform {
+public:
+    void DeliverKey(int, int, bool, bool) override {}
+    void DeliverClick(int, int, bool) override {}
+    void DeliverClose() override {}
+    void DeliverQuit(int) override {}
+    void SetMixVolumes(float musicVolume, float effectsVolume) override {
+        music = musicVolume;
+        effects = effectsVolume;
+        ++told;
+    }
+    void MixAudio(std::int16_t*, int, int) override {}
+    float music = -1.0f, effects = -1.0f;
+    int told = 0;
+};
+
 class ControlsTest : public ::testing::Test {
 protected:
-    void TearDown() override { host::SetMixVolumes(1.0f, 1.0f); }
     Recorder game_;
 };
 
@@ -153,6 +170,11 @@ TEST_F(ControlsTest, VolumeKeysStepByTenWithinTheirRangeAndNeverReachTheGame) {
     options.volumes.music = 100;
     options.volumes.effects = 10;
     host::Controls controls(options, game_.Sink());
+    VolumeEar mixer;
+    controls.Connect(mixer);
+    EXPECT_EQ(1, mixer.told) << "the volumes reach the platform as the host is connected";
+    EXPECT_FLOAT_EQ(1.0f, mixer.music);
+    EXPECT_FLOAT_EQ(0.1f, mixer.effects);
     using Outcome = host::Controls::Outcome;
     EXPECT_EQ(Outcome::VolumeChanged, controls.Key(VK_F6, DIK_F6, true, false));
     EXPECT_EQ(100, controls.CurrentVolumes().music) << "never above 100";
@@ -171,6 +193,8 @@ TEST_F(ControlsTest, VolumeKeysStepByTenWithinTheirRangeAndNeverReachTheGame) {
     controls.Key(VK_F9, DIK_F9, true, true);  // a held mute key mutes once
     EXPECT_TRUE(controls.CurrentVolumes().mute);
     EXPECT_EQ("SOUND MUTED", controls.Note().text);
+    EXPECT_FLOAT_EQ(0.0f, mixer.music);
+    EXPECT_FLOAT_EQ(0.0f, mixer.effects);
     EXPECT_TRUE(game_.Take().empty());
 }
 

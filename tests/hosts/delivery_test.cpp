@@ -7,10 +7,11 @@
 #include <vector>
 
 #include "hosts/headless/headless_host.h"
-#include "hosts/host.h"
 #include "platform/audio_mixer.h"
 #include "platform/dinput.h"
+#include "platform/host_link.h"
 #include "platform/windows.h"
+#include "support/installed_host.h"
 #include "support/key_messages.h"
 
 namespace {
@@ -23,7 +24,6 @@ class KeyRepeats : public ::testing::Test {
 protected:
     void SetUp() override {
         keyMessages.clear();
-        host::Install(&host_);
         WNDCLASSEXA wc{};
         wc.cbSize = sizeof(wc);
         wc.lpfnWndProc = KeepKeys;
@@ -35,7 +35,6 @@ protected:
     void TearDown() override {
         DestroyWindow(window_);
         UnregisterClassA("REPEATS", nullptr);
-        host::Install(nullptr);
     }
     // Every message the queue holds, through the window procedure.
     static void Drain() {
@@ -43,19 +42,20 @@ protected:
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE) && msg.message != WM_QUIT) DispatchMessageA(&msg);
     }
     host::HeadlessHost host_{host::HeadlessOptions{}};
+    gametest::InstalledHost installed_{host_};
     HWND window_ = nullptr;
 };
 
 constexpr LPARAM kPreviouslyDown = LPARAM{1} << 30;
 
 TEST_F(KeyRepeats, RepeatsCarryThePreviousStateAndEscapeSaysItOnce) {
-    host::DeliverKey(VK_DOWN, 0xD0, true);
-    host::DeliverKey(VK_DOWN, 0xD0, true, true);
-    host::DeliverKey(VK_ESCAPE, 0x01, true);
-    host::DeliverKey(VK_ESCAPE, 0x01, true, true);
-    host::DeliverKey(VK_ESCAPE, 0x01, true, true);
-    host::DeliverKey(VK_ESCAPE, 0x01, false);
-    host::DeliverKey(VK_ESCAPE, 0x01, true);  // a fresh press counts again
+    platform::Link().DeliverKey(VK_DOWN, 0xD0, true);
+    platform::Link().DeliverKey(VK_DOWN, 0xD0, true, true);
+    platform::Link().DeliverKey(VK_ESCAPE, 0x01, true);
+    platform::Link().DeliverKey(VK_ESCAPE, 0x01, true, true);
+    platform::Link().DeliverKey(VK_ESCAPE, 0x01, true, true);
+    platform::Link().DeliverKey(VK_ESCAPE, 0x01, false);
+    platform::Link().DeliverKey(VK_ESCAPE, 0x01, true);  // a fresh press counts again
     Drain();
     ASSERT_EQ(5u, keyMessages.size());
     EXPECT_EQ(0, keyMessages[0].lParam & kPreviouslyDown);
@@ -85,28 +85,28 @@ private:
 
 std::int16_t MixedLevel() {
     std::vector<std::int16_t> out(2 * 600);
-    host::MixAudio(out.data(), 600, host::kMixRate);
+    platform::Link().MixAudio(out.data(), 600, host::kMixRate);
     return out[1100];
 }
 
 class MixVolumes : public ::testing::Test {
 protected:
-    void TearDown() override { host::SetMixVolumes(1.0f, 1.0f); }
+    void TearDown() override { platform::Link().SetMixVolumes(1.0f, 1.0f); }
 };
 
 TEST_F(MixVolumes, TheEffectsVolumeScalesEffectsLinearlyAndLeavesMusicToItsSynthesizer) {
     Steady effect(0.5f, platform::VoicePart::Effects);
     Steady music(0.25f, platform::VoicePart::Music);
     EXPECT_EQ(24575, MixedLevel());  // 0.75 of full scale
-    host::SetMixVolumes(1.0f, 0.5f);
+    platform::Link().SetMixVolumes(1.0f, 0.5f);
     EXPECT_EQ(16384, MixedLevel()) << "half the effect, all of the music";
-    host::SetMixVolumes(0.1f, 0.0f);
+    platform::Link().SetMixVolumes(0.1f, 0.0f);
     EXPECT_EQ(8192, MixedLevel()) << "music volume is the synthesizer's to apply";
     {
         std::lock_guard<std::mutex> hold(platform::AudioLock());
         EXPECT_FLOAT_EQ(0.1f, platform::MusicVolume());
     }
-    host::SetMixVolumes(7.0f, -1.0f);
+    platform::Link().SetMixVolumes(7.0f, -1.0f);
     EXPECT_EQ(8192, MixedLevel()) << "volumes stay between silent and full";
     std::lock_guard<std::mutex> hold(platform::AudioLock());
     EXPECT_FLOAT_EQ(1.0f, platform::MusicVolume());

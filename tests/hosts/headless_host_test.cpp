@@ -8,6 +8,7 @@
 #include <string>
 
 #include "hosts/headless/headless_host.h"
+#include "support/installed_host.h"
 #include "support/run_game.h"
 #include "support/test_voice.h"
 
@@ -37,6 +38,7 @@ TEST(HeadlessAudio, MixesExactlyTheVirtualTimeAndWritesItAsWav) {
         o.millisecondsPerReading = 7;
         o.audioOutPath = folder.Path() + "/sound" + std::to_string(run) + ".wav";
         host::HeadlessHost h(o);
+        gametest::InstalledHost installed(h);
         const std::uint32_t ms = RunPasses(h, 1000);
         const std::uint64_t frames = std::uint64_t{ms} * 44100 / 1000;
         EXPECT_EQ(frames, h.FramesMixed());
@@ -75,6 +77,7 @@ TEST(HeadlessAudio, VoicesMoveOnWithNoFileAndAClockSetByATestPlaysNothing) {
     host::HeadlessOptions o;
     o.millisecondsPerReading = 1;
     host::HeadlessHost h(o);
+    gametest::InstalledHost installed(h);
     h.SetClock(50000);
     h.PumpInput();
     EXPECT_EQ(0u, h.FramesMixed());
@@ -87,6 +90,21 @@ TEST(HeadlessAudio, VoicesMoveOnWithNoFileAndAClockSetByATestPlaysNothing) {
     h.PumpInput();
     EXPECT_EQ(176u, h.FramesMixed());  // 4 ms in all = 176.4 frames
     EXPECT_EQ(176, voice.framesMixed);
+}
+
+TEST(HeadlessAudio, PassByPassEachPassMixesItsShareWhateverTheClockDid) {
+    TestVoice voice(0.1f, 0.1f);
+    host::HeadlessOptions o;
+    o.millisecondsPerReading = 30;
+    o.mixMillisecondsEachPass = 30;
+    host::HeadlessHost h(o);
+    gametest::InstalledHost installed(h);
+    h.Milliseconds();
+    h.PumpInput();
+    EXPECT_EQ(0u, h.FramesMixed()) << "no pass has ended at the first";
+    RunPasses(h, 10);
+    EXPECT_EQ(10u * 1323, h.FramesMixed()) << "30 ms a pass, as play mixes";
+    EXPECT_EQ(10 * 1323, voice.framesMixed);
 }
 
 TEST(HeadlessAudio, AFileThatCannotBeWrittenIsReported) {

@@ -5,6 +5,7 @@
 
 #include "hosts/null_host.h"
 #include "platform/windows.h"
+#include "support/installed_host.h"
 
 struct PlatformInstance {
     int unused;
@@ -15,13 +16,15 @@ namespace {
 // The null host with an end: it asks the game to quit once enough passes have run.
 class FewPassesHost : public host::NullHost {
 public:
+    void Connect(host::Platform& platform) override { platform_ = &platform; }
     void PumpInput() override {
-        if (++passes_ > kPasses) host::DeliverQuit(0);
+        if (++passes_ > kPasses) platform_->DeliverQuit(0);
     }
     int Passes() const { return passes_; }
 
 private:
     static constexpr int kPasses = 3;
+    host::Platform* platform_ = &host::Unconnected();
     int passes_ = 0;
 };
 
@@ -29,11 +32,13 @@ private:
 
 int main() {
     FewPassesHost nullHost;
-    host::Install(&nullHost);
-    PlatformInstance instance{0};
-    char commandLine[1] = {'\0'};
-    const int code = WinMain(&instance, nullptr, commandLine, SW_SHOW);
-    host::Install(nullptr);
+    int code = 0;
+    {
+        gametest::InstalledHost installed(nullHost);
+        PlatformInstance instance{0};
+        char commandLine[1] = {'\0'};
+        code = WinMain(&instance, nullptr, commandLine, SW_SHOW);
+    }
     std::printf("the game ran %d passes on the null host and returned %d\n", nullHost.Passes() - 1, code);
     return code == 0 && nullHost.Passes() > 1 ? 0 : 1;
 }

@@ -1,6 +1,6 @@
 // The real-time tick count against a simulated machine: the game's frame loop must see a
 // pass start every 30 ms exactly, while the clock sleeps through most of each wait.
-#include "hosts/paced_clock.h"
+#include "hosts/sdl/paced_clock.h"
 
 #include <gtest/gtest.h>
 
@@ -16,12 +16,12 @@ struct SimulatedMachine {
     std::int64_t wakeLatency = 60;  // how late a sleeper wakes
     int sleeps = 0;
 
-    host::PacedClock MakeClock() {
-        return host::PacedClock([this] { return now += readCost; },
-                                [this](std::int64_t us) {
-                                    ++sleeps;
-                                    now += us + wakeLatency;
-                                });
+    host::sdl::PacedClock MakeClock() {
+        return host::sdl::PacedClock([this] { return now += readCost; },
+                                     [this](std::int64_t us) {
+                                         ++sleeps;
+                                         now += us + wakeLatency;
+                                     });
     }
 };
 
@@ -33,7 +33,7 @@ struct Loop {
 // The game's main loop: note the tick, take a message (whose time stamp reads the clock
 // when there is one), run the frame, busy-wait until 30 ms have passed, read once more.
 Loop RunPasses(SimulatedMachine& machine, int passes, std::int64_t frameWork, bool messageEveryPass) {
-    host::PacedClock clock = machine.MakeClock();
+    host::sdl::PacedClock clock = machine.MakeClock();
     Loop loop;
     auto read = [&] {
         ++loop.readings;
@@ -85,7 +85,7 @@ TEST(PacedClock, SleepsThroughTheWaitInsteadOfSpinning) {
 TEST(PacedClock, EveryReadingIsTheTrueTime) {
     SimulatedMachine machine;
     const std::int64_t origin = machine.now + machine.readCost;
-    host::PacedClock clock = machine.MakeClock();
+    host::sdl::PacedClock clock = machine.MakeClock();
     for (int i = 0; i < 5000; ++i) {
         const std::uint32_t reading = clock.Read();
         EXPECT_EQ(static_cast<std::uint32_t>((machine.now - origin) / 1000), reading);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/host_link.h"
 #include "support/test_voice.h"
 
 namespace {
@@ -21,8 +22,8 @@ std::int16_t RampAt(std::int64_t n) {
 TEST(PassSound, EachPassMixesThirtyMillisecondsPlayedOutInOrder) {
     gametest::TestVoice voice(0.0f, 0.0f, 0.0001f);
     host::sdl::PassSound sound;
-    sound.MixPass();
-    sound.MixPass();
+    sound.MixPass(platform::Link());
+    sound.MixPass(platform::Link());
     EXPECT_EQ(2 * kPass, voice.framesMixed);
     EXPECT_EQ(2 * kPass, sound.Queued());
     // The device takes it in pieces of its own size, across the passes' seam.
@@ -39,17 +40,17 @@ TEST(PassSound, PlayingWaitsForTwoPassesAndALatePassIsSilenceNotOldSound) {
     gametest::TestVoice voice(0.5f, 0.5f);
     host::sdl::PassSound sound;
     std::vector<std::int16_t> out(3000 * 2, 7);
-    sound.MixPass();
+    sound.MixPass(platform::Link());
     sound.Play(out.data(), 100);
     for (int i = 0; i < 200; ++i) ASSERT_EQ(0, out[i]) << "one pass queued is not enough yet";
     EXPECT_EQ(kPass, sound.Queued());
-    sound.MixPass();
+    sound.MixPass(platform::Link());
     sound.Play(out.data(), 3000);
     for (int i = 0; i < kPass * 4; ++i) ASSERT_NE(0, out[i]) << i;
     for (int i = kPass * 4; i < 6000; ++i) ASSERT_EQ(0, out[i]) << i;
     EXPECT_EQ(0, sound.Queued());
     // Dry once, it waits for two passes again.
-    sound.MixPass();
+    sound.MixPass(platform::Link());
     sound.Play(out.data(), 10);
     EXPECT_EQ(0, out[0]);
 }
@@ -57,7 +58,7 @@ TEST(PassSound, PlayingWaitsForTwoPassesAndALatePassIsSilenceNotOldSound) {
 TEST(PassSound, ADeviceThatFallsBehindKeepsOnlyTheNewestPasses) {
     gametest::TestVoice voice(0.0f, 0.0f, 0.0001f);
     host::sdl::PassSound sound;
-    for (int pass = 0; pass < 10; ++pass) sound.MixPass();
+    for (int pass = 0; pass < 10; ++pass) sound.MixPass(platform::Link());
     EXPECT_EQ(4 * kPass, sound.Queued());
     std::vector<std::int16_t> out(2);
     sound.Play(out.data(), 1);

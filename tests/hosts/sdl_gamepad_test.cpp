@@ -7,12 +7,13 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <vector>
 
-#include "hosts/host.h"
 #include "hosts/key_codes.h"
 #include "hosts/sdl/sdl_host.h"
 #include "platform/windows.h"
+#include "support/installed_host.h"
 #include "support/key_messages.h"
 
 namespace {
@@ -38,7 +39,7 @@ protected:
         sdl_ = host::MakeSdlHost(options);
         stderr_ = testing::internal::GetCapturedStderr();
         ASSERT_NE(nullptr, sdl_);
-        host::Install(sdl_.get());
+        installed_.emplace(sdl_.get());
         WNDCLASSEXA wc{};
         wc.cbSize = sizeof(wc);
         wc.lpfnWndProc = KeepKeys;
@@ -50,7 +51,7 @@ protected:
     void TearDown() override {
         if (window_) DestroyWindow(window_);
         UnregisterClassA("SDLTEST", nullptr);
-        host::Install(nullptr);
+        installed_.reset();
         sdl_.reset();
         SDL_Quit();
     }
@@ -80,6 +81,7 @@ protected:
 
     host::PlayState state_;
     std::unique_ptr<host::Host> sdl_;
+    std::optional<gametest::InstalledHost> installed_;
     std::string stderr_;
     HWND window_ = nullptr;
 };
@@ -101,6 +103,7 @@ void Press(SDL_JoystickID pad, SDL_GameControllerButton button, bool down) {
 TEST_F(SdlHostTest, WithoutASoundDeviceOneLineSaysSo) {
     Start();
     EXPECT_EQ("trundlebop: no audio device; playing without sound\n", stderr_);
+    EXPECT_FALSE(sdl_->HasSoundDevice());
 }
 
 TEST_F(SdlHostTest, PadsPluggedInDuringPlayReachTheGameAsKeys) {

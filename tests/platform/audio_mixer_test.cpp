@@ -7,6 +7,7 @@
 
 #include "hosts/host.h"
 #include "platform/audio_mixer.h"
+#include "platform/host_link.h"
 #include "support/test_voice.h"
 
 namespace {
@@ -15,7 +16,7 @@ using gametest::TestVoice;
 
 std::vector<std::int16_t> Mix(int frames, int rate = host::kMixRate) {
     std::vector<std::int16_t> out(static_cast<std::size_t>(frames) * 2, 12345);
-    host::MixAudio(out.data(), frames, rate);
+    platform::Link().MixAudio(out.data(), frames, rate);
     return out;
 }
 

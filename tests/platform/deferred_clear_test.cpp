@@ -11,6 +11,7 @@
 #include "hosts/null_host.h"
 #include "platform/ddraw.h"
 #include "platform/windows.h"
+#include "support/installed_host.h"
 
 namespace {
 
@@ -40,12 +41,10 @@ protected:
         void* out = nullptr;
         ASSERT_EQ(S_OK, DirectDrawCreateEx(nullptr, &out, IID_IDirectDraw7, nullptr));
         device_ = static_cast<IDirectDraw7*>(out);
-        host::Install(&host_);
     }
     void TearDown() override {
         for (IDirectDrawSurface7* s : owned_) s->Release();
         device_->Release();
-        host::Install(nullptr);
     }
     IDirectDrawSurface7* Make(int width, int height, bool keyed = false) {
         DDSURFACEDESC2 desc{};
@@ -105,6 +104,7 @@ protected:
 
     IDirectDraw7* device_ = nullptr;
     LastPictureHost host_;
+    gametest::InstalledHost installed_{host_};
     std::vector<IDirectDrawSurface7*> owned_;
 };
 

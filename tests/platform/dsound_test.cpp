@@ -8,6 +8,8 @@
 
 #include "platform/audio_mixer.h"
 #include "platform/dsound.h"
+#include "platform/host_link.h"
+#include "support/installed_host.h"
 
 namespace {
 
@@ -44,7 +46,7 @@ protected:
     }
     static std::vector<std::int16_t> Mix(int frames, int rate = host::kMixRate) {
         std::vector<std::int16_t> out(std::size_t(frames) * 2);
-        host::MixAudio(out.data(), frames, rate);
+        platform::Link().MixAudio(out.data(), frames, rate);
         return out;
     }
     static DWORD Status(IDirectSoundBuffer* b) {
@@ -52,6 +54,8 @@ protected:
         b->GetStatus(&s);
         return s;
     }
+    gametest::HandMixedHost host_;
+    gametest::InstalledHost installed_{host_};
     IDirectSound* device_ = nullptr;
     std::vector<IDirectSoundBuffer*> owned_;
 };

@@ -3,8 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "hosts/headless/headless_host.h"
-#include "hosts/host.h"
+#include "platform/host_link.h"
 #include "platform/windows.h"
+#include "support/installed_host.h"
 
 namespace {
 
@@ -15,7 +16,6 @@ LRESULT CALLBACK QuietProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
 class WindowLimitsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        host::Install(&host_);
         if (platform::MainWindow()) DestroyWindow(platform::MainWindow());
         Drain();
         WNDCLASSEXA wc{};
@@ -33,12 +33,11 @@ protected:
             const int vk = scan == 0x1D || scan == 0x9D   ? VK_CONTROL
                            : scan == 0x2A || scan == 0x36 ? VK_SHIFT
                                                           : VK_MENU;
-            host::DeliverKey(vk, scan, false);
+            platform::Link().DeliverKey(vk, scan, false);
         }
         Drain();
         if (platform::MainWindow()) DestroyWindow(platform::MainWindow());
         UnregisterClassA("LIMITSCLASS", nullptr);
-        host::Install(nullptr);
     }
     // Takes every queued message; how many there were.
     static int Drain() {
@@ -49,29 +48,30 @@ protected:
     }
     // Delivers one key change and takes its message, as the main loop would.
     static void Key(int virtualKey, int scanCode, bool down) {
-        host::DeliverKey(virtualKey, scanCode, down);
+        platform::Link().DeliverKey(virtualKey, scanCode, down);
         MSG msg;
         ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
     }
     static bool Held(int virtualKey) { return GetKeyState(virtualKey) < 0; }
 
     host::HeadlessHost host_{host::HeadlessOptions{}};
+    gametest::InstalledHost installed_{host_};
     HWND window_ = nullptr;
 };
 
 TEST_F(WindowLimitsTest, AFloodOfInputStopsAtTheQueueBoundAndTheRestIsDropped) {
-    for (int i = 0; i < 30000; ++i) host::DeliverKey('A', 0x1E, i % 2 == 0);
+    for (int i = 0; i < 30000; ++i) platform::Link().DeliverKey('A', 0x1E, i % 2 == 0);
     EXPECT_EQ(10000, Drain()) << "the queue holds 10000 messages and drops what comes while it is full";
     // Once there is room again, input is queued as before, in order.
     PostMessageA(window_, 0x400, 7, 0);
-    host::DeliverKey('B', 0x30, true);
+    platform::Link().DeliverKey('B', 0x30, true);
     MSG msg;
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
     EXPECT_EQ(0x400u, msg.message);
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
     EXPECT_EQ(static_cast<WPARAM>('B'), msg.wParam);
     // The keyboard device's state is not a queue: it follows every key change.
-    host::DeliverKey('A', 0x1E, false);
+    platform::Link().DeliverKey('A', 0x1E, false);
     Drain();
 }
 

@@ -4,8 +4,9 @@
 #include <vector>
 
 #include "hosts/headless/headless_host.h"
-#include "hosts/host.h"
+#include "platform/host_link.h"
 #include "platform/windows.h"
+#include "support/installed_host.h"
 
 namespace {
 
@@ -36,7 +37,6 @@ class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         seen.clear();
-        host::Install(&host_);
         window_ = MakeWindow("TESTCLASS", CS_DBLCLKS);
         ASSERT_NE(nullptr, window_);
     }
@@ -45,7 +45,6 @@ protected:
         MSG msg;
         for (int i = 0; i < 100 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
         }
-        host::Install(nullptr);
     }
     static HWND MakeWindow(const char* className, UINT style) {
         WNDCLASSEXA wc{};
@@ -63,6 +62,7 @@ protected:
         return msg;
     }
     CountingHost host_;
+    gametest::InstalledHost installed_{host_};
     HWND window_ = nullptr;
 };
 
@@ -100,7 +100,7 @@ TEST_F(WindowTest, OneMessagePerPeekAndQuitAfterTheQueue) {
 TEST_F(WindowTest, DeliveredQuitComesBeforeQueuedMessages) {
     PostMessageA(window_, 0x400, 1, 0);
     PostMessageA(window_, 0x400, 2, 0);
-    host::DeliverQuit(3);
+    platform::Link().DeliverQuit(3);
     const MSG quit = Take();
     EXPECT_EQ(WM_QUIT, quit.message);
     EXPECT_EQ(3u, quit.wParam);
@@ -109,9 +109,9 @@ TEST_F(WindowTest, DeliveredQuitComesBeforeQueuedMessages) {
 }
 
 TEST_F(WindowTest, KeyStateFollowsMessagesAsTheyAreTaken) {
-    host::DeliverKey(VK_CONTROL, 0x1D, true);
-    host::DeliverKey('3', 0x04, true);
-    host::DeliverKey(VK_CONTROL, 0x1D, false);
+    platform::Link().DeliverKey(VK_CONTROL, 0x1D, true);
+    platform::Link().DeliverKey('3', 0x04, true);
+    platform::Link().DeliverKey(VK_CONTROL, 0x1D, false);
     EXPECT_GE(GetKeyState(VK_CONTROL), 0) << "posting a key must not change the state yet";
     MSG msg = Take();
     EXPECT_EQ(WM_KEYDOWN, msg.message);
@@ -147,7 +147,7 @@ TEST_F(WindowTest, CursorShowsWhileTheCountIsNotNegative) {
 TEST_F(WindowTest, CloseGoesThroughDefWindowProcToDestroy) {
     EXPECT_EQ(0, DefWindowProcA(window_, WM_KEYDOWN, 'Z', 0));
     EXPECT_EQ(window_, platform::MainWindow()) << "only WM_CLOSE destroys";
-    host::DeliverClose();
+    platform::Link().DeliverClose();
     const MSG close = Take();
     ASSERT_EQ(WM_CLOSE, close.message);
     DispatchMessageA(&close);
@@ -160,13 +160,13 @@ TEST_F(WindowTest, CloseGoesThroughDefWindowProcToDestroy) {
 }
 
 TEST_F(WindowTest, ClicksCarryXInTheLowWordAndYInTheHighWord) {
-    host::DeliverClick(470, 201, false);
+    platform::Link().DeliverClick(470, 201, false);
     MSG msg = Take();
     EXPECT_EQ(WM_LBUTTONDOWN, msg.message);
     EXPECT_EQ(470, LOWORD(msg.lParam));
     EXPECT_EQ(201, HIWORD(msg.lParam));
     EXPECT_EQ(WM_LBUTTONUP, Take().message);
-    host::DeliverClick(639, 40000, true);
+    platform::Link().DeliverClick(639, 40000, true);
     msg = Take();
     EXPECT_EQ(WM_LBUTTONDBLCLK, msg.message);
     EXPECT_EQ(639, LOWORD(msg.lParam));
@@ -177,7 +177,7 @@ TEST_F(WindowTest, ClicksCarryXInTheLowWordAndYInTheHighWord) {
     DestroyWindow(window_);
     window_ = MakeWindow("PLAINCLASS", 0);
     ASSERT_NE(nullptr, window_);
-    host::DeliverClick(10, 20, true);
+    platform::Link().DeliverClick(10, 20, true);
     EXPECT_EQ(WM_LBUTTONDOWN, Take().message);
 }
 

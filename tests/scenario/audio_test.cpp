@@ -1,5 +1,7 @@
 // What the game plays, screen by screen: the music piece and the sounds of each pass as
-// the trace reports them, and the mixed sound written by a headless run.
+// the trace reports them, and the mixed sound written by a headless run; play on a machine
+// with no audio device, which runs silent; and the timedemo, which hears what a headless
+// run hears.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -95,6 +97,79 @@ TEST(HeadlessAudio, TheGameWritesTheSameSoundTwice) {
         else
             EXPECT_TRUE(first == wav) << "the same run gave different sound";
     }
+}
+
+// A ride with one jump: S at 2 plays level 1, Right held from 3, Space at 20.
+const char kRideAndJump[] = "2 tap S\n3 down Right\n20 down Space\n21 up Space\n";
+
+TEST(Audio, PlayWithNoAudioDeviceRunsSilent) {
+    // The ride shown as a demo in a window on SDL's invisible display, with an audio driver
+    // that is not there; the demo closes the window at pass 40.
+    gamerun::RunRequest request;
+    const gamerun::ScratchFolder scratch;
+    const std::string script = scratch.Path() + "/ride.txt", trace = scratch.Path() + "/trace.jsonl";
+    std::ofstream(script) << kRideAndJump << "40 close\n";
+    request.args = {"--window", "--scale", "1", "--time", "4242", "--play", script, "--trace", trace};
+    request.environment = {
+        {"SDL_VIDEODRIVER", "dummy"}, {"SDL_AUDIODRIVER", "nosuchdriver"}, {"ASAN_OPTIONS", "detect_leaks=0"}};
+    const gamerun::RunResult run = gamerun::RunGame(request);
+    ASSERT_EQ(0, run.exitCode) << run.errorText;
+    EXPECT_NE(std::string::npos, run.errorText.find("no audio device; playing without sound")) << run.errorText;
+
+    std::ifstream lines(trace);
+    int passes = 0, riding = 0;
+    for (std::string line; std::getline(lines, line);) {
+        gamerun::TraceRecord record;
+        ASSERT_TRUE(gamerun::ParseTraceLine(line, record)) << line;
+        ++passes;
+        if (record.Int("screen") == 0 && record.Int("level") == 1) ++riding;
+        EXPECT_EQ("null", record.Raw("music")) << "no piece plays without a device: " << line;
+        EXPECT_EQ("{}", record.Raw("sounds")) << "no sound plays without a device: " << line;
+    }
+    EXPECT_GE(passes, 39);
+    EXPECT_GE(riding, 30) << "the demo rode level 1, where its piece and the board would sound";
+}
+
+TEST(Audio, TheTimedemoHearsWhatAHeadlessRunHears) {
+    // The same ride as a timedemo, its clock leaping 30 ms a reading, and headless, every
+    // pass 30 virtual milliseconds: each pass plays the same piece and the same sounds, so
+    // the jump's one-shot sound ends in the timedemo as it does in play.
+    gamerun::RunRequest headless;
+    headless.script = kRideAndJump;
+    headless.frames = 60;
+    const gamerun::RunResult heard = gamerun::RunGame(headless);
+    ASSERT_EQ(0, heard.exitCode) << heard.errorText;
+
+    const gamerun::ScratchFolder scratch;
+    const std::string script = scratch.Path() + "/ride.txt", trace = scratch.Path() + "/trace.jsonl";
+    std::ofstream(script) << kRideAndJump;
+    gamerun::RunRequest timedemo;
+    timedemo.args = {"--timedemo", script, "--frames", "60", "--trace", trace};
+    const gamerun::RunResult demo = gamerun::RunGame(timedemo);
+    ASSERT_EQ(0, demo.exitCode) << demo.errorText;
+    EXPECT_NE(std::string::npos, demo.outputText.find(" frames in ")) << demo.outputText;
+
+    std::vector<gamerun::TraceRecord> demoTrace;
+    std::ifstream lines(trace);
+    for (std::string line; std::getline(lines, line);) {
+        gamerun::TraceRecord record;
+        ASSERT_TRUE(gamerun::ParseTraceLine(line, record)) << line;
+        demoTrace.push_back(record);
+    }
+    ASSERT_EQ(heard.trace.size(), demoTrace.size());
+    bool jumped = false, landed = false;
+    for (std::size_t i = 0; i < demoTrace.size(); ++i) {
+        const gamerun::TraceRecord& d = demoTrace[i];
+        ASSERT_EQ(heard.trace[i].Raw("pass"), d.Raw("pass"));
+        EXPECT_EQ(heard.trace[i].Raw("music"), d.Raw("music")) << "pass " << d.Raw("pass");
+        EXPECT_EQ(heard.trace[i].Raw("sounds"), d.Raw("sounds")) << "pass " << d.Raw("pass");
+        const bool jumping = d.Raw("sounds").find("lev1_jump.wav") != std::string::npos;
+        jumped = jumped || jumping;
+        landed = landed || (jumped && !jumping);
+    }
+    EXPECT_TRUE(jumped);
+    EXPECT_TRUE(landed) << "the jump's sound ended";
+    EXPECT_EQ("\"lev1_bgmusic.mid\"", demoTrace.back().Raw("music"));
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include "hosts/null_host.h"
 #include "platform/ddraw.h"
+#include "support/installed_host.h"
 
 namespace gametest {
 
@@ -54,12 +55,10 @@ protected:
         void* out = nullptr;
         ASSERT_EQ(S_OK, DirectDrawCreateEx(nullptr, &out, IID_IDirectDraw7, nullptr));
         dd = static_cast<IDirectDraw7*>(out);
-        host::Install(&rec);
     }
     void TearDown() override {
         for (auto* s : owned) s->Release();
         dd->Release();
-        host::Install(nullptr);
         SetSurfacePitchPadding(0);
     }
     void FullScreen(DWORD bpp) {
@@ -129,6 +128,7 @@ protected:
     IDirectDraw7* dd = nullptr;
     IDirectDrawSurface7* back = nullptr;
     RecordingHost rec;
+    InstalledHost installed{rec};
     std::vector<IDirectDrawSurface7*> owned;
 };
 

@@ -18,7 +18,7 @@ void GameFixture::SetUp() {
     host::HeadlessOptions options;
     options.keepLastFrame = true;
     headless_ = std::make_unique<host::HeadlessHost>(options);
-    host::Install(headless_.get());
+    installed_.emplace(headless_.get());
     // Another test in this process may have left the game's window and class behind.
     if (platform::MainWindow()) DestroyWindow(platform::MainWindow());
     UnregisterClassA(kMainWindowClass, nullptr);
@@ -39,7 +39,7 @@ void GameFixture::TearDown() {
     ShutdownGame();
     DestroyWindow(mainWindow);
     UnregisterClassA(kMainWindowClass, nullptr);
-    host::Install(nullptr);
+    installed_.reset();
 }
 
 void GameFixture::Frame() {

@@ -6,10 +6,12 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "gfx/sprite.h"
 #include "hosts/headless/headless_host.h"
+#include "support/installed_host.h"
 
 namespace gametest {
 
@@ -34,6 +36,7 @@ protected:
     std::uint32_t Pixel(int x, int y) const;
 
     std::unique_ptr<host::HeadlessHost> headless_;
+    std::optional<InstalledHost> installed_;
 };
 
 }  // namespace gametest

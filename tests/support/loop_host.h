@@ -10,7 +10,6 @@
 
 #include "app/screens.h"
 #include "hosts/headless/headless_host.h"
-#include "hosts/host.h"
 
 namespace gametest {
 
@@ -20,7 +19,7 @@ public:
     void PumpInput() override {
         passStarts.push_back(lastTick);
         HeadlessHost::PumpInput();
-        if (Pass() == quitAtPass) host::DeliverQuit(quitCode);
+        if (Pass() == quitAtPass) Connected().DeliverQuit(quitCode);
     }
     void Present(const host::Frame& frame) override {
         HeadlessHost::Present(frame);

@@ -24,13 +24,17 @@ Controls::Controls(ControlOptions options, InputMap::Sink sink)
       screenshotFolder_(std::move(options.screenshotFolder)) {
     volumes_.music = std::clamp(volumes_.music, 0, 100);
     volumes_.effects = std::clamp(volumes_.effects, 0, 100);
+}
+
+void Controls::Connect(Platform& platform) {
+    platform_ = &platform;
     ApplyVolumes();
 }
 
 void Controls::ApplyVolumes() const {
     const float music = volumes_.mute ? 0.0f : static_cast<float>(volumes_.music) / 100.0f;
     const float effects = volumes_.mute ? 0.0f : static_cast<float>(volumes_.effects) / 100.0f;
-    SetMixVolumes(music, effects);
+    platform_->SetMixVolumes(music, effects);
 }
 
 void Controls::StepVolume(int& volume, int step, const char* name) {

@@ -32,8 +32,12 @@ struct VolumeNote {
 
 class Controls {
 public:
-    // Sets the mix to `options.volumes` at once.
+    // Keys for the game go to `sink`; the volumes go to the platform once connected.
     Controls(ControlOptions options, InputMap::Sink sink);
+
+    // Called by the host as it is connected: sets the platform's mix to the volumes at once,
+    // and to each change after.
+    void Connect(Platform& platform);
 
     enum class Outcome { ToGame, VolumeChanged, ScreenshotAsked, Kept };
     // A keyboard key: the volume and screenshot keys stay with the host (unless bound to a
@@ -54,6 +58,7 @@ private:
     void StepVolume(int& volume, int step, const char* name);
 
     InputMap input_;
+    Platform* platform_ = &Unconnected();
     Volumes volumes_;
     std::string screenshotFolder_;
     VolumeNote note_;

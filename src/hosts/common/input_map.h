@@ -32,7 +32,7 @@ constexpr int kStickPress = 16384;
 
 class InputMap {
 public:
-    // Where the keys go: host::DeliverKey in the hosts, a recorder in tests.
+    // Where the keys go: Platform::DeliverKey in the hosts, a recorder in tests.
     using Sink = std::function<void(int virtualKey, int scanCode, bool down, bool repeat)>;
 
     InputMap(Bindings bindings, Sink sink);

@@ -118,7 +118,7 @@ bool LoadScript(const std::string& path, std::vector<ScriptEvent>& events, std::
     return ParseScript(text.str(), events, error);
 }
 
-void DeliverScriptEvent(const ScriptEvent& event, Controls& controls) {
+void DeliverScriptEvent(const ScriptEvent& event, Controls& controls, Platform& platform) {
     switch (event.kind) {
         case ScriptEvent::Kind::KeyDown:
             controls.Key(event.virtualKey, event.scanCode, true, event.repeat);
@@ -134,10 +134,10 @@ void DeliverScriptEvent(const ScriptEvent& event, Controls& controls) {
             controls.Input().Stick(0, event.x, event.y);
             break;
         case ScriptEvent::Kind::Click:
-            DeliverClick(event.x, event.y, event.doubleClick);
+            platform.DeliverClick(event.x, event.y, event.doubleClick);
             break;
         case ScriptEvent::Kind::Close:
-            DeliverClose();
+            platform.DeliverClose();
             break;
     }
 }

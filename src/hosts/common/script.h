@@ -32,8 +32,9 @@ bool ParseScript(const std::string& text, std::vector<ScriptEvent>& events, std:
 bool LoadScript(const std::string& path, std::vector<ScriptEvent>& events, std::string& error);
 
 class Controls;
+class Platform;
 // Called by hosts as a pass starts, for each event of that pass: keys and pads go through
-// the player's controls, clicks and the close button straight to the window.
-void DeliverScriptEvent(const ScriptEvent& event, Controls& controls);
+// the player's controls, clicks and the close button straight to the platform.
+void DeliverScriptEvent(const ScriptEvent& event, Controls& controls, Platform& platform);
 
 }  // namespace host

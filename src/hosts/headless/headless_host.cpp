@@ -49,7 +49,9 @@ void MakeWavHeader(std::uint8_t* h, std::uint32_t dataBytes) {
 }  // namespace
 
 HeadlessHost::HeadlessHost(HeadlessOptions options)
-    : options_(std::move(options)), controls_(options_.controls, DeliverKey),
+    : options_(std::move(options)),
+      controls_(options_.controls, [this](int virtualKey, int scanCode, bool down,
+                                          bool repeat) { platform_->DeliverKey(virtualKey, scanCode, down, repeat); }),
       clock_(static_cast<std::uint64_t>(options_.startTick) << kClockFractionBits), mixedTick_(options_.startTick) {
     if (!options_.tracePath.empty()) {
         trace_ = std::fopen(options_.tracePath.c_str(), "w");
@@ -69,6 +71,11 @@ HeadlessHost::HeadlessHost(HeadlessOptions options)
             audio_ = nullptr;
         }
     }
+}
+
+void HeadlessHost::Connect(Platform& platform) {
+    platform_ = &platform;
+    controls_.Connect(platform);
 }
 
 HeadlessHost::~HeadlessHost() {
@@ -113,23 +120,29 @@ bool HeadlessHost::CloseAudioFile() {
     return ok;
 }
 
-// Every pass mixes the sound of the virtual time since the one before, whether or not
-// it is kept: the voices move on as they would on a sound card, and a sound played once
-// ends when its samples have gone by. Frames are counted in thousandths so that no
-// millisecond's share of a frame is lost: after T milliseconds exactly T * rate / 1000
-// frames (rounded down) have been mixed.
-void HeadlessHost::MixElapsed() {
+// Every pass mixes the sound of the virtual time since the one before (or, when the
+// options say so, a fixed stretch each pass), whether or not it is kept: the voices move on
+// as they would on a sound card, and a sound played once ends when its samples have gone
+// by. Frames are counted in thousandths so that no millisecond's share of a frame is lost:
+// after T milliseconds exactly T * rate / 1000 frames (rounded down) have been mixed.
+void HeadlessHost::MixPassSound() {
     const std::int32_t elapsed = static_cast<std::int32_t>(Now() - mixedTick_);
     mixedTick_ = Now();
-    if (elapsed <= 0) return;  // a clock set back by a test: nothing to play
-    if (!options_.mixAudio) return;
-    const std::uint64_t thousandths = static_cast<std::uint64_t>(elapsed) * kMixRate + mixRemainder_;
+    std::uint64_t milliseconds = 0;
+    if (options_.mixMillisecondsEachPass > 0) {
+        if (pass_ == 0) return;  // no pass has ended yet
+        milliseconds = options_.mixMillisecondsEachPass;
+    } else {
+        if (elapsed <= 0) return;  // a clock set back by a test: nothing to play
+        milliseconds = static_cast<std::uint64_t>(elapsed);
+    }
+    const std::uint64_t thousandths = milliseconds * kMixRate + mixRemainder_;
     std::uint64_t frames = thousandths / 1000;
     mixRemainder_ = static_cast<std::uint32_t>(thousandths % 1000);
     if (mixBuffer_.empty()) mixBuffer_.resize(kMixPieceFrames * 2);
     while (frames > 0) {
         const int piece = static_cast<int>(std::min<std::uint64_t>(frames, kMixPieceFrames));
-        MixAudio(mixBuffer_.data(), piece, kMixRate);
+        platform_->MixAudio(mixBuffer_.data(), piece, kMixRate);
         if (audio_) WriteAudio(mixBuffer_.data(), piece);
         framesMixed_ += static_cast<std::uint64_t>(piece);
         frames -= static_cast<std::uint64_t>(piece);
@@ -183,14 +196,14 @@ void HeadlessHost::Present(const Frame& frame) {
 }
 
 void HeadlessHost::PumpInput() {
-    MixElapsed();
+    MixPassSound();
     ++pass_;
     if (options_.maxPasses > 0 && pass_ > options_.maxPasses) {
-        DeliverQuit(0);
+        platform_->DeliverQuit(0);
         return;
     }
     while (nextEvent_ < options_.script.size() && options_.script[nextEvent_].pass <= pass_) {
-        DeliverScriptEvent(options_.script[nextEvent_++], controls_);
+        DeliverScriptEvent(options_.script[nextEvent_++], controls_, *platform_);
     }
 }
 

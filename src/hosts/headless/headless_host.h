@@ -30,7 +30,11 @@ struct HeadlessOptions {
     // timedemo takes 30, so the frame clock never waits).
     std::uint32_t millisecondsPerReading = 0;
     std::string audioOutPath;  // WAV file of everything mixed, empty for none
-    bool mixAudio = true;      // false: sound never advances (the timedemo)
+    // 0: each pass start mixes the sound of the virtual time since the one before. Any
+    // other number: each pass start but the first mixes that many milliseconds of sound,
+    // whatever the clock did, as play mixes one pass at each (the timedemo, whose clock
+    // leaps, takes 30).
+    std::uint32_t mixMillisecondsEachPass = 0;
     // Key and pad bindings, volumes and the screenshot folder, as in play: scripted keys
     // and pads go through the bindings, F5 to F9 change the volumes, F12 saves the frame
     // of its pass.
@@ -43,6 +47,7 @@ public:
     explicit HeadlessHost(HeadlessOptions options);
     ~HeadlessHost() override;
 
+    void Connect(Platform& platform) override;
     void OpenWindow(const char* title, int width, int height, const Picture* icon, const Picture* cursor) override;
     void CloseWindow() override;
     void Present(const Frame& frame) override;
@@ -83,14 +88,20 @@ public:
     // False once a requested capture, the trace or the sound file could not be written.
     bool OutputsOk() const { return outputsOk_; }
 
+protected:
+    // The platform this host was connected to (Unconnected() until then), for hosts built on
+    // this one that have more to tell it.
+    Platform& Connected() { return *platform_; }
+
 private:
-    // Mixes the sound of the virtual milliseconds since the last mix.
-    void MixElapsed();
+    // Mixes the sound of the pass that just ended.
+    void MixPassSound();
     void WriteAudio(const std::int16_t* stereo, int frames);
     bool CloseAudioFile();  // fills in the sizes and closes; false when that failed
     void TraceFailed();     // says why the trace could not be written, and writes no more
 
     HeadlessOptions options_;
+    Platform* platform_ = &Unconnected();
     Controls controls_;
     std::size_t nextEvent_ = 0;
     int pass_ = 0;

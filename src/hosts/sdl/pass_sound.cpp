@@ -4,8 +4,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "hosts/host.h"
-
 namespace host::sdl {
 namespace {
 
@@ -14,9 +12,9 @@ static_assert(kMixRate * PassSound::kPassMilliseconds % 1000 == 0, "a pass is a 
 
 }  // namespace
 
-void PassSound::MixPass() {
+void PassSound::MixPass(Platform& platform) {
     pass_.resize(static_cast<std::size_t>(kPassFrames) * 2);
-    MixAudio(pass_.data(), kPassFrames, kMixRate);
+    platform.MixAudio(pass_.data(), kPassFrames, kMixRate);
     std::lock_guard<std::mutex> hold(lock_);
     // What was played is dropped from the front before the queue grows.
     queue_.erase(queue_.begin(), queue_.begin() + static_cast<std::ptrdiff_t>(head_));

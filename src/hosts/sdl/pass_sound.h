@@ -8,6 +8,8 @@
 #include <mutex>
 #include <vector>
 
+#include "hosts/host.h"
+
 namespace host::sdl {
 
 class PassSound {
@@ -15,9 +17,9 @@ public:
     // The game's frame clock gives each pass this long.
     static constexpr int kPassMilliseconds = 30;
 
-    // Called by the host at each pass start but the first: mixes one pass of sound and
-    // queues it for the device.
-    void MixPass();
+    // Called by the host at each pass start but the first: mixes one pass of sound from
+    // the platform and queues it for the device.
+    void MixPass(Platform& platform);
     // Called on the audio device's thread: the next `frames` stereo frames. Playing starts
     // once two passes are queued, so a pass that starts a little late finds sound still
     // queued; when the queue runs dry all the same, it is silence until two passes are

@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "hosts/paced_clock.h"
+#include "hosts/sdl/paced_clock.h"
 #include "hosts/sdl/pass_sound.h"
 #include "hosts/sdl/sdl_keymap.h"
 #include "hosts/sdl/sdl_note.h"
@@ -58,7 +58,7 @@ public:
         : options_(options), fullscreen_(options.fullscreen),
           controls_(options.controls, [this](int virtualKey, int scanCode, bool down, bool repeat) {
               if (options_.recorder) options_.recorder->Key(passesStarted_, virtualKey, scanCode, down, repeat);
-              DeliverKey(virtualKey, scanCode, down, repeat);
+              platform_->DeliverKey(virtualKey, scanCode, down, repeat);
           }) {
         if (options_.scale < 1) options_.scale = 1;
         // The clock sleeps to the start of each millisecond while the frame clock waits;
@@ -79,6 +79,11 @@ public:
         CloseWindow();
         if (cursor_) SDL_FreeCursor(cursor_);
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+
+    void Connect(Platform& platform) override {
+        platform_ = &platform;
+        controls_.Connect(platform);
     }
 
     void OpenWindow(const char* title, int width, int height, const Picture* icon, const Picture* cursor) override {
@@ -177,11 +182,11 @@ public:
 
     void PumpInput() override {
         // The sound of the pass that just ended, as a headless run mixes it.
-        if (passesStarted_++ > 0) passSound_.MixPass();
+        if (passesStarted_++ > 0) passSound_.MixPass(*platform_);
         if (options_.demo) {
             const std::vector<ScriptEvent>& demo = *options_.demo;
             while (nextDemoEvent_ < demo.size() && demo[nextDemoEvent_].pass <= passesStarted_)
-                DeliverScriptEvent(demo[nextDemoEvent_++], controls_);
+                DeliverScriptEvent(demo[nextDemoEvent_++], controls_, *platform_);
         }
         SDL_Event event;
         while (SDL_PollEvent(&event)) {
@@ -218,6 +223,8 @@ public:
 
     std::uint32_t Milliseconds() override { return clock_.Read(); }
 
+    double PreciseMilliseconds() override { return RealMilliseconds(); }
+
     CalendarTime Calendar() override {
         const auto sinceEpoch = std::chrono::system_clock::now().time_since_epoch();
         const std::int64_t ms = std::chrono::duration_cast<std::chrono::milliseconds>(sinceEpoch).count();
@@ -227,12 +234,16 @@ public:
         return time;
     }
 
-    bool HasSoundDevice() override { return audioDevice_ != 0; }
-
     void SetCursorVisible(bool visible) override {
         cursorVisible_ = visible;
         SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
     }
+
+    // Play keeps no trace of its own; the program's wrapper writes one when asked.
+    bool TraceWanted() override { return false; }
+    void TraceRecord(const std::string& fields) override { (void)fields; }
+
+    bool HasSoundDevice() override { return audioDevice_ != 0; }
 
 private:
     // Pictures in the window's real pixels on displays that have more than its size says.
@@ -383,7 +394,7 @@ private:
     // The window's close button, Alt+F4, or Escape in a demo.
     void Close() {
         if (options_.recorder) options_.recorder->Close(passesStarted_);
-        DeliverClose();
+        platform_->DeliverClose();
     }
 
     void OnButton(const SDL_MouseButtonEvent& button) {
@@ -396,11 +407,12 @@ private:
         const bool doubleClick = button.clicks >= 2 && button.clicks % 2 == 0;
         if (options_.demo) return;
         if (options_.recorder) options_.recorder->Click(passesStarted_, button.x, button.y, doubleClick);
-        DeliverClick(button.x, button.y, doubleClick);
+        platform_->DeliverClick(button.x, button.y, doubleClick);
     }
 
     SdlOptions options_;
     bool fullscreen_;
+    Platform* platform_ = &Unconnected();
 
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
@@ -416,7 +428,7 @@ private:
     SDL_Cursor* cursor_ = nullptr;
     bool cursorVisible_ = true;
 
-    PacedClock clock_{MonotonicMicroseconds, SleepMicroseconds};
+    sdl::PacedClock clock_{MonotonicMicroseconds, SleepMicroseconds};
     sdl::PassSound passSound_;
     int passesStarted_ = 0;
     std::size_t nextDemoEvent_ = 0;

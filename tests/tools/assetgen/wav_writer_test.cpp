@@ -12,8 +12,8 @@
 
 #include "app/winmain.h"
 #include "audio/sound.h"
-#include "hosts/host.h"
 #include "kit/wav_writer.h"
+#include "support/installed_host.h"
 
 namespace {
 
@@ -29,7 +29,6 @@ Bytes ReadAll(const std::string& path) {
 class WavWriterTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        host::Install(nullptr);
         if (platform::MainWindow()) DestroyWindow(platform::MainWindow());
         WNDCLASSEXA windowClass{};
         windowClass.cbSize = sizeof(windowClass);
@@ -64,6 +63,8 @@ protected:
     }
 
     fs::path dir_;
+    gametest::HandMixedHost host_;
+    gametest::InstalledHost installed_{host_};
 };
 
 TEST_F(WavWriterTest, SamplesLoadByteForByte) {

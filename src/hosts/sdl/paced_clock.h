@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <functional>
 
-namespace host {
+namespace host::sdl {
 
 class PacedClock {
 public:
@@ -35,4 +35,4 @@ private:
     int freeReadings_ = 0;
 };
 
-}  // namespace host
+}  // namespace host::sdl

@@ -1,9 +1,9 @@
 // The real-time tick count: true readings, and sleep instead of spinning while they repeat.
-#include "hosts/paced_clock.h"
+#include "hosts/sdl/paced_clock.h"
 
 #include <utility>
 
-namespace host {
+namespace host::sdl {
 
 PacedClock::PacedClock(Now now, Sleep sleep) : now_(std::move(now)), sleep_(std::move(sleep)), origin_(now_()) {}
 
@@ -27,4 +27,4 @@ std::uint32_t PacedClock::Read() {
     return reading;
 }
 
-}  // namespace host
+}  // namespace host::sdl
