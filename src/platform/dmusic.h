@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/objbase.h"
 #include "platform/unknwn.h"
@@ -132,9 +134,11 @@ using LPDIRECTMUSICSEGMENTSTATE = IDirectMusicSegmentState*;
 
 namespace platform {
 
-// The SoundFont every performance made from now on plays with. Empty (the default): Debian's
-// default-GM.sf2, else TimGM6mb.sf2. When the choice, or neither of those, can be loaded, the
-// first performance says so in one line on stderr and the music plays on in silence.
-void ChooseSoundFont(const std::string& path);
+// Told once, by the first performance that finds no SoundFont it can load, the first path that
+// could be read but not loaded (empty when none could even be read).
+using SoundFontFailure = std::function<void(const std::string& unloadable)>;
+// The SoundFonts every performance made from now on tries, in order, keeping the first that
+// loads. When none loads, `noneLoads` hears it and the music plays on in silence.
+void ChooseSoundFonts(std::vector<std::string> paths, SoundFontFailure noneLoads);
 
 }  // namespace platform

@@ -6,63 +6,44 @@
 #include <cstdio>
 #include <mutex>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/dmusic_internal.h"
 
 namespace dmusic_detail {
 namespace {
 
-// General MIDI SoundFonts, tried in this order unless the player names one. Without one the
-// music plays on in silence.
-const char* const kSoundFonts[] = {
-    "/usr/share/sounds/sf2/default-GM.sf2",
-    "/usr/share/sounds/sf2/TimGM6mb.sf2",
+// The SoundFonts to try and who hears when none of them loads.
+struct SoundFontChoice {
+    std::vector<std::string> paths;
+    platform::SoundFontFailure noneLoads;
 };
+
+SoundFontChoice& Choice() {
+    static SoundFontChoice choice;
+    return choice;
+}
 
 // The synthesizer's gain at full music volume: the music sits under the sound effects.
 constexpr double kFullGain = 0.5;
 
-std::string& ChosenSoundFont() {
-    static std::string chosen;
-    return chosen;
-}
-
-// Music that cannot play is worth one line to the player, however many performances start.
-void SayOnce(const std::string& line) {
-    static std::once_flag once;
-    std::call_once(once, [&] { std::fprintf(stderr, "trundlebop: %s\n", line.c_str()); });
-}
-
-// Loads the player's SoundFont, else the first of ours that loads; -1 (and the line that says
-// why) when there is none.
+// Loads the first of the chosen SoundFonts that loads; -1 when none does, and then, once
+// however many performances start, the chooser hears which one failed.
 int LoadSoundFont(fluid_synth_t* synth) {
-    const std::string& chosen = ChosenSoundFont();
-    const std::string nameOne = "name one with --soundfont FILE or \"soundfont = FILE\" in the settings file";
-    if (!chosen.empty()) {
-        const int id =
-            ::access(chosen.c_str(), R_OK) == 0 ? fluid_synth_sfload(synth, chosen.c_str(), 0) : FLUID_FAILED;
-        if (id != FLUID_FAILED) return id;
-        SayOnce("the SoundFont " + chosen +
-                (::access(chosen.c_str(), R_OK) == 0 ? " could not be loaded" : " is not there") +
-                "; playing without music (" + nameOne + ", or leave it out for Debian's own)");
-        return -1;
-    }
-    std::string unreadable;
-    for (const char* path : kSoundFonts) {
-        if (::access(path, R_OK) != 0) continue;
+    const SoundFontChoice& choice = Choice();
+    std::string unloadable;
+    for (const std::string& path : choice.paths) {
+        if (::access(path.c_str(), R_OK) != 0) continue;
         // No instrument is chosen yet: each piece picks its own as it starts.
-        const int id = fluid_synth_sfload(synth, path, 0);
+        const int id = fluid_synth_sfload(synth, path.c_str(), 0);
         if (id != FLUID_FAILED) return id;
-        if (unreadable.empty()) unreadable = path;
+        if (unloadable.empty()) unloadable = path;
     }
-    if (!unreadable.empty()) {
-        SayOnce("the SoundFont " + unreadable + " could not be loaded; playing without music (reinstall it with " +
-                "\"sudo apt-get install --reinstall timgm6mb-soundfont\", or " + nameOne + ")");
-    } else {
-        SayOnce(std::string("no SoundFont found at ") + kSoundFonts[0] + " or " + kSoundFonts[1] +
-                "; playing without music (install one with \"sudo apt-get install timgm6mb-soundfont\", or " + nameOne +
-                ")");
-    }
+    static std::once_flag once;
+    std::call_once(once, [&] {
+        if (choice.noneLoads) choice.noneLoads(unloadable);
+    });
     return -1;
 }
 
@@ -374,8 +355,8 @@ void Performance::MixResampledLocked(float* stereo, int frames, int rate) {
 
 namespace platform {
 
-void ChooseSoundFont(const std::string& path) {
-    dmusic_detail::ChosenSoundFont() = path;
+void ChooseSoundFonts(std::vector<std::string> paths, SoundFontFailure noneLoads) {
+    dmusic_detail::Choice() = {std::move(paths), std::move(noneLoads)};
 }
 
 }  // namespace platform

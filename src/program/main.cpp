@@ -17,13 +17,13 @@
 #include "hosts/headless/headless_host.h"
 #include "hosts/host.h"
 #include "hosts/sdl/sdl_host.h"
-#include "platform/dmusic.h"
 #include "platform/host_link.h"
 #include "platform/windows.h"
 #include "program/game_files.h"
 #include "program/options.h"
 #include "program/player_setup.h"
 #include "program/settings.h"
+#include "program/sound_fonts.h"
 #include "program/user_paths.h"
 #include "program/watched_host.h"
 
@@ -100,7 +100,7 @@ int main(int argc, char** argv) {
     const Settings& settings = settingsFile.Values();
 
     if (!EnterGameFiles(o.data, ProgramFolder(argv[0]))) return 1;
-    platform::ChooseSoundFont(o.soundFont.empty() ? settings.soundFont : o.soundFont);
+    ChooseSoundFont(o.soundFont.empty() ? settings.soundFont : o.soundFont);
 
     std::vector<host::ScriptEvent> script;
     const std::string& scriptPath = o.timedemo.empty() ? o.input : o.timedemo;

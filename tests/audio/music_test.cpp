@@ -11,6 +11,7 @@
 
 #include "audio/music.h"
 #include "platform/audio_mixer.h"
+#include "platform/dmusic.h"
 #include "platform/host_link.h"
 #include "support/run_game.h"
 
@@ -46,9 +47,12 @@ void WriteFile(const std::string& path, const Bytes& bytes) {
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
+// Debian's General MIDI SoundFonts; the music plays with the first that loads.
+const std::vector<std::string> kSoundFonts = {"/usr/share/sounds/sf2/default-GM.sf2",
+                                              "/usr/share/sounds/sf2/TimGM6mb.sf2"};
+
 bool HaveSoundFont() {
-    return access("/usr/share/sounds/sf2/default-GM.sf2", R_OK) == 0 ||
-           access("/usr/share/sounds/sf2/TimGM6mb.sf2", R_OK) == 0;
+    return access(kSoundFonts[0].c_str(), R_OK) == 0 || access(kSoundFonts[1].c_str(), R_OK) == 0;
 }
 
 // Pulls `seconds` of the mix at `rate`, as a host would; returns the loudest sample heard.
@@ -75,6 +79,7 @@ protected:
         WriteFile(folder_.Path() + "/long.mid", MakeMidi(1, 96 * 120));
         WriteFile(folder_.Path() + "/not_midi.mid", Bytes(200, 'x'));
         ASSERT_EQ(0, chdir(folder_.Path().c_str()));
+        platform::ChooseSoundFonts(kSoundFonts, nullptr);
         ASSERT_EQ(1, InitMusic());
     }
     void TearDown() override {

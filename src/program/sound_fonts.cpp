@@ -1,0 +1,46 @@
+// The SoundFont search and the advice printed when the music cannot play.
+#include "program/sound_fonts.h"
+
+#include <cstdio>
+
+#include "platform/dmusic.h"
+
+namespace {
+
+// General MIDI SoundFonts from Debian's packages, tried in this order.
+const char* const kDebianSoundFonts[] = {
+    "/usr/share/sounds/sf2/default-GM.sf2",
+    "/usr/share/sounds/sf2/TimGM6mb.sf2",
+};
+
+const char kNameOne[] = "name one with --soundfont FILE or \"soundfont = FILE\" in the settings file";
+
+}  // namespace
+
+std::vector<std::string> SoundFontCandidates(const std::string& chosen) {
+    if (!chosen.empty()) return {chosen};
+    return {std::begin(kDebianSoundFonts), std::end(kDebianSoundFonts)};
+}
+
+std::string NoSoundFontAdvice(const std::string& chosen, const std::vector<std::string>& candidates,
+                              const std::string& unloadable) {
+    if (!chosen.empty()) {
+        return "the SoundFont " + chosen + (unloadable.empty() ? " is not there" : " could not be loaded") +
+               "; playing without music (" + kNameOne + ", or leave it out for Debian's own)";
+    }
+    if (!unloadable.empty()) {
+        return "the SoundFont " + unloadable + " could not be loaded; playing without music (reinstall it with " +
+               "\"sudo apt-get install --reinstall timgm6mb-soundfont\", or " + kNameOne + ")";
+    }
+    std::string tried;
+    for (size_t i = 0; i < candidates.size(); ++i) tried += (i == 0 ? "" : " or ") + candidates[i];
+    return "no SoundFont found at " + tried + "; playing without music (install one with " +
+           "\"sudo apt-get install timgm6mb-soundfont\", or " + kNameOne + ")";
+}
+
+void ChooseSoundFont(const std::string& chosen) {
+    const std::vector<std::string> candidates = SoundFontCandidates(chosen);
+    platform::ChooseSoundFonts(candidates, [chosen, candidates](const std::string& unloadable) {
+        std::fprintf(stderr, "trundlebop: %s\n", NoSoundFontAdvice(chosen, candidates, unloadable).c_str());
+    });
+}
