@@ -14,6 +14,7 @@
 #include "audio/sound.h"
 #include "fuzz_files.h"
 #include "platform/audio_mixer.h"
+#include "platform/dmusic.h"
 #include "platform/host_link.h"
 #include "platform/midi_file.h"
 
@@ -22,6 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const bool ready = [] {
         std::atexit([] { std::remove(inputPath.c_str()); });
         InstallSoundHost();
+        // The pieces are played with a SoundFont when the machine has one, as in the game.
+        platform::ChooseSoundFonts({"/usr/share/sounds/sf2/TimGM6mb.sf2"}, nullptr);
         InitSound();
         return InitMusic() == 1;
     }();
