@@ -8,7 +8,7 @@
 #include <string>
 
 #include "hosts/headless/headless_host.h"
-#include "platform/host_link.h"
+#include "platform/link/host_link.h"
 
 // Writes the bytes to the file, replacing it; false when any of it could not be written.
 inline bool WriteFile(const std::string& path, const std::uint8_t* data, std::size_t size) {

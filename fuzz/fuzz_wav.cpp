@@ -11,8 +11,8 @@
 
 #include "audio/sound.h"
 #include "fuzz_files.h"
-#include "platform/audio_mixer.h"
-#include "platform/host_link.h"
+#include "platform/dsound/audio_mixer.h"
+#include "platform/link/host_link.h"
 #include "platform/mmsystem.h"
 
 namespace {

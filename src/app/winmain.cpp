@@ -12,8 +12,6 @@
 #include "levels/level2.h"
 #include "levels/level3.h"
 
-HINSTANCE appInstance = nullptr;
-HWND mainWindow = nullptr;
 std::uint32_t frameStartTick = 0;
 
 namespace {

@@ -17,7 +17,7 @@
 #include "hosts/headless/headless_host.h"
 #include "hosts/host.h"
 #include "hosts/sdl/sdl_host.h"
-#include "platform/host_link.h"
+#include "platform/link/host_link.h"
 #include "platform/windows.h"
 #include "program/game_files.h"
 #include "program/options.h"

@@ -4,7 +4,7 @@
 
 #include "app/screens.h"
 #include "app/winmain.h"
-#include "platform/host_link.h"
+#include "platform/link/host_link.h"
 #include "support/game_fixture.h"
 
 namespace {

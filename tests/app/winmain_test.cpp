@@ -10,8 +10,8 @@
 #include "app/screens.h"
 #include "app/winmain.h"
 #include "hosts/headless/headless_host.h"
-#include "platform/host_link.h"
-#include "platform/resources.h"
+#include "platform/link/host_link.h"
+#include "platform/window/resources.h"
 #include "support/installed_host.h"
 #include "support/loop_host.h"
 

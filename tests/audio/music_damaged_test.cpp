@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "audio/music.h"
-#include "platform/midi_file.h"
+#include "platform/dmusic/midi_file.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "audio/music.h"
-#include "platform/audio_mixer.h"
+#include "platform/dsound/audio_mixer.h"
 #include "platform/dmusic.h"
-#include "platform/host_link.h"
+#include "platform/link/host_link.h"
 #include "support/run_game.h"
 
 namespace {

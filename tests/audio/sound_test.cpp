@@ -12,8 +12,8 @@
 
 #include "app/winmain.h"
 #include "audio/sound.h"
-#include "platform/audio_mixer.h"
-#include "platform/host_link.h"
+#include "platform/dsound/audio_mixer.h"
+#include "platform/link/host_link.h"
 #include "support/installed_host.h"
 
 namespace {

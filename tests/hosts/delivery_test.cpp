@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "hosts/headless/headless_host.h"
-#include "platform/audio_mixer.h"
+#include "platform/dsound/audio_mixer.h"
 #include "platform/dinput.h"
-#include "platform/host_link.h"
+#include "platform/link/host_link.h"
 #include "platform/windows.h"
 #include "support/installed_host.h"
 #include "support/key_messages.h"

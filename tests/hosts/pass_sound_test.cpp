@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/host_link.h"
+#include "platform/link/host_link.h"
 #include "support/test_voice.h"
 
 namespace {

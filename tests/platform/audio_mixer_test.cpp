@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "hosts/host.h"
-#include "platform/audio_mixer.h"
-#include "platform/host_link.h"
+#include "platform/dsound/audio_mixer.h"
+#include "platform/link/host_link.h"
 #include "support/test_voice.h"
 
 namespace {

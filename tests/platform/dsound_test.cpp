@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/audio_mixer.h"
+#include "platform/dsound/audio_mixer.h"
 #include "platform/dsound.h"
-#include "platform/host_link.h"
+#include "platform/link/host_link.h"
 #include "support/installed_host.h"
 
 namespace {

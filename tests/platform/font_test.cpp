@@ -6,7 +6,7 @@
 #include <cstring>
 #include <utility>
 
-#include "platform/font.h"
+#include "platform/gdi/font.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "platform/ddraw.h"
-#include "platform/font.h"
+#include "platform/gdi/font.h"
 #include "support/ddraw_fixture.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // Our MIDI file reader: the length and instruments of good pieces, and a clean refusal of
 // every kind of damage the synthesizer's own reader would take badly.
-#include "platform/midi_file.h"
+#include "platform/dmusic/midi_file.h"
 
 #include <gtest/gtest.h>
 

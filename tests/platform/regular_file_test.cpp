@@ -1,6 +1,6 @@
 // Game files are regular files: a named pipe or a folder in place of one is refused at once
 // by every loader, where opening it would wait for a writer that never comes.
-#include "platform/regular_file.h"
+#include "platform/files/regular_file.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <iterator>
 
-#include "platform/resources.h"
+#include "platform/window/resources.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "hosts/headless/headless_host.h"
-#include "platform/host_link.h"
+#include "platform/link/host_link.h"
 #include "platform/windows.h"
 #include "support/installed_host.h"
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/font.h"
+#include "platform/gdi/font.h"
 #include "support/run_game.h"
 
 namespace {

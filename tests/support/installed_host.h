@@ -5,7 +5,7 @@
 
 #include "hosts/host.h"
 #include "hosts/null_host.h"
-#include "platform/host_link.h"
+#include "platform/link/host_link.h"
 
 namespace gametest {
 

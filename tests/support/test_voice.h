@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "platform/audio_mixer.h"
+#include "platform/dsound/audio_mixer.h"
 
 namespace gametest {
 

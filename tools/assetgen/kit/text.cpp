@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "platform/font.h"
+#include "platform/gdi/font.h"
 
 int TextWidth(const std::string& text, int scale) {
     return font::TextWidth(text.data(), text.size()) * scale;
