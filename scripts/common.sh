@@ -8,7 +8,7 @@ TEST_PACKAGES="libgtest-dev libbenchmark-dev g++-mingw-w64-x86-64-posix"
 TEST_TOOL_PACKAGES="xvfb xdotool desktop-file-utils appstream"
 # The Windows build (scripts/windows.sh) and its run under Wine.
 WINDOWS_PACKAGES="g++-mingw-w64-x86-64-posix zip"
-WINE_PACKAGES="wine64 xvfb xdotool imagemagick"
+WINE_PACKAGES="wine64 xvfb xdotool python3"
 
 ensure_packages() {  # ensure_packages PACKAGE...
   missing=""

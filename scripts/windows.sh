@@ -8,7 +8,8 @@
 # the game files (from build/assets, built when missing) and a read-me.
 #
 #   scripts/windows.sh           build the zip
-#   scripts/windows.sh --check   build it, then run it under Wine (tests/check_windows_run.sh)
+#   scripts/windows.sh --check   build it, then play it under Wine and compare with a headless
+#                                run (tests/check_windows_run.sh)
 set -e
 TOP=$(cd "$(dirname "$0")/.." && pwd)
 . "$TOP/scripts/common.sh"
@@ -82,5 +83,6 @@ EOF
 echo "Wrote $OUT/trundlebop-windows.zip"
 
 if [ "$1" = "--check" ]; then
+  offer_packages $WINE_PACKAGES
   exec "$TOP/tests/check_windows_run.sh" "$TOP"
 fi
