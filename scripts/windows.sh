@@ -4,7 +4,7 @@
 # through the one-line headers of win32/platform, and linked with the system's import
 # libraries and the C and C++ runtimes, so trundlebop.exe needs nothing but Windows. None of
 # our stand-ins or hosts is in it; the game's services beyond the platform come from
-# win32/game_services_win32.cpp. Writes build-windows/trundlebop-windows.zip: the program,
+# win32/game_services_win32.cpp; the icon and cursor come from tools/icons. Writes build-windows/trundlebop-windows.zip: the program,
 # the game files (from build/assets, built when missing) and a read-me.
 #
 #   scripts/windows.sh           build the zip
@@ -51,6 +51,13 @@ export CXX flags OUT
 echo $sources | tr ' ' '\n' | xargs -P "$(nproc)" -n 1 sh -c \
   'obj="$OUT/obj/$(echo "$1" | sed "s|.*/\([^/]*\)/\([^/]*\)\.cpp$|\1_\2|").o"
    "$CXX" $flags -Winvalid-pch -include "$OUT/platform_all.h" -c "$1" -o "$obj"' sh
+
+# The icon and the pointing-hand cursor, the pictures the window shows on Linux, as the
+# resources the game loads by number.
+cmake --build "$TOP/build" --target make_windows_resources >/dev/null
+mkdir -p "$OUT/resources"
+"$TOP/build/tools/icons/make_windows_resources" "$OUT/resources"
+(cd "$OUT/resources" && "${WINDRES:-x86_64-w64-mingw32-windres}" trundlebop.rc -O coff -o "$OUT/obj/resources.o")
 
 "$CXX" -static -mwindows -s -o "$OUT/trundlebop.exe" "$OUT"/obj/*.o \
   -lddraw -ldsound -ldinput8 -ldxguid -lwinmm -lole32 -luuid -lgdi32 -luser32
