@@ -4,10 +4,16 @@
 # Ctrl+3, back to the menu, quit), then replays the same keys, at the passes the Windows
 # run's trace shows they took effect, in a headless run of the Linux build, and compares:
 # every pass's game state (the trace, less the tick; the route plays only looped sounds,
-# whose status does not hang on the clock) and the frames of chosen passes, pixel for pixel except the text the
-# device context draws (the menu items and the level line), whose font is the system's.
+# whose status does not hang on the clock) and the frames of chosen passes, pixel for
+# pixel except the text the device context draws (the menu items and the level line),
+# whose font is the system's.
 #
-#   tests/check_windows_run.sh [TOP]     (scripts/windows.sh --check runs it after a build)
+#   tests/check_windows_run.sh [TOP]
+#
+# It plays the program in build-windows (built when missing; scripts/windows.sh --check
+# builds it afresh first) and the Linux program in build, whose headless run it compares
+# with. WINDOWS_CHECK_SECONDS (300) bounds the whole check; WINDOWS_CHECK_KEEP=1 keeps its
+# work folder (traces, pictures, logs).
 #
 # Exits 0 when all matches, 1 on a difference or a failed run, 77 (skipped) when Wine,
 # Xvfb, xdotool, python3 or the Windows cross compiler is missing.
@@ -25,6 +31,7 @@ stage=$top/build-windows/stage/trundlebop
 if [ ! -f "$exe" ] || [ ! -d "$stage" ]; then
   "$top/scripts/windows.sh" || exit 1
 fi
+[ -f "$top/build/CMakeCache.txt" ] || cmake -S "$top" -B "$top/build" >/dev/null || exit 1
 cmake --build "$top/build" --target trundlebop >/dev/null || exit 1
 linux=$top/build/src/program/trundlebop
 [ -x "$linux" ] || linux=$top/build/trundlebop
