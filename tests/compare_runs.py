@@ -6,7 +6,7 @@
         the pass the Windows run's trace shows it took effect: h (help), Escape (menu),
         Enter (play), Right held and let go on the street, Ctrl+2, Ctrl+3, Escape (menu).
         The final Escape that ends the game is left out: the headless run stops at the
-        same pass by its pass count. Exits 1 when a step is missing from the trace.
+        same pass by its pass count. Exits 1 when a key's effect is missing from the trace.
 
     compare_runs.py traces WINDOWS_TRACE HEADLESS_TRACE
         Compares the two traces pass by pass, every field but the tick (a sound played
@@ -33,7 +33,7 @@ def first(records, start, test):
 
 
 def script(records):
-    steps = [
+    route = [
         ("tap H", lambda r, i: r[i]["screen"] == HELP),
         ("tap Escape", lambda r, i: r[i]["screen"] == MENU),
         ("tap Enter", lambda r, i: r[i]["screen"] == PLAY),
@@ -44,17 +44,17 @@ def script(records):
         ("tap Escape", lambda r, i: r[i]["screen"] == MENU),
     ]
     lines, at = [], 1
-    for step, test in steps:
+    for key_event, test in route:
         found = first(records, at, test)
         if found is None:
-            sys.stderr.write("the Windows run's trace never shows '%s' after pass %d\n" % (step, at))
+            sys.stderr.write("the Windows run's trace never shows '%s' after pass %d\n" % (key_event, at))
             return 1
         p = records[found]["pass"]
-        if step.startswith("ctrl "):
-            key = step.split()[1]
+        if key_event.startswith("ctrl "):
+            key = key_event.split()[1]
             lines += ["%d down Ctrl" % (p - 1), "%d tap %s" % (p, key), "%d up Ctrl" % (p + 2)]
         else:
-            lines.append("%d %s" % (p, step))
+            lines.append("%d %s" % (p, key_event))
         at = found + 1
     print("\n".join(lines))
     return 0
