@@ -6,6 +6,9 @@ TEST_PACKAGES="libgtest-dev libbenchmark-dev g++-mingw-w64-x86-64-posix"
 # Tests that drive a live session on a virtual display and validate the installed desktop
 # files use these when present and are skipped otherwise.
 TEST_TOOL_PACKAGES="xvfb xdotool desktop-file-utils appstream"
+# The Windows build (scripts/windows.sh) and its run under Wine.
+WINDOWS_PACKAGES="g++-mingw-w64-x86-64-posix zip"
+WINE_PACKAGES="wine64 xvfb xdotool python3"
 
 ensure_packages() {  # ensure_packages PACKAGE...
   missing=""
