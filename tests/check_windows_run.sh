@@ -33,8 +33,7 @@ if [ ! -f "$exe" ] || [ ! -d "$stage" ]; then
 fi
 [ -f "$top/build/CMakeCache.txt" ] || cmake -S "$top" -B "$top/build" >/dev/null || exit 1
 cmake --build "$top/build" --target trundlebop >/dev/null || exit 1
-linux=$top/build/src/program/trundlebop
-[ -x "$linux" ] || linux=$top/build/trundlebop
+linux=$top/build/trundlebop
 
 work=$(mktemp -d /tmp/trundlebop-wine.XXXXXX) || exit 2
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=,winemenubuilder.exe=d"
