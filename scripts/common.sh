@@ -2,7 +2,7 @@
 # there, installing them when run as root, else saying the exact line to run.
 # What playing needs; the test script asks for more.
 PLAY_PACKAGES="cmake make g++ pkg-config libsdl2-dev libfluidsynth-dev timgm6mb-soundfont libpng-dev"
-TEST_PACKAGES="libgtest-dev libbenchmark-dev"
+TEST_PACKAGES="libgtest-dev libbenchmark-dev clang-format-14"
 # Tests that drive a live session on a virtual display and validate the installed desktop
 # files use these when present and are skipped otherwise.
 TEST_TOOL_PACKAGES="xvfb xdotool desktop-file-utils appstream"
