@@ -15,9 +15,9 @@
 
 namespace {
 
+using gametest::kKey;
+using gametest::kKeyed;
 using gametest::Pixels;
-constexpr std::uint16_t kKey = 0xF81F;
-constexpr DWORD kKeyed = DDBLT_KEYSRC | DDBLT_WAIT;
 
 // Keeps the last presented picture, rows packed.
 class LastPictureHost : public host::NullHost {

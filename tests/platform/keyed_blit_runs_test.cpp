@@ -15,7 +15,8 @@
 
 namespace {
 
-constexpr DWORD kKeyed = DDBLT_KEYSRC | DDBLT_WAIT;
+using gametest::kKey;
+using gametest::kKeyed;
 
 using gametest::Picture;
 
@@ -112,7 +113,6 @@ TEST_F(KeyedBlitRuns, RepeatedBlitsLeaveWhatComparingEachPixelLeaves) {
 
 TEST_F(KeyedBlitRuns, EveryWayOfChangingThePictureShowsInTheNextBlit) {
     std::mt19937 random(7);
-    constexpr std::uint16_t kKey = 0xF81F;
     const int w = 120, h = 16;
     Picture art = Sprite(w, h, 2, kKey, false, random);
     IDirectDrawSurface7* source = Make(w, h, kKey);
@@ -171,7 +171,6 @@ TEST_F(KeyedBlitRuns, EveryWayOfChangingThePictureShowsInTheNextBlit) {
 }
 
 TEST_F(KeyedBlitRuns, TextDrawnWhileAContextIsOutShowsInBlitsMadeMeanwhile) {
-    constexpr std::uint16_t kKey = 0xF81F;
     IDirectDrawSurface7* source = Make(64, 16, kKey);
     ASSERT_EQ(S_OK, Fill(source, kKey));
     IDirectDrawSurface7* screen = Make(64, 16);
@@ -204,7 +203,6 @@ TEST_F(KeyedBlitRuns, ABackBufferDrawnFromAfterAFlipShowsItsNewPicture) {
 }
 
 TEST_F(KeyedBlitRuns, CoversAreaOnlyWhereTheBlitWritesEveryPixel) {
-    constexpr std::uint16_t kKey = 0xF81F;
     IDirectDrawSurface7* source = Make(40, 20, kKey);
     ASSERT_EQ(S_OK, Fill(source, 0x0F0F));
     Picture art = Read(source);

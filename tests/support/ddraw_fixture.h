@@ -14,6 +14,9 @@
 namespace gametest {
 
 using Pixels = std::vector<std::uint16_t>;
+// The game's colour key, magenta in 5.6.5, and the flags of a blit that leaves it out.
+constexpr std::uint16_t kKey = 0xF81F;
+constexpr DWORD kKeyed = DDBLT_KEYSRC | DDBLT_WAIT;
 
 inline DDSURFACEDESC2 Desc(DWORD flags = 0, DWORD caps = 0) {
     DDSURFACEDESC2 d{};
