@@ -13,10 +13,10 @@
 #include "audio/music.h"
 #include "audio/sound.h"
 #include "fuzz_files.h"
-#include "platform/dsound/audio_mixer.h"
 #include "platform/dmusic.h"
-#include "platform/link/host_link.h"
 #include "platform/dmusic/midi_file.h"
+#include "platform/dsound/audio_mixer.h"
+#include "platform/link/host_link.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::string inputPath = "/tmp/fuzz_midi_" + std::to_string(::getpid()) + ".mid";

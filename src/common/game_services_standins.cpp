@@ -3,8 +3,8 @@
 #include <ctime>
 
 #include "common/game_services.h"
-#include "platform/link/diagnostics.h"
 #include "platform/files/regular_file.h"
+#include "platform/link/diagnostics.h"
 
 namespace services {
 

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "audio/music.h"
-#include "platform/dsound/audio_mixer.h"
 #include "platform/dmusic.h"
+#include "platform/dsound/audio_mixer.h"
 #include "platform/link/host_link.h"
 #include "support/run_game.h"
 

@@ -1,82 +1,41 @@
 // Tests of the sound-effect module: the slot table, WAV files as the loader reads them,
 // play and status through the mixer, volume, duplicates, empty ids and broken files.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <climits>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "app/winmain.h"
 #include "audio/sound.h"
+#include "hosts/host.h"
 #include "platform/dsound/audio_mixer.h"
-#include "platform/link/host_link.h"
-#include "support/installed_host.h"
+#include "support/sound_fixture.h"
+#include "support/wav_builder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string Le32(std::uint32_t v) {
-    return {char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
-}
-std::string Le16(std::uint16_t v) {
-    return {char(v), char(v >> 8)};
-}
-std::string Chunk(const std::string& id, const std::string& body) {
-    return id + Le32(std::uint32_t(body.size())) + body + (body.size() % 2 ? std::string(1, '\0') : "");
-}
-std::string Fmt(int tag, int channels, int rate, int bits) {
-    const int align = channels * bits / 8;
-    return Chunk("fmt ", Le16(tag) + Le16(channels) + Le32(rate) + Le32(rate * align) + Le16(align) + Le16(bits));
-}
-std::string Riff(const std::string& content) {
-    return "RIFF" + Le32(std::uint32_t(4 + content.size())) + "WAVE" + content;
-}
+using gametest::Le16;
+using gametest::Le32;
+using gametest::WavChunk;
+using gametest::WavFile;
+using gametest::WavFormat;
+
 std::string Samples(int count, int value) {
     return std::string(std::size_t(count), char(value));
 }
 
-class SoundTest : public ::testing::Test {
+class SoundTest : public gametest::SoundFixture {
 protected:
-    void SetUp() override {
-        if (platform::MainWindow()) DestroyWindow(platform::MainWindow());
-        WNDCLASSEXA windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.lpszClassName = "SOUNDTEST";
-        RegisterClassExA(&windowClass);
-        mainWindow =
-            CreateWindowExA(0, "SOUNDTEST", "Sound", WS_POPUP, 0, 0, 640, 480, nullptr, nullptr, nullptr, nullptr);
-        ASSERT_NE(mainWindow, nullptr);
-        // An earlier test in this process may have shut the module down: start it afresh.
-        if (!soundDevice) soundFirstInit = 1;
-        ASSERT_EQ(InitSound(), 1);
-        ASSERT_NE(soundDevice, nullptr);
-        dir_ = fs::path(::testing::TempDir()) / ("trundlebop_sound_" + std::to_string(::getpid()));
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        DeleteAllSounds();
-        DestroyWindow(mainWindow);
-        mainWindow = nullptr;
-        UnregisterClassA("SOUNDTEST", nullptr);
-        fs::remove_all(dir_);
-    }
     std::string Write(const std::string& name, const std::string& bytes) {
-        const std::string path = (dir_ / name).string();
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
+        return gametest::WriteFile(Path(name), bytes);
     }
     std::string Plain(int samples = 100, int value = 0xFF) {
-        return Write("plain.wav", Riff(Fmt(1, 1, 22050, 8) + Chunk("data", Samples(samples, value))));
-    }
-    static void Mix(int frames) {
-        std::vector<std::int16_t> out(std::size_t(frames) * 2);
-        platform::Link().MixAudio(out.data(), frames, host::kMixRate);
+        return Write("plain.wav", gametest::PcmWav(1, 22050, 8, Samples(samples, value)));
     }
     static DWORD Position(int id) {
         DWORD play = 0;
@@ -92,9 +51,6 @@ protected:
         soundSlots[id].buffer->Unlock(a, 0, b, 0);
         return bytes;
     }
-    fs::path dir_;
-    gametest::HandMixedHost host_;
-    gametest::InstalledHost installed_{host_};
 };
 
 TEST_F(SoundTest, TableOf256TakesTheLowestFreeSlot) {
@@ -117,8 +73,8 @@ TEST_F(SoundTest, TableOf256TakesTheLowestFreeSlot) {
 TEST_F(SoundTest, ChunkLayoutsAsTheLoaderReadsThem) {
     // A LIST of odd size (padded) and a fact chunk between the format and the data.
     const std::string data = "\x10\x20\x30\x40\x50\x60\x70\x80\x90";
-    const std::string between = Write("between.wav", Riff(Fmt(1, 1, 22050, 8) + Chunk("LIST", "INFOa") +
-                                                          Chunk("fact", Le32(9)) + Chunk("data", data)));
+    const std::string between = Write("between.wav", WavFile(WavFormat(1, 1, 22050, 8) + WavChunk("LIST", "INFOa") +
+                                                             WavChunk("fact", Le32(9)) + WavChunk("data", data)));
     const int id = LoadWav(between.c_str(), 0xE0);
     ASSERT_EQ(id, 0);
     EXPECT_EQ(soundSlots[id].size, 9);
@@ -126,26 +82,30 @@ TEST_F(SoundTest, ChunkLayoutsAsTheLoaderReadsThem) {
 
     // The first chunk is the format whatever its name: it loads when it starts with 1, 0.
     const std::string body = Le16(1) + Le16(1) + Le32(11025) + Le32(11025) + Le16(1) + Le16(8);
-    EXPECT_EQ(LoadWav(Write("odd1.wav", Riff(Chunk("junk", body) + Chunk("data", Samples(8, 1)))).c_str(), 0), 1);
+    EXPECT_EQ(LoadWav(Write("odd1.wav", WavFile(WavChunk("junk", body) + WavChunk("data", Samples(8, 1)))).c_str(), 0),
+              1);
     EXPECT_EQ(soundSlots[1].rate, 11025);
     const std::string notOne = Le16(2) + body.substr(2);
-    EXPECT_EQ(LoadWav(Write("odd2.wav", Riff(Chunk("junk", notOne) + Chunk("data", Samples(8, 1)))).c_str(), 0), -1);
+    EXPECT_EQ(
+        LoadWav(Write("odd2.wav", WavFile(WavChunk("junk", notOne) + WavChunk("data", Samples(8, 1)))).c_str(), 0), -1);
 
     // 16-bit stereo at 44100: loads, keeps its own rate, its bytes go in as they are.
-    const std::string wide = Write("wide.wav", Riff(Fmt(1, 2, 44100, 16) + Chunk("data", Samples(400, 7))));
+    const std::string wide = Write("wide.wav", WavFile(WavFormat(1, 2, 44100, 16) + WavChunk("data", Samples(400, 7))));
     ASSERT_EQ(LoadWav(wide.c_str(), 0xE0), 2);
     EXPECT_EQ(soundSlots[2].rate, 44100);
     EXPECT_EQ(soundSlots[2].size, 400);
 
     // Not PCM: refused, and the slot it would have taken stays free.
-    EXPECT_EQ(LoadWav(Write("float.wav", Riff(Fmt(3, 1, 22050, 32) + Chunk("data", Samples(64, 0)))).c_str(), 0), -1);
+    EXPECT_EQ(
+        LoadWav(Write("float.wav", WavFile(WavFormat(3, 1, 22050, 32) + WavChunk("data", Samples(64, 0)))).c_str(), 0),
+        -1);
     EXPECT_EQ(soundSlots[3].state, 0);
     EXPECT_EQ(soundSlots[3].buffer, nullptr);
-    EXPECT_EQ(LoadWav((dir_ / "missing.wav").c_str(), 0), -1);
+    EXPECT_EQ(LoadWav(Path("missing.wav").c_str(), 0), -1);
 
     // A data chunk that declares far more than the file holds takes only what is there.
-    const std::string lying = Write(
-        "lying.wav", "RIFF" + Le32(0xFFFFFFFFu) + "WAVE" + Fmt(1, 1, 22050, 8) + "data" + Le32(0x7FFFFF00u) + data);
+    const std::string lying = Write("lying.wav", "RIFF" + Le32(0xFFFFFFFFu) + "WAVE" + WavFormat(1, 1, 22050, 8) +
+                                                     "data" + Le32(0x7FFFFF00u) + data);
     ASSERT_EQ(LoadWav(lying.c_str(), 0xE0), 3);
     EXPECT_EQ(soundSlots[3].size, 9);
     EXPECT_EQ(BufferBytes(3), data);

@@ -2,29 +2,15 @@
 // the 2560 x 480 world, the largest thing the game draws) and 16 MiB of pixel data, so a
 // file claiming a vast picture is refused before anything is read or made.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "gfx/bitmap.h"
+#include "support/bmp_builder.h"
 #include "support/run_game.h"
 
 namespace {
-
-namespace fs = std::filesystem;
-
-void Put16(std::string& b, std::uint32_t v) {
-    b.push_back(static_cast<char>(v));
-    b.push_back(static_cast<char>(v >> 8));
-}
-void Put32(std::string& b, std::uint32_t v) {
-    Put16(b, v & 0xFFFF);
-    Put16(b, v >> 16);
-}
 
 class BitmapBoundTest : public ::testing::Test {
 protected:
@@ -32,24 +18,9 @@ protected:
     // A bitmap file of the given sides and bit count whose pixel data (all zero, stored
     // sparsely so that even a large one costs nothing) is `dataBytes` long and declared so.
     std::string Write(const std::string& name, int width, int height, int bits, std::uint64_t dataBytes) {
-        const std::uint32_t table = bits == 8 ? 1024 : 0;
-        std::string b = "BM";
-        Put32(b, static_cast<std::uint32_t>(54 + table + dataBytes));
-        Put32(b, 0);
-        Put32(b, 54 + table);
-        Put32(b, 40);
-        Put32(b, static_cast<std::uint32_t>(width));
-        Put32(b, static_cast<std::uint32_t>(height));
-        Put16(b, 1);
-        Put16(b, static_cast<std::uint32_t>(bits));
-        Put32(b, 0);
-        Put32(b, static_cast<std::uint32_t>(dataBytes));
-        for (int i = 0; i < 4; ++i) Put32(b, 0);
-        b.append(table, '\0');
-        const std::string path = folder_.Path() + "/" + name;
-        std::ofstream(path, std::ios::binary) << b;
-        fs::resize_file(path, b.size() + dataBytes);
-        return path;
+        gametest::BmpFile file{width, height, bits};
+        file.zeros = dataBytes;
+        return gametest::WriteBmp(folder_.Path() + "/" + name, file);
     }
     gamerun::ScratchFolder folder_;
     BitmapFile file_{};

@@ -16,50 +16,15 @@
 
 #include "gfx/bitmap.h"
 #include "gfx/display.h"
+#include "support/bmp_builder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using Byte = std::uint8_t;
-using Bytes = std::vector<Byte>;
-
-// What a test .bmp holds; the first four fields make an honest file, the others make it lie.
-struct BmpContent {
-    BmpContent(int w, int h, int b, Bytes d) : width(w), height(h), bits(b), data(std::move(d)) {}
-    int width, height, bits;
-    Bytes data;                    // pixel bytes as stored: bottom row first
-    long long sizeImage = -1;      // biSizeImage; -1 means data.size()
-    std::uint16_t magic = 0x4D42;  // "BM"
-    long long keep = -1;           // bytes of the whole file to write; -1 means all
-};
-
-// Little-endian value of `count` bytes.
-void Put(Bytes& out, std::uint64_t v, int count) {
-    for (int i = 0; i < count; ++i) out.push_back(static_cast<Byte>(v >> (8 * i)));
-}
-
-// 8-bit files get the colour table (blue i, green 255 - i, red 3i, 0) for entry i.
-void WriteBmp(const std::string& path, const BmpContent& c) {
-    const std::uint32_t offset = c.bits == 8 ? 54 + 1024 : 54;
-    const std::uint64_t sizeImage = c.sizeImage < 0 ? c.data.size() : static_cast<std::uint64_t>(c.sizeImage);
-    Bytes out;
-    Put(out, c.magic, 2), Put(out, offset + c.data.size(), 4), Put(out, 0, 4), Put(out, offset, 4);
-    Put(out, 40, 4), Put(out, static_cast<std::uint32_t>(c.width), 4),
-        Put(out, static_cast<std::uint32_t>(c.height), 4);
-    Put(out, 1, 2), Put(out, c.bits, 2), Put(out, 0, 4), Put(out, sizeImage, 4), Put(out, 0, 8), Put(out, 0, 8);
-    for (int i = 0; c.bits == 8 && i < 256; ++i) out.insert(out.end(), {Byte(i), Byte(255 - i), Byte(i * 3), 0});
-    out.insert(out.end(), c.data.begin(), c.data.end());
-    if (c.keep >= 0) out.resize(static_cast<std::size_t>(c.keep));
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(out.data()), out.size());
-}
-
-// Stored order from a picture given top row first.
-Bytes BottomUp(const Bytes& topDown, int rowBytes) {
-    Bytes out;
-    for (std::size_t end = topDown.size(); end >= static_cast<std::size_t>(rowBytes); end -= rowBytes)
-        out.insert(out.end(), topDown.begin() + (end - rowBytes), topDown.begin() + end);
-    return out;
-}
+using gametest::BmpFile;
+using gametest::BottomUp;
+using gametest::Bytes;
 
 const std::uint16_t* Pixels16(const BitmapFile& f) {
     return reinterpret_cast<const std::uint16_t*>(f.pixels);
@@ -85,18 +50,16 @@ protected:
         pixelFormat = savedFormat_;
         fs::remove_all(dir_);
     }
-    std::string Write(const std::string& name, const BmpContent& c) {
-        const std::string path = (dir_ / name).string();
-        WriteBmp(path, c);
-        return path;
+    std::string Write(const std::string& name, const BmpFile& c) {
+        return gametest::WriteBmp((dir_ / name).string(), c);
     }
     // A 16-bit picture whose pixel (x, y) holds value(x, y); loaded into file_.
     template <typename F>
     void Load16(int width, int height, F value) {
         Bytes top;
         for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x) Put(top, static_cast<std::uint16_t>(value(x, y)), 2);
-        BmpContent c{width, height, 16, BottomUp(top, width * 2)};
+            for (int x = 0; x < width; ++x) gametest::PutLittleEndian(top, static_cast<std::uint16_t>(value(x, y)), 2);
+        BmpFile c{width, height, 16, BottomUp(top, width * 2)};
         ASSERT_EQ(LoadBitmapFile(&file_, Write("picture16.bmp", c).c_str()), 1);
     }
     fs::path dir_;
@@ -185,7 +148,7 @@ TEST_F(BitmapFileTest, RefusedBitCountsAndMagicLeaveThePixels) {
         EXPECT_EQ(Bytes(held, held + 16), before);
         EXPECT_EQ(file_.infoHeader.biBitCount, bits);  // the headers read stay, as with any file
     }
-    BmpContent wrongMagic{4, 2, 24, Bytes(24, 0x44)};
+    BmpFile wrongMagic{4, 2, 24, Bytes(24, 0x44)};
     wrongMagic.magic = 0x424D;  // "MB"
     EXPECT_EQ(LoadBitmapFile(&file_, Write("magic.bmp", wrongMagic).c_str()), 0);
     EXPECT_EQ(file_.fileHeader.bfType, 0x424D);
@@ -202,13 +165,13 @@ TEST_F(BitmapFileTest, LyingHeadersLeaveTheRecordUntouchedAndTheFileClosed) {
     std::memcpy(before, &file_, sizeof file_);
     const int descriptors = OpenDescriptorCount();
     auto lie = [](int w, int h, int bits, std::size_t have, long long sizeImage) {
-        BmpContent c{w, h, bits, Bytes(have, 0x5A)};
+        BmpFile c{w, h, bits, Bytes(have, 0x5A)};
         c.sizeImage = sizeImage;
         return c;
     };
-    BmpContent shortTable{4, 2, 8, Bytes(8, 1)};
+    BmpFile shortTable{4, 2, 8, Bytes(8, 1)};
     shortTable.keep = 54 + 700;
-    const std::vector<std::pair<const char*, BmpContent>> files = {
+    const std::vector<std::pair<const char*, BmpFile>> files = {
         {"short_pixels", lie(4, 4, 24, 47, 48)},
         {"size_below_rows", lie(4, 4, 24, 47, 47)},
         {"size_below_rows16", lie(3, 3, 16, 17, 17)},
@@ -231,9 +194,9 @@ TEST_F(BitmapFileTest, LyingHeadersLeaveTheRecordUntouchedAndTheFileClosed) {
         EXPECT_EQ(std::memcmp(before, &file_, sizeof file_), 0);
     }
     // A claim past 800 MiB is refused even when the file really holds that much (sparse, so cheap).
-    const std::string vast = Write("vast.bmp", lie(16384, 16384, 24, 0, (800ll << 20) + 4));
-    fs::resize_file(vast, 54 + (800ull << 20) + 4);
-    EXPECT_EQ(LoadBitmapFile(&file_, vast.c_str()), 0);
+    BmpFile vast{16384, 16384, 24};
+    vast.zeros = (800ull << 20) + 4;
+    EXPECT_EQ(LoadBitmapFile(&file_, Write("vast.bmp", vast).c_str()), 0);
     EXPECT_EQ(LoadBitmapFile(&file_, (dir_ / "missing.bmp").c_str()), 0);
     EXPECT_EQ(std::memcmp(before, &file_, sizeof file_), 0);
     EXPECT_EQ(OpenDescriptorCount(), descriptors);

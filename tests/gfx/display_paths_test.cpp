@@ -4,42 +4,20 @@
 
 #include <filesystem>
 #include <fstream>
-#include <memory>
-#include <optional>
 #include <vector>
 
 #include "common/program.h"
 #include "gfx/display.h"
 #include "hosts/headless/headless_host.h"
+#include "hosts/host.h"
+#include "support/fake_surface.h"
 #include "support/installed_host.h"
 #include "support/run_game.h"
 
 namespace {
 
-// A primary surface whose flips fail a given number of times before they succeed.
-struct StubbornSurface : IDirectDrawSurface7 {
-    DWORD AddRef() override { return 1; }
-    DWORD Release() override { return 1; }
-    HRESULT Blt(LPRECT, IDirectDrawSurface7*, LPRECT, DWORD, DDBLTFX*) override { return S_OK; }
-    HRESULT Flip(IDirectDrawSurface7*, DWORD) override { return ++flips > refusals ? S_OK : DDERR_SURFACEBUSY; }
-    HRESULT GetAttachedSurface(DDSCAPS2*, IDirectDrawSurface7**) override { return E_FAIL; }
-    HRESULT GetPixelFormat(DDPIXELFORMAT*) override { return E_FAIL; }
-    HRESULT GetSurfaceDesc(DDSURFACEDESC2*) override { return E_FAIL; }
-    HRESULT Lock(LPRECT, DDSURFACEDESC2*, DWORD, void*) override { return E_FAIL; }
-    HRESULT Unlock(LPRECT) override { return E_FAIL; }
-    HRESULT SetColorKey(DWORD, DDCOLORKEY*) override { return S_OK; }
-    HRESULT GetColorKey(DWORD, DDCOLORKEY*) override { return E_FAIL; }
-    HRESULT SetClipper(IDirectDrawClipper*) override { return S_OK; }
-    HRESULT GetClipper(IDirectDrawClipper**) override { return E_FAIL; }
-    HRESULT SetPalette(IDirectDrawPalette*) override { return E_FAIL; }
-    HRESULT GetDC(HDC*) override { return E_FAIL; }
-    HRESULT ReleaseDC(HDC) override { return E_FAIL; }
-    int refusals = 0;
-    int flips = 0;
-};
-
 TEST(DisplayFlip, ARefusedFlipIsAskedAgainFourTimesAtMostThenTheFrameIsSkipped) {
-    StubbornSurface surface;
+    gametest::FakeSurface surface;  // its flips fail a given number of times before they succeed
     LPDIRECTDRAWSURFACE7 saved = primarySurface;
     const int savedWindowed = windowedMode;
     primarySurface = &surface;

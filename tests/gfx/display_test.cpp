@@ -11,6 +11,8 @@
 #include "gfx/display.h"
 #include "gfx/text.h"
 #include "hosts/headless/headless_host.h"
+#include "hosts/host.h"
+#include "support/fake_surface.h"
 #include "support/installed_host.h"
 #include "support/loop_host.h"
 #include "support/run_game.h"
@@ -128,7 +130,7 @@ TEST_F(DisplayTest, EightBitWindowedPaletteReservesTwentyEntries) {
     std::filesystem::current_path(here);
 }
 
-// A surface and a device that only record what the display layer hands them.
+// A clipper and a device that only record what the display layer hands them.
 struct RecordingClipper : IDirectDrawClipper {
     DWORD AddRef() override { return ++refs; }
     DWORD Release() override { return --refs; }
@@ -144,36 +146,6 @@ struct RecordingClipper : IDirectDrawClipper {
     bool failClipList = false;
     RGNDATAHEADER header{};
     std::vector<RECT> rects;
-};
-
-struct RecordingSurface : IDirectDrawSurface7 {
-    DWORD AddRef() override { return 1; }
-    DWORD Release() override { return 1; }
-    HRESULT Blt(LPRECT dest, IDirectDrawSurface7*, LPRECT, DWORD flags, DDBLTFX* fx) override {
-        fills.push_back({dest ? *dest : RECT{-1, -1, -1, -1}, flags, fx ? fx->dwFillColor : 0});
-        return S_OK;
-    }
-    HRESULT Flip(IDirectDrawSurface7*, DWORD) override { return ++flips, S_OK; }
-    HRESULT GetAttachedSurface(DDSCAPS2*, IDirectDrawSurface7**) override { return E_FAIL; }
-    HRESULT GetPixelFormat(DDPIXELFORMAT*) override { return E_FAIL; }
-    HRESULT GetSurfaceDesc(DDSURFACEDESC2*) override { return E_FAIL; }
-    HRESULT Lock(LPRECT, DDSURFACEDESC2*, DWORD, void*) override { return E_FAIL; }
-    HRESULT Unlock(LPRECT) override { return E_FAIL; }
-    HRESULT SetColorKey(DWORD, DDCOLORKEY*) override { return S_OK; }
-    HRESULT GetColorKey(DWORD, DDCOLORKEY*) override { return E_FAIL; }
-    HRESULT SetClipper(IDirectDrawClipper* c) override { return clipper = c, S_OK; }
-    HRESULT GetClipper(IDirectDrawClipper**) override { return E_FAIL; }
-    HRESULT SetPalette(IDirectDrawPalette*) override { return E_FAIL; }
-    HRESULT GetDC(HDC*) override { return E_FAIL; }
-    HRESULT ReleaseDC(HDC) override { return E_FAIL; }
-    struct Fill {
-        RECT rect;
-        DWORD flags;
-        DWORD colour;
-    };
-    std::vector<Fill> fills;
-    IDirectDrawClipper* clipper = nullptr;
-    int flips = 0;
 };
 
 struct RecordingDevice : IDirectDraw7 {
@@ -192,7 +164,7 @@ struct RecordingDevice : IDirectDraw7 {
 };
 
 TEST(DisplayCalls, FillsAndFlipsAskTheDeviceAsTheyShould) {
-    RecordingSurface surface;
+    gametest::FakeSurface surface;
     primarySurface = &surface;
     WORD pixel = 0;
     backBuffer = &pixel;  // as if locked
@@ -219,7 +191,7 @@ std::string Box(const RECT& r) {
 
 TEST(DisplayCalls, ClipperRegionBoundIsTheUnionBox) {
     RecordingDevice device;
-    RecordingSurface surface;
+    gametest::FakeSurface surface;
     LPDIRECTDRAW7 saved = directDraw;
     directDraw = &device;
     const RGNDATAHEADER& h = device.clipper.header;

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "hosts/headless/headless_host.h"
-#include "platform/dsound/audio_mixer.h"
 #include "platform/dinput.h"
+#include "platform/dsound/audio_mixer.h"
 #include "platform/link/host_link.h"
 #include "platform/windows.h"
 #include "support/installed_host.h"

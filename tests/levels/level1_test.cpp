@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "app/screens.h"
 #include "app/winmain.h"
 #include "gfx/display.h"
+#include "hosts/common/frame_pixels.h"
 #include "input/keyboard.h"
 #include "levels/level1.h"
 #include "platform/dinput.h"
@@ -46,15 +48,54 @@ TEST_F(Level1Test, FailedKeyboardReadDrawsNothingOfTheLevel) {
 
 TEST_F(Level1Test, StreetAndRiderShowWithoutTheColourKey) {
     Frame();
+    const std::vector<std::uint32_t> withRider = headless_->LastFrame();
     int lit = 0;
-    for (std::uint32_t rgb : headless_->LastFrame()) {
+    for (std::uint32_t rgb : withRider) {
         ASSERT_FALSE(IsMagenta(rgb)) << "the colour key must never reach the screen";
         lit += rgb != 0;
     }
     EXPECT_GT(lit, 640 * 480 / 2) << "the street tile fills the screen";
-    // The rider stands at (35, 350), 34 x 68: some of its pixels differ from the street
-    // drawn where it stands in a frame without the rider.
-    EXPECT_EQ(level1Hero.currentFrame, 8);
+
+    // The rider stands still at (35, 350), 34 x 68, showing the first picture of its
+    // right-facing row: where that picture is opaque the screen shows its colour, where it
+    // is the key the street shows as it is drawn in a frame without the rider.
+    ASSERT_EQ(level1Hero.currentFrame, 8);
+    ASSERT_EQ(level1Hero.x, 35.0f);
+    ASSERT_EQ(level1Hero.y, 350.0f);
+    const int width = level1Hero.width, height = level1Hero.height;
+    ASSERT_EQ(width, 34);
+    ASSERT_EQ(height, 68);
+    LPDIRECTDRAWSURFACE7 picture = level1Hero.frames[8];
+    ASSERT_NE(picture, nullptr);
+    DDSURFACEDESC2 desc{};
+    desc.dwSize = sizeof desc;
+    ASSERT_EQ(S_OK, picture->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr));
+    std::vector<std::uint16_t> cell(static_cast<std::size_t>(width) * height);
+    for (int y = 0; y < height; ++y)
+        std::memcpy(&cell[static_cast<std::size_t>(y) * width],
+                    static_cast<const std::uint8_t*>(desc.lpSurface) + y * desc.lPitch, width * 2u);
+    picture->Unlock(nullptr);
+    const std::vector<std::uint32_t> cellRgb =
+        host::FrameToRgb(host::Frame{cell.data(), width, height, width * 2, host::PixelLayout::Rgb565, nullptr});
+
+    level1Hero.attributes &= ~Visible;
+    Frame();
+    const std::vector<std::uint32_t> withoutRider = headless_->LastFrame();
+    int opaque = 0, keyed = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const std::size_t at = static_cast<std::size_t>(350 + y) * 640 + 35 + x;
+            const std::size_t in = static_cast<std::size_t>(y) * width + x;
+            if (cell[in] == 0xF81F) {
+                ++keyed;
+                ASSERT_EQ(withRider[at], withoutRider[at]) << "the street shows at (" << x << "," << y << ")";
+            } else {
+                ++opaque;
+                ASSERT_EQ(withRider[at], cellRgb[in]) << "the rider's pixel (" << x << "," << y << ")";
+            }
+        }
+    EXPECT_GT(opaque, width * height / 6) << "the rider covers a good part of its cell";
+    EXPECT_GT(keyed, 0) << "the picture has key pixels around the rider";
 }
 
 TEST_F(Level1Test, JumpCastsABlackShadowBarUnderTheFeetsFormerLine) {

@@ -116,11 +116,10 @@ TEST_F(Level2Test, WalksThreeOnTheGroundSixInTheAirAndScrollsFromWorldX320) {
         int key;
         float heroX, backgroundX;
     };
+    // Back at world x 317 the background snaps to 0 at once.
     const Step steps[] = {
         {DIK_RIGHT, 317, 0}, {DIK_RIGHT, 320, 0}, {DIK_RIGHT, 320, -3}, {DIK_RIGHT, 320, -6}, {DIK_LEFT, 320, -3},
-        {DIK_LEFT, 320, 0},  {DIK_LEFT, 320, 3},  {DIK_LEFT, 317, 0},  // world x 317: the background snaps back to 0 at
-                                                                       // once
-        {DIK_LEFT, 314, 0},
+        {DIK_LEFT, 320, 0},  {DIK_LEFT, 320, 3},  {DIK_LEFT, 317, 0},   {DIK_LEFT, 314, 0},
     };
     for (const Step& step : steps) {
         FrameWith({step.key});

@@ -15,7 +15,7 @@ using gametest::DDrawTest;
 using gametest::Desc;
 using gametest::Pixels;
 
-constexpr std::uint16_t kKey = 0xF81F;
+using gametest::kKey;
 
 TEST_F(DDrawTest, KeyedBlitSkipsKeyPixelsAndCopiesNearKeyValues) {
     // 75 wide: a block of 32 with groups of eight all key, none key and mixed; a block of 32

@@ -11,13 +11,14 @@
 #include "hosts/null_host.h"
 #include "platform/ddraw.h"
 #include "platform/windows.h"
+#include "support/ddraw_fixture.h"
 #include "support/installed_host.h"
 
 namespace {
 
-using Pixels = std::vector<std::uint16_t>;
-constexpr std::uint16_t kKey = 0xF81F;
-constexpr DWORD kKeyed = DDBLT_KEYSRC | DDBLT_WAIT;
+using gametest::kKey;
+using gametest::kKeyed;
+using gametest::Pixels;
 
 // Keeps the last presented picture, rows packed.
 class LastPictureHost : public host::NullHost {
@@ -35,77 +36,10 @@ public:
     std::uint32_t Milliseconds() override { return 0; }
 };
 
-class DeferredClear : public ::testing::Test {
+class DeferredClear : public gametest::SurfaceTest {
 protected:
-    void SetUp() override {
-        void* out = nullptr;
-        ASSERT_EQ(S_OK, DirectDrawCreateEx(nullptr, &out, IID_IDirectDraw7, nullptr));
-        device_ = static_cast<IDirectDraw7*>(out);
-    }
-    void TearDown() override {
-        for (IDirectDrawSurface7* s : owned_) s->Release();
-        device_->Release();
-    }
-    IDirectDrawSurface7* Make(int width, int height, bool keyed = false) {
-        DDSURFACEDESC2 desc{};
-        desc.dwSize = sizeof desc;
-        desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
-        desc.dwWidth = static_cast<DWORD>(width);
-        desc.dwHeight = static_cast<DWORD>(height);
-        desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY;
-        IDirectDrawSurface7* surface = nullptr;
-        EXPECT_EQ(S_OK, device_->CreateSurface(&desc, &surface, nullptr));
-        owned_.push_back(surface);
-        if (keyed) {
-            DDCOLORKEY key{kKey, kKey};
-            EXPECT_EQ(S_OK, surface->SetColorKey(DDCKEY_SRCBLT, &key));
-        }
-        return surface;
-    }
-    static Pixels Read(IDirectDrawSurface7* s, int width, int height) {
-        DDSURFACEDESC2 desc{};
-        desc.dwSize = sizeof desc;
-        Pixels p(static_cast<std::size_t>(width) * height);
-        EXPECT_EQ(S_OK, s->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr));
-        for (int y = 0; y < height; ++y)
-            std::memcpy(&p[static_cast<std::size_t>(y) * width],
-                        static_cast<std::uint8_t*>(desc.lpSurface) + y * desc.lPitch,
-                        static_cast<std::size_t>(width) * 2);
-        s->Unlock(nullptr);
-        return p;
-    }
-    static void Write(IDirectDrawSurface7* s, int width, int height, const Pixels& p) {
-        DDSURFACEDESC2 desc{};
-        desc.dwSize = sizeof desc;
-        ASSERT_EQ(S_OK, s->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr));
-        for (int y = 0; y < height; ++y)
-            std::memcpy(static_cast<std::uint8_t*>(desc.lpSurface) + y * desc.lPitch,
-                        &p[static_cast<std::size_t>(y) * width], static_cast<std::size_t>(width) * 2);
-        s->Unlock(nullptr);
-    }
-    static HRESULT Fill(IDirectDrawSurface7* s, std::uint16_t colour, RECT* rect = nullptr) {
-        DDBLTFX fx{};
-        fx.dwSize = sizeof fx;
-        fx.dwFillColor = colour;
-        return s->Blt(rect, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
-    }
-    void Clip(IDirectDrawSurface7* s, const std::vector<RECT>& rects) {
-        std::vector<char> block(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));
-        auto* region = reinterpret_cast<RGNDATA*>(block.data());
-        region->rdh = RGNDATAHEADER{sizeof(RGNDATAHEADER), RDH_RECTANGLES, static_cast<DWORD>(rects.size()),
-                                    static_cast<DWORD>(rects.size() * sizeof(RECT)), RECT{}};
-        std::memcpy(region->Buffer, rects.data(), rects.size() * sizeof(RECT));
-        IDirectDrawClipper* clipper = nullptr;
-        ASSERT_EQ(S_OK, device_->CreateClipper(0, &clipper, nullptr));
-        ASSERT_EQ(S_OK, clipper->SetClipList(region, 0));
-        ASSERT_EQ(S_OK, s->SetClipper(clipper));
-        clipper->Release();
-    }
-
-    IDirectDraw7* device_ = nullptr;
     LastPictureHost host_;
     gametest::InstalledHost installed_{host_};
-    std::vector<IDirectDrawSurface7*> owned_;
 };
 
 // The screen as the test expects it, drawn pixel by pixel.
@@ -143,9 +77,9 @@ TEST_F(DeferredClear, AnyRunOfFillsAndBlitsReadsBackAsIfEachWereDoneAtOnce) {
         opaque[i] = static_cast<std::uint16_t>(0x1000 + i);
         holes[i] = i % 7 < 2 ? kKey : static_cast<std::uint16_t>(0x4000 + i);
     }
-    IDirectDrawSurface7* pictures[3] = {Make(kPw, kPh, true), Make(kPw, kPh, true), Make(kPw, kPh, true)};
+    IDirectDrawSurface7* pictures[3] = {Make(kPw, kPh, kKey), Make(kPw, kPh, kKey), Make(kPw, kPh, kKey)};
     const Pixels* contents[3] = {&opaque, &holes, &allKey};
-    for (int i = 0; i < 3; ++i) Write(pictures[i], kPw, kPh, *contents[i]);
+    for (int i = 0; i < 3; ++i) Write(pictures[i], *contents[i]);
 
     const std::vector<std::vector<RECT>> clipChoices = {
         {RECT{0, 0, kW, kH}}, {RECT{0, 0, 30, kH}, RECT{30, 0, kW, kH}}, {RECT{4, 2, 40, 30}}, {}};
@@ -203,20 +137,20 @@ TEST_F(DeferredClear, AnyRunOfFillsAndBlitsReadsBackAsIfEachWereDoneAtOnce) {
                 }
             }
         }
-        ASSERT_EQ(model.pixels, Read(screen, kW, kH)) << "run " << run << ": " << story;
+        ASSERT_EQ(model.pixels, Read(screen)) << "run " << run << ": " << story;
     }
 }
 
 TEST_F(DeferredClear, AClearedPictureIsWhatTheNextBlitFromItCopies) {
-    IDirectDrawSurface7* picture = Make(16, 8, true);
+    IDirectDrawSurface7* picture = Make(16, 8, kKey);
     IDirectDrawSurface7* screen = Make(16, 8);
     ASSERT_EQ(S_OK, Fill(picture, 0x0123));
     ASSERT_EQ(S_OK, screen->Blt(nullptr, picture, nullptr, kKeyed, nullptr));
-    EXPECT_EQ(Pixels(16 * 8, 0x0123), Read(screen, 16, 8));
+    EXPECT_EQ(Pixels(16 * 8, 0x0123), Read(screen));
     ASSERT_EQ(S_OK, Fill(picture, kKey));
     ASSERT_EQ(S_OK, Fill(screen, 0x0777));
     ASSERT_EQ(S_OK, screen->Blt(nullptr, picture, nullptr, kKeyed, nullptr));
-    EXPECT_EQ(Pixels(16 * 8, 0x0777), Read(screen, 16, 8)) << "a picture cleared to its key draws nothing";
+    EXPECT_EQ(Pixels(16 * 8, 0x0777), Read(screen)) << "a picture cleared to its key draws nothing";
 }
 
 TEST_F(DeferredClear, TextGoesOverAClearMadeWhileTheContextIsOut) {
@@ -228,7 +162,7 @@ TEST_F(DeferredClear, TextGoesOverAClearMadeWhileTheContextIsOut) {
     SetBkMode(dc, TRANSPARENT);
     ASSERT_TRUE(TextOutA(dc, 2, 2, "W", 1));
     ASSERT_EQ(S_OK, screen->ReleaseDC(dc));
-    const Pixels shown = Read(screen, 32, 16);
+    const Pixels shown = Read(screen);
     int ink = 0, clear = 0;
     for (std::uint16_t p : shown) {
         ink += p == 0xFFFF;
@@ -239,22 +173,10 @@ TEST_F(DeferredClear, TextGoesOverAClearMadeWhileTheContextIsOut) {
 }
 
 TEST_F(DeferredClear, AFlipPresentsTheClearAndWhatCoversPartOfIt) {
-    ASSERT_EQ(S_OK, device_->SetCooperativeLevel(nullptr, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE));
-    ASSERT_EQ(S_OK, device_->SetDisplayMode(40, 20, 16, 0, 0));
-    DDSURFACEDESC2 desc{};
-    desc.dwSize = sizeof desc;
-    desc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
-    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
-    desc.dwBackBufferCount = 1;
-    IDirectDrawSurface7* primary = nullptr;
-    ASSERT_EQ(S_OK, device_->CreateSurface(&desc, &primary, nullptr));
-    DDSCAPS2 caps{DDSCAPS_BACKBUFFER, 0, 0, 0};
-    IDirectDrawSurface7* back = nullptr;
-    ASSERT_EQ(S_OK, primary->GetAttachedSurface(&caps, &back));
-    owned_.push_back(back);
-    owned_.push_back(primary);
+    FullScreen(16, 40, 20);
+    IDirectDrawSurface7* primary = MakePrimaryChain();
     Clip(back, {RECT{0, 0, 40, 20}});
-    IDirectDrawSurface7* picture = Make(25, 20, true);
+    IDirectDrawSurface7* picture = Make(25, 20, kKey);
     ASSERT_EQ(S_OK, Fill(picture, 0x0F0F));
 
     for (int frame = 0; frame < 3; ++frame) {

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/dsound/audio_mixer.h"
 #include "platform/dsound.h"
+#include "platform/dsound/audio_mixer.h"
 #include "platform/link/host_link.h"
 #include "support/installed_host.h"
 

@@ -10,106 +10,21 @@
 
 #include "platform/ddraw.h"
 #include "platform/windows.h"
+#include "support/ddraw_fixture.h"
 
 namespace {
 
-constexpr DWORD kKeyed = DDBLT_KEYSRC | DDBLT_WAIT;
+using gametest::kKey;
+using gametest::kKeyed;
 
-// A picture in memory: width x height pixels of 1 or 2 bytes, rows without gaps.
-struct Picture {
-    int width = 0;
-    int height = 0;
-    int bytes = 2;
-    std::vector<std::uint16_t> pixels;  // the low byte only for 1-byte pictures
-    std::uint16_t& At(int x, int y) { return pixels[static_cast<std::size_t>(y) * width + x]; }
-};
+using gametest::Picture;
 
-class KeyedBlitRuns : public ::testing::Test {
+class KeyedBlitRuns : public gametest::SurfaceTest {
 protected:
-    void SetUp() override {
-        void* out = nullptr;
-        ASSERT_EQ(S_OK, DirectDrawCreateEx(nullptr, &out, IID_IDirectDraw7, nullptr));
-        device_ = static_cast<IDirectDraw7*>(out);
-    }
-    void TearDown() override {
-        for (IDirectDrawSurface7* s : owned_) s->Release();
-        device_->Release();
-    }
     // Surfaces made after this are 8-bit.
-    void EightBitMode() {
-        ASSERT_EQ(S_OK, device_->SetCooperativeLevel(nullptr, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE));
-        ASSERT_EQ(S_OK, device_->SetDisplayMode(640, 480, 8, 0, 0));
-    }
-    IDirectDrawSurface7* Make(int width, int height, int key = -1) {
-        DDSURFACEDESC2 desc{};
-        desc.dwSize = sizeof desc;
-        desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
-        desc.dwWidth = static_cast<DWORD>(width);
-        desc.dwHeight = static_cast<DWORD>(height);
-        desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY;
-        IDirectDrawSurface7* surface = nullptr;
-        EXPECT_EQ(S_OK, device_->CreateSurface(&desc, &surface, nullptr));
-        if (surface == nullptr) return nullptr;
-        owned_.push_back(surface);
-        if (key >= 0) SetKey(surface, key);
-        return surface;
-    }
-    static void SetKey(IDirectDrawSurface7* surface, int key) {
-        DDCOLORKEY k{static_cast<DWORD>(key), static_cast<DWORD>(key)};
-        ASSERT_EQ(S_OK, surface->SetColorKey(DDCKEY_SRCBLT, &k));
-    }
-    static Picture Read(IDirectDrawSurface7* surface) {
-        DDSURFACEDESC2 desc{};
-        desc.dwSize = sizeof desc;
-        Picture p;
-        if (FAILED(surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr))) return p;
-        p.width = static_cast<int>(desc.dwWidth);
-        p.height = static_cast<int>(desc.dwHeight);
-        p.bytes = desc.ddpfPixelFormat.dwRGBBitCount == 8 ? 1 : 2;
-        p.pixels.resize(static_cast<std::size_t>(p.width) * p.height);
-        for (int y = 0; y < p.height; ++y)
-            for (int x = 0; x < p.width; ++x) {
-                const auto* at = static_cast<const std::uint8_t*>(desc.lpSurface) + y * desc.lPitch + x * p.bytes;
-                std::uint16_t v = at[0];
-                if (p.bytes == 2) std::memcpy(&v, at, 2);
-                p.At(x, y) = v;
-            }
-        surface->Unlock(nullptr);
-        return p;
-    }
-    static void Write(IDirectDrawSurface7* surface, Picture& p) {
-        DDSURFACEDESC2 desc{};
-        desc.dwSize = sizeof desc;
-        ASSERT_EQ(S_OK, surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr));
-        for (int y = 0; y < p.height; ++y)
-            for (int x = 0; x < p.width; ++x) {
-                auto* at = static_cast<std::uint8_t*>(desc.lpSurface) + y * desc.lPitch + x * p.bytes;
-                const std::uint16_t v = p.At(x, y);
-                if (p.bytes == 2)
-                    std::memcpy(at, &v, 2);
-                else
-                    at[0] = static_cast<std::uint8_t>(v);
-            }
-        surface->Unlock(nullptr);
-    }
-    static HRESULT Fill(IDirectDrawSurface7* surface, DWORD colour, RECT* rect = nullptr) {
-        DDBLTFX fx{};
-        fx.dwSize = sizeof fx;
-        fx.dwFillColor = colour;
-        return surface->Blt(rect, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
-    }
-    void Clip(IDirectDrawSurface7* surface, const std::vector<RECT>& rects) {
-        std::vector<char> block(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));
-        auto* region = reinterpret_cast<RGNDATA*>(block.data());
-        region->rdh = RGNDATAHEADER{sizeof(RGNDATAHEADER), RDH_RECTANGLES, static_cast<DWORD>(rects.size()),
-                                    static_cast<DWORD>(rects.size() * sizeof(RECT)), RECT{}};
-        std::memcpy(region->Buffer, rects.data(), rects.size() * sizeof(RECT));
-        IDirectDrawClipper* clipper = nullptr;
-        ASSERT_EQ(S_OK, device_->CreateClipper(0, &clipper, nullptr));
-        ASSERT_EQ(S_OK, clipper->SetClipList(region, 0));
-        ASSERT_EQ(S_OK, surface->SetClipper(clipper));
-        clipper->Release();
-    }
+    void EightBitMode() { FullScreen(8); }
+    static Picture Read(IDirectDrawSurface7* surface) { return ReadPicture(surface); }
+    static void Write(IDirectDrawSurface7* surface, const Picture& p) { SurfaceTest::Write(surface, p.pixels); }
 
     // What a keyed blit of `from` (the source picture, area `src`) to `dest` in `onto` leaves,
     // pixel by pixel, with only the pixels inside one of `clips` drawn (all when none).
@@ -126,9 +41,6 @@ protected:
             }
         return onto;
     }
-
-    IDirectDraw7* device_ = nullptr;
-    std::vector<IDirectDrawSurface7*> owned_;
 };
 
 // A picture whose rows mix long opaque runs, short runs and single key pixels, so that it is
@@ -200,7 +112,6 @@ TEST_F(KeyedBlitRuns, RepeatedBlitsLeaveWhatComparingEachPixelLeaves) {
 
 TEST_F(KeyedBlitRuns, EveryWayOfChangingThePictureShowsInTheNextBlit) {
     std::mt19937 random(7);
-    constexpr std::uint16_t kKey = 0xF81F;
     const int w = 120, h = 16;
     Picture art = Sprite(w, h, 2, kKey, false, random);
     IDirectDrawSurface7* source = Make(w, h, kKey);
@@ -259,7 +170,6 @@ TEST_F(KeyedBlitRuns, EveryWayOfChangingThePictureShowsInTheNextBlit) {
 }
 
 TEST_F(KeyedBlitRuns, TextDrawnWhileAContextIsOutShowsInBlitsMadeMeanwhile) {
-    constexpr std::uint16_t kKey = 0xF81F;
     IDirectDrawSurface7* source = Make(64, 16, kKey);
     ASSERT_EQ(S_OK, Fill(source, kKey));
     IDirectDrawSurface7* screen = Make(64, 16);
@@ -278,20 +188,8 @@ TEST_F(KeyedBlitRuns, TextDrawnWhileAContextIsOutShowsInBlitsMadeMeanwhile) {
 }
 
 TEST_F(KeyedBlitRuns, ABackBufferDrawnFromAfterAFlipShowsItsNewPicture) {
-    ASSERT_EQ(S_OK, device_->SetCooperativeLevel(nullptr, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE));
-    ASSERT_EQ(S_OK, device_->SetDisplayMode(64, 8, 16, 0, 0));
-    DDSURFACEDESC2 desc{};
-    desc.dwSize = sizeof desc;
-    desc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
-    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
-    desc.dwBackBufferCount = 1;
-    IDirectDrawSurface7* primary = nullptr;
-    ASSERT_EQ(S_OK, device_->CreateSurface(&desc, &primary, nullptr));
-    DDSCAPS2 caps{DDSCAPS_BACKBUFFER, 0, 0, 0};
-    IDirectDrawSurface7* back = nullptr;
-    ASSERT_EQ(S_OK, primary->GetAttachedSurface(&caps, &back));
-    owned_.push_back(back);
-    owned_.push_back(primary);
+    FullScreen(16, 64, 8);
+    IDirectDrawSurface7* primary = MakePrimaryChain();
     SetKey(back, 0);
     IDirectDrawSurface7* screen = Make(64, 8);
 

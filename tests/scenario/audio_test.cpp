@@ -14,15 +14,6 @@
 
 namespace {
 
-gamerun::RunResult Play(const std::string& script, int frames) {
-    gamerun::RunRequest request;
-    request.script = script;
-    request.frames = frames;
-    gamerun::RunResult run = gamerun::RunGame(request);
-    EXPECT_EQ(0, run.exitCode) << run.errorText;
-    return run;
-}
-
 std::string Music(const gamerun::RunResult& run, int pass) {
     return run.At(pass).Raw("music");
 }
@@ -34,7 +25,7 @@ std::string Sounds(const gamerun::RunResult& run, int pass) {
 TEST(Audio, EachScreenPlaysItsPieceAndHelpIsSilent) {
     // Menu; H for help at 3; Escape at 5; S at 7 plays level 1; Ctrl+2 at 10 switches to
     // level 2 and its piece; Ctrl+1 at 13 and level 1's piece is back.
-    const auto run = Play("3 tap H\n5 tap Escape\n7 tap S\n9 down Ctrl\n10 tap 2\n13 tap 1\n", 16);
+    const auto run = gamerun::PlayToTheEnd("3 tap H\n5 tap Escape\n7 tap S\n9 down Ctrl\n10 tap 2\n13 tap 1\n", 16);
     EXPECT_EQ("\"menu_bgmusic.mid\"", Music(run, 1));
     EXPECT_EQ("null", Music(run, 3)) << "the help page is silent";
     EXPECT_EQ("\"menu_bgmusic.mid\"", Music(run, 5)) << "back on the menu the piece starts again";
@@ -45,7 +36,7 @@ TEST(Audio, EachScreenPlaysItsPieceAndHelpIsSilent) {
 
 TEST(Audio, TheBoardRollsWhileRidingAndTheJumpTakesOver) {
     // S at 2; Right held from 3; Space at 20; Escape at 45.
-    const auto run = Play("2 tap S\n3 down Right\n20 down Space\n21 up Space\n45 tap Escape\n", 46);
+    const auto run = gamerun::PlayToTheEnd("2 tap S\n3 down Right\n20 down Space\n21 up Space\n45 tap Escape\n", 46);
     EXPECT_EQ("{}", Sounds(run, 2)) << "at rest nothing rolls";
     EXPECT_EQ("{\"lev1_boardloop.wav\":5}", Sounds(run, 3)) << "looped while moving";
     EXPECT_EQ("{\"lev1_jump.wav\":1}", Sounds(run, 20)) << "in the air the loop stops and the jump sounds";

@@ -21,16 +21,6 @@ using gamerun::RunGame;
 using gamerun::RunRequest;
 using gamerun::RunResult;
 
-RunResult Play(const std::string& script, int frames, const std::string& settings = "") {
-    RunRequest request;
-    request.script = script;
-    request.frames = frames;
-    request.settings = settings;
-    RunResult run = RunGame(request);
-    EXPECT_EQ(0, run.exitCode) << run.errorText;
-    return run;
-}
-
 // Each pass's screen and street state: what the game did, whatever the input came from.
 std::vector<std::string> Story(const RunResult& run) {
     std::vector<std::string> story;
@@ -69,7 +59,7 @@ double Loudness(const std::vector<std::int16_t>& samples, std::size_t from = 0, 
 const char kRide[] = "2 tap S\n4 down Right\n12 down Space\n13 up Space\n20 up Right\n";
 
 TEST(Settings, ABadLineIsOneWarningAndTheGameStillStarts) {
-    const RunResult run = Play("", 3, "music_volume = 50\nscale = huge\n# fine\nfuture_key = 1\n");
+    const RunResult run = gamerun::PlayToTheEnd("", 3, "music_volume = 50\nscale = huge\n# fine\nfuture_key = 1\n");
     EXPECT_EQ(3, run.LastPass());
     const std::string expected = gamerun::SettingsPathIn(*run.folder) + ":2: scale is a whole number from 1 to 8";
     EXPECT_EQ(0u, run.errorText.find("trundlebop: " + expected)) << run.errorText;
@@ -77,17 +67,17 @@ TEST(Settings, ABadLineIsOneWarningAndTheGameStillStarts) {
 }
 
 TEST(Settings, BoundKeysAndAPadAloneRideAsTheDefaultKeysDo) {
-    const std::vector<std::string> keys = Story(Play(kRide, 24));
-    const std::vector<std::string> bound =
-        Story(Play("2 tap S\n4 down D\n12 down J\n13 up J\n20 up D\n", 24, "key.Right = D\nkey.Space = J, K\n"));
+    const std::vector<std::string> keys = Story(gamerun::PlayToTheEnd(kRide, 24));
+    const std::vector<std::string> bound = Story(gamerun::PlayToTheEnd(
+        "2 tap S\n4 down D\n12 down J\n13 up J\n20 up D\n", 24, "key.Right = D\nkey.Space = J, K\n"));
     EXPECT_EQ(keys, bound);
     const std::vector<std::string> pad =
-        Story(Play("2 pad tap start\n4 pad down right\n12 pad tap a\n20 pad up right\n", 24));
+        Story(gamerun::PlayToTheEnd("2 pad tap start\n4 pad down right\n12 pad tap a\n20 pad up right\n", 24));
     EXPECT_EQ(keys, pad);
     const std::vector<std::string> stick =
-        Story(Play("2 pad tap start\n4 stick 32767 0\n12 pad tap a\n20 stick 0 0\n", 24));
+        Story(gamerun::PlayToTheEnd("2 pad tap start\n4 stick 32767 0\n12 pad tap a\n20 stick 0 0\n", 24));
     EXPECT_EQ(keys, stick);
-    const std::vector<std::string> off = Story(Play("2 pad tap start\n", 4, "gamepad = false\n"));
+    const std::vector<std::string> off = Story(gamerun::PlayToTheEnd("2 pad tap start\n", 4, "gamepad = false\n"));
     EXPECT_EQ("-1", off.back().substr(0, 2)) << "with pads turned off, Start does nothing";
 }
 
@@ -116,12 +106,12 @@ TEST(Settings, AConfigFileNamedOnTheCommandLineIsTheOneRead) {
 }
 
 TEST(Keys, HoldingEscapeInALevelGoesBackToTheMenuAndNoFurther) {
-    const RunResult run =
-        Play("2 tap S\n5 down Escape\n6 repeat Escape\n7 repeat Escape\n8 repeat Escape\n12 up Escape\n", 16);
+    const RunResult run = gamerun::PlayToTheEnd(
+        "2 tap S\n5 down Escape\n6 repeat Escape\n7 repeat Escape\n8 repeat Escape\n12 up Escape\n", 16);
     EXPECT_EQ(16, run.LastPass()) << "the game did not end";
     EXPECT_EQ(0, run.At(4).Int("screen"));
     for (int pass = 5; pass <= 16; ++pass) EXPECT_EQ(-1, run.At(pass).Int("screen")) << pass;
-    const RunResult fresh = Play("5 tap Escape\n", 16);
+    const RunResult fresh = gamerun::PlayToTheEnd("5 tap Escape\n", 16);
     EXPECT_EQ(7, fresh.LastPass()) << "a fresh press on the menu still ends the game, two passes on";
 }
 
@@ -143,7 +133,7 @@ TEST(Keys, F12SavesTheSamePixelsAsACaptureOfItsPass) {
     EXPECT_EQ(640, screenshot.width);
     EXPECT_EQ(480, screenshot.height);
     EXPECT_TRUE(screenshot.rgb == capture.rgb);
-    EXPECT_EQ(Story(Play("2 tap S\n4 down Right\n", 12)), Story(run)) << "F12 is not the game's";
+    EXPECT_EQ(Story(gamerun::PlayToTheEnd("2 tap S\n4 down Right\n", 12)), Story(run)) << "F12 is not the game's";
 }
 
 TEST(Volume, MusicAndEffectsScaleLinearlyAndMuteSilences) {

@@ -22,13 +22,6 @@ bool Updating() {
     return flag && std::string(flag) == "1";
 }
 
-std::vector<std::string> ReadLines(const std::string& path) {
-    std::vector<std::string> lines;
-    std::ifstream file(path);
-    for (std::string line; std::getline(file, line);) lines.push_back(line);
-    return lines;
-}
-
 void WriteLines(const std::string& path, const std::vector<std::string>& lines) {
     std::ofstream file(path, std::ios::trunc);
     for (const std::string& line : lines) file << line << "\n";
@@ -75,8 +68,8 @@ void CompareWithGolden(const std::string& name, const std::string& script, int f
         WriteLines(framesPath, digests);
         GTEST_SKIP() << "expectations rewritten: " << tracePath << ", " << framesPath;
     }
-    const std::vector<std::string> expectedTrace = ReadLines(tracePath);
-    const std::vector<std::string> expectedFrames = ReadLines(framesPath);
+    const std::vector<std::string> expectedTrace = gamerun::ReadLines(tracePath);
+    const std::vector<std::string> expectedFrames = gamerun::ReadLines(framesPath);
     ASSERT_FALSE(expectedTrace.empty()) << "no stored expectation " << tracePath;
     ASSERT_EQ(expectedTrace.size(), trace.size()) << "the run took a different number of passes";
     for (std::size_t i = 0; i < trace.size(); ++i)

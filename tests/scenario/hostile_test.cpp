@@ -13,18 +13,9 @@ using gamerun::RunGame;
 using gamerun::RunRequest;
 using gamerun::RunResult;
 
-RunResult Play(const std::string& script, int frames) {
-    RunRequest request;
-    request.script = script;
-    request.frames = frames;
-    RunResult run = RunGame(request);
-    EXPECT_TRUE(run.traceWellFormed);
-    return run;
-}
-
 TEST(Hostile, CtrlDigitWorksWhileEitherCtrlIsStillHeld) {
     // Both held, one let go: Ctrl is still down, so the digit still picks the level.
-    const auto run = Play(
+    const auto run = gamerun::PlayTraced(
         "2 down LeftCtrl\n3 down RightCtrl\n4 up RightCtrl\n5 tap 3\n"
         "7 down RightCtrl\n8 up LeftCtrl\n9 tap 2\n"
         "11 down Ctrl\n12 up RightCtrl\n13 tap 1\n15 up Ctrl\n17 tap 3\n",

@@ -13,10 +13,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool Have(const char* command) {
-    return std::system((std::string("command -v ") + command + " >/dev/null 2>&1").c_str()) == 0;
-}
-
 int Quietly(const std::string& command) {
     return std::system((command + " >/dev/null 2>&1").c_str());
 }
@@ -32,10 +28,10 @@ TEST(Install, TheInstalledGameRunsFromAnyFolderAndItsDesktopFilesValidate) {
           "share/man/man6/trundlebop.6", "share/icons/hicolor/16x16/apps/trundlebop.png",
           "share/icons/hicolor/256x256/apps/trundlebop.png"})
         EXPECT_TRUE(fs::is_regular_file(prefix + "/" + file)) << file;
-    if (Have("desktop-file-validate")) {
+    if (gamerun::HaveCommand("desktop-file-validate")) {
         EXPECT_EQ(0, Quietly("desktop-file-validate '" + prefix + "/share/applications/trundlebop.desktop'"));
     }
-    if (Have("appstreamcli")) {
+    if (gamerun::HaveCommand("appstreamcli")) {
         EXPECT_EQ(0, Quietly("appstreamcli validate --no-net '" + prefix +
                              "/share/metainfo/io.trundlebop.Trundlebop.metainfo.xml'"));
     }

@@ -19,19 +19,9 @@ std::string State(const RunResult& run, int pass) {
            std::to_string(r.Int("level"));
 }
 
-RunResult Play(const std::string& script, int frames, std::vector<int> shots = {}) {
-    RunRequest request;
-    request.script = script;
-    request.frames = frames;
-    request.shots = std::move(shots);
-    RunResult run = RunGame(request);
-    EXPECT_TRUE(run.traceWellFormed);
-    return run;
-}
-
 TEST(Menu, StartsOnStartAndTheArrowsWrap) {
     // A tap is two messages (down, then up a pass later), so keys come every other pass.
-    const auto run = Play("3 tap Up\n5 tap Up\n7 tap Down\n9 tap Down\n", 11);
+    const auto run = gamerun::PlayTraced("3 tap Up\n5 tap Up\n7 tap Down\n9 tap Down\n", 11);
     EXPECT_EQ(0, run.exitCode) << run.errorText;
     EXPECT_EQ("-1,0,1", State(run, 1));
     EXPECT_EQ("true", run.At(1).Raw("cursorShown"));
@@ -68,7 +58,7 @@ TEST(Menu, ClickAreasHaveInclusiveBounds) {
     script += std::to_string(play + 4) + " tap Escape\n";
     const int end = play + 8;
     script += std::to_string(end) + " click 440 311\n";
-    const auto run = Play(script, end + 20);
+    const auto run = gamerun::PlayTraced(script, end + 20);
     pass = 2;
     for (const Probe& p : probes) {
         EXPECT_EQ(p.after, State(run, pass)) << "click at " << p.x << "," << p.y;
@@ -85,13 +75,13 @@ TEST(Menu, ClickAreasHaveInclusiveBounds) {
     EXPECT_EQ(end + 2, run.LastPass());
     EXPECT_EQ("-1,2,1", State(run, end + 2));
 
-    const auto bottom = Play("2 click 500 355\n", 20);
+    const auto bottom = gamerun::PlayTraced("2 click 500 355\n", 20);
     EXPECT_EQ(0, bottom.exitCode);
     EXPECT_EQ(4, bottom.LastPass());
 }
 
 TEST(Menu, CtrlDigitsChangeTheLevelOnEveryScreen) {
-    const auto run = Play(
+    const auto run = gamerun::PlayTraced(
         "2 down Ctrl\n3 tap 3\n5 tap H\n7 tap 2\n9 tap Escape\n11 tap A\n13 tap 1\n15 tap Escape\n"
         "17 tap S\n19 tap 2\n21 up Ctrl\n23 tap 3\n25 tap Escape\n27 tap 1\n",
         28);
@@ -115,20 +105,20 @@ TEST(Menu, CtrlDigitsChangeTheLevelOnEveryScreen) {
 
 TEST(Menu, EscapeAndQEndTheProgramFromTheMenu) {
     for (const char* key : {"Escape", "Q"}) {
-        const auto run = Play(std::string("2 down ") + key + "\n", 20);
+        const auto run = gamerun::PlayTraced(std::string("2 down ") + key + "\n", 20);
         EXPECT_EQ(0, run.exitCode) << key;
         EXPECT_EQ(3, run.LastPass()) << key << ": WM_DESTROY at pass 3, the quit at pass 4";
         EXPECT_EQ("-1,0,1", State(run, 3)) << key;
     }
     // Enter on QUIT: the quit screen asks for the end in its own frame already.
-    const auto quit = Play("2 tap Up\n4 down Enter\n", 20);
+    const auto quit = gamerun::PlayTraced("2 tap Up\n4 down Enter\n", 20);
     EXPECT_EQ(0, quit.exitCode);
     EXPECT_EQ("3,3,1", State(quit, 4));
     EXPECT_EQ(5, quit.LastPass());
 }
 
 TEST(Menu, LettersLeaveTheHighlightForEnter) {
-    const auto run = Play(
+    const auto run = gamerun::PlayTraced(
         "2 tap Down\n4 tap S\n6 tap Escape\n8 tap Enter\n10 tap Escape\n12 tap S\n14 tap Down\n16 tap Up\n"
         "18 tap Enter\n",
         20);
@@ -157,7 +147,7 @@ std::vector<std::pair<int, int>> Ink(const char* text, int x, int y) {
 }
 
 TEST(Menu, FramesShowTheHighlightTheLevelLineAndThePages) {
-    const auto run = Play("2 tap H\n", 3, {1, 2});
+    const auto run = gamerun::PlayTraced("2 tap H\n", 3, {1, 2});
     gamerun::Picture menu, help;
     ASSERT_TRUE(gamerun::ReadPng(run.shots.at(1), menu));
     ASSERT_TRUE(gamerun::ReadPng(run.shots.at(2), help));

@@ -3,9 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <regex>
 #include <string>
+#include <vector>
 
+#include "support/patterns.h"
 #include "support/run_game.h"
 
 namespace {
@@ -33,16 +34,16 @@ TEST(Pace, StatsLineReportsThePeriods) {
     request.args = {"--headless", "--frames", "40", "--stats"};
     const auto run = RunGame(request);
     ASSERT_EQ(0, run.exitCode) << run.errorText;
-    std::smatch m;
-    const std::regex line(
-        "stats: passes=(\\d+) seconds=[0-9.]+ period_mean_ms=([0-9.]+) period_p99_ms=([0-9.]+) "
-        "period_max_ms=([0-9.]+) cpu_main_pct=[0-9.]+\n");
-    ASSERT_TRUE(std::regex_search(run.errorText, m, line)) << run.errorText;
-    EXPECT_EQ("40", m[1].str());
+    const std::vector<std::string> m =
+        gametest::FirstMatch(run.errorText,
+                             "stats: passes=(\\d+) seconds=[0-9.]+ period_mean_ms=([0-9.]+) period_p99_ms=([0-9.]+) "
+                             "period_max_ms=([0-9.]+) cpu_main_pct=[0-9.]+\n");
+    ASSERT_EQ(5u, m.size()) << run.errorText;
+    EXPECT_EQ("40", m[1]);
     // Headless passes are measured on the virtual clock, where each lasts 30 ms (a message's
     // time stamp may move the clock by a fraction of a millisecond).
-    EXPECT_NEAR(30.0, std::stod(m[2].str()), 0.05);
-    EXPECT_NEAR(30.0, std::stod(m[4].str()), 0.1);
+    EXPECT_NEAR(30.0, std::stod(m[2]), 0.05);
+    EXPECT_NEAR(30.0, std::stod(m[4]), 0.1);
 }
 
 }  // namespace

@@ -5,32 +5,22 @@
 #include <cstdlib>
 #include <fstream>
 #include <map>
-#include <regex>
 #include <string>
 #include <vector>
 
+#include "support/patterns.h"
 #include "support/run_game.h"
 
 namespace {
 
-bool Have(const char* command) {
-    return std::system((std::string("command -v ") + command + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-std::vector<std::string> ReadLines(const std::string& path) {
-    std::ifstream in(path);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
 // A trace line without its tick, which follows the clock of the machine that ran it.
 std::string WithoutTick(const std::string& line) {
-    return std::regex_replace(line, std::regex(",\"tick\":[0-9]+"), "");
+    return gametest::ReplaceEvery(line, ",\"tick\":[0-9]+", "");
 }
 
 TEST(RecordReplay, ALiveSessionReplaysHeadlessToTheSameTrace) {
-    if (!Have("Xvfb") || !Have("xdotool")) GTEST_SKIP() << "needs Xvfb and xdotool (Debian packages xvfb, xdotool)";
+    if (!gamerun::HaveCommand("Xvfb") || !gamerun::HaveCommand("xdotool"))
+        GTEST_SKIP() << "needs Xvfb and xdotool (Debian packages xvfb, xdotool)";
     gamerun::ScratchFolder scratch;
     const std::string dir = scratch.Path();
     const std::string record = dir + "/session.txt", live = dir + "/live.jsonl", replay = dir + "/replay.jsonl";
@@ -72,15 +62,15 @@ TEST(RecordReplay, ALiveSessionReplaysHeadlessToTheSameTrace) {
     const int status = std::system(("sh '" + dir + "/live.sh' >'" + dir + "/live.log' 2>&1").c_str());
     if (status != 0) {
         std::string log;
-        for (const std::string& line : ReadLines(dir + "/live.log")) log += line + "\n";
+        for (const std::string& line : gamerun::ReadLines(dir + "/live.log")) log += line + "\n";
         FAIL() << "the live session did not end cleanly:\n" << log;
     }
 
-    const std::vector<std::string> recorded = ReadLines(record);
+    const std::vector<std::string> recorded = gamerun::ReadLines(record);
     ASSERT_FALSE(recorded.empty());
     EXPECT_EQ("# trundlebop record --time 4242", recorded.front());
     bool closed = false;
-    for (const std::string& line : recorded) closed = closed || std::regex_match(line, std::regex("[0-9]+ close"));
+    for (const std::string& line : recorded) closed = closed || gametest::MatchesWhole(line, "[0-9]+ close");
     EXPECT_TRUE(closed) << "Alt+F4 closes the window";
 
     gamerun::RunRequest request;
@@ -88,7 +78,7 @@ TEST(RecordReplay, ALiveSessionReplaysHeadlessToTheSameTrace) {
     const gamerun::RunResult run = gamerun::RunGame(request);
     ASSERT_EQ(0, run.exitCode) << run.errorText;
 
-    const std::vector<std::string> a = ReadLines(live), b = ReadLines(replay);
+    const std::vector<std::string> a = gamerun::ReadLines(live), b = gamerun::ReadLines(replay);
     ASSERT_GT(a.size(), 30u);
     ASSERT_EQ(a.size(), b.size());
     for (std::size_t i = 0; i < a.size(); ++i) ASSERT_EQ(WithoutTick(a[i]), WithoutTick(b[i])) << "pass " << i + 1;

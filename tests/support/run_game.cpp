@@ -2,6 +2,7 @@
 #include "support/run_game.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <png.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -206,6 +207,26 @@ RunResult RunGame(const RunRequest& request) {
     return result;
 }
 
+RunResult PlayToTheEnd(const std::string& script, int frames, const std::string& settings) {
+    RunRequest request;
+    request.script = script;
+    request.frames = frames;
+    request.settings = settings;
+    RunResult run = RunGame(request);
+    EXPECT_EQ(0, run.exitCode) << run.errorText;
+    return run;
+}
+
+RunResult PlayTraced(const std::string& script, int frames, std::vector<int> shots) {
+    RunRequest request;
+    request.script = script;
+    request.frames = frames;
+    request.shots = std::move(shots);
+    RunResult run = RunGame(request);
+    EXPECT_TRUE(run.traceWellFormed);
+    return run;
+}
+
 std::string SettingsPathIn(const ScratchFolder& folder) {
     return folder.Path() + "/config/trundlebop/settings.ini";
 }
@@ -239,6 +260,17 @@ std::string ReadFile(const std::string& path) {
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+std::vector<std::string> ReadLines(const std::string& path) {
+    std::ifstream in(path);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+bool HaveCommand(const char* command) {
+    return std::system((std::string("command -v ") + command + " >/dev/null 2>&1").c_str()) == 0;
 }
 
 std::uint32_t LittleEndian(const std::string& bytes, std::size_t at, int size) {

@@ -72,6 +72,13 @@ struct RunResult {
 
 RunResult RunGame(const RunRequest& request);
 
+// A run of `script` for `frames` passes that must end with exit code 0, with a settings
+// file of this text when it is not empty.
+RunResult PlayToTheEnd(const std::string& script, int frames, const std::string& settings = "");
+// A run of `script` for `frames` passes, saving the frames of the passes `shots`, whose
+// trace must be well formed whatever its exit code.
+RunResult PlayTraced(const std::string& script, int frames, std::vector<int> shots = {});
+
 // Where a run's settings file and default screenshot folder are, under its scratch folder.
 std::string SettingsPathIn(const ScratchFolder& folder);
 std::string PicturesPathIn(const ScratchFolder& folder);
@@ -87,6 +94,10 @@ bool ReadPng(const std::string& path, Picture& picture);
 
 // A whole file's bytes ("" when it cannot be read).
 std::string ReadFile(const std::string& path);
+// A text file's lines, without their line ends (none when it cannot be read).
+std::vector<std::string> ReadLines(const std::string& path);
+// True when the shell finds this command.
+bool HaveCommand(const char* command);
 // The unsigned little-endian number of `size` bytes at `at` (WAV headers and samples).
 std::uint32_t LittleEndian(const std::string& bytes, std::size_t at, int size);
 

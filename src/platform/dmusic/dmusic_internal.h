@@ -5,10 +5,10 @@
 #include <utility>
 #include <vector>
 
-#include "platform/dsound/audio_mixer.h"
 #include "platform/com/com_object.h"
 #include "platform/dmusic.h"
 #include "platform/dmusic/midi_file.h"
+#include "platform/dsound/audio_mixer.h"
 
 struct _fluid_hashtable_t;
 struct _fluid_synth_t;

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "hosts/host.h"
-#include "platform/dsound/audio_mixer.h"
 #include "platform/com/com_object.h"
+#include "platform/dsound/audio_mixer.h"
 
 // Our hosts have no notion of window focus, so every buffer is heard whether or not the
 // game's window has it; the focus capability bits are accepted and change nothing.
