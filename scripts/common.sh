@@ -10,11 +10,14 @@ TEST_TOOL_PACKAGES="xvfb xdotool desktop-file-utils appstream"
 WINDOWS_PACKAGES="g++-mingw-w64-x86-64-posix zip"
 WINE_PACKAGES="wine64 xvfb xdotool python3"
 
-ensure_packages() {  # ensure_packages PACKAGE...
-  missing=""
+missing_packages() {  # missing_packages PACKAGE...: prints those not installed, each after a space
   for p in "$@"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || printf ' %s' "$p"
   done
+}
+
+ensure_packages() {  # ensure_packages PACKAGE...
+  missing=$(missing_packages "$@")
   [ -z "$missing" ] && return 0
   if [ "$(id -u)" = 0 ]; then
     echo "Installing:$missing"
@@ -36,10 +39,7 @@ build_tree() {  # build_tree DIR [cmake options...]: configures and builds every
 }
 
 offer_packages() {  # offer_packages PACKAGE...: installs them as root, else says which tests skip
-  missing=""
-  for p in "$@"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
-  done
+  missing=$(missing_packages "$@")
   [ -z "$missing" ] && return 0
   if [ "$(id -u)" = 0 ]; then
     export DEBIAN_FRONTEND=noninteractive
