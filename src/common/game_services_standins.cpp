@@ -1,15 +1,16 @@
-// The game's services on our stand-ins: the calendar and the trace are the host's, and game
-// files are opened without waiting on pipes or devices.
+// The game's services on our stand-ins: the calendar and the trace are the installed host's
+// (a headless run fixes the calendar and keeps the trace), and game files are opened as the
+// stand-ins open them, without waiting on pipes or devices.
 #include <ctime>
 
 #include "common/game_services.h"
+#include "hosts/host.h"
 #include "platform/files/regular_file.h"
-#include "platform/link/diagnostics.h"
 
 namespace services {
 
 CalendarTime CalendarNow() {
-    const ::CalendarTime now = GetCalendarTime();
+    const host::CalendarTime now = host::Current().Calendar();
     return CalendarTime{now.seconds, now.milliseconds};
 }
 
@@ -22,11 +23,11 @@ bool LocalTime(std::int64_t seconds, std::tm* local) {
 }
 
 bool TraceEnabled() {
-    return ::TraceEnabled();
+    return host::Current().TraceWanted();
 }
 
 void WriteTraceRecord(const std::string& fields) {
-    ::WriteTraceRecord(fields);
+    host::Current().TraceRecord(fields);
 }
 
 std::FILE* OpenForReading(const char* path) {

@@ -108,7 +108,8 @@ public:
     // their pace; reading it moves nothing. RealMilliseconds() unless the host keeps its
     // own clock.
     virtual double PreciseMilliseconds() = 0;
-    // GetCalendarTime: the calendar time in seconds with its millisecond part.
+    // The calendar time in seconds with its millisecond part: what the game seeds its random
+    // numbers from and stamps its error file with (common/game_services.h).
     virtual CalendarTime Calendar() = 0;
     // ShowCursor: the display count crossed zero.
     virtual void SetCursorVisible(bool visible) = 0;
