@@ -2,6 +2,7 @@
 #include "hosts/common/session_recorder.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -16,7 +17,13 @@ SessionRecorder::~SessionRecorder() {
 }
 
 bool SessionRecorder::Open(const std::string& path, std::int64_t calendarSeconds, std::string& error) {
-    fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY, 0666);
+    // A recording goes to a file: opening a named pipe would wait for a reader.
+    struct stat facts {};
+    if (::stat(path.c_str(), &facts) == 0 && !S_ISREG(facts.st_mode)) {
+        error = path + ": " + (S_ISDIR(facts.st_mode) ? "a folder" : "not a regular file") + ", not a recording";
+        return false;
+    }
+    fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666);
     if (fd_ < 0) {
         error = path + ": " + std::strerror(errno);
         return false;
