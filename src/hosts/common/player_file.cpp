@@ -13,7 +13,7 @@ namespace host {
 namespace {
 
 std::string KindOf(mode_t mode) {
-    if (S_ISDIR(mode)) return "a folder, not a file";
+    if (S_ISDIR(mode)) return kFolderNotFile;
     if (S_ISFIFO(mode)) return "a named pipe, not a file";
     if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device, not a file";
     if (S_ISSOCK(mode)) return "a socket, not a file";

@@ -15,6 +15,9 @@ enum class PlayerFileOutcome {
     Refused,  // something is there that is not read; `why` says what in a few words
 };
 
+// What `why` says of a folder.
+constexpr const char kFolderNotFile[] = "a folder, not a file";
+
 // Reads the regular file at `path` whole into `text`, when it holds at most `maxBytes`.
 // Never opens anything but a regular file, and never waits.
 PlayerFileOutcome ReadPlayerFile(const std::string& path, std::size_t maxBytes, std::string& text, std::string& why);

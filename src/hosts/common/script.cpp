@@ -65,7 +65,7 @@ bool ParseScript(const std::string& text, std::vector<ScriptEvent>& events, std:
         const std::string verb = Lower(w[1]);
         if (verb == "down" || verb == "up" || verb == "tap" || verb == "repeat") {
             if (w.size() != 3) return fail(EchoText(verb) + " takes one key name");
-            if (!LookUpKey(w[2], event.virtualKey, event.scanCode)) return fail("unknown key '" + w[2] + "'");
+            if (!LookUpKey(w[2], event.virtualKey, event.scanCode)) return fail("unknown key '" + EchoText(w[2]) + "'");
             event.kind = verb == "up" ? ScriptEvent::Kind::KeyUp : ScriptEvent::Kind::KeyDown;
             event.repeat = verb == "repeat";
             parsed.push_back(event);
@@ -126,7 +126,7 @@ bool LoadScript(const std::string& path, std::vector<ScriptEvent>& events, std::
     }
     // A folder would read as an empty script, a pipe would wait for a writer; and a script
     // that large is no play.
-    error = why == "a folder, not a file" ? "a folder, not a script" : why;
+    error = why == kFolderNotFile ? "a folder, not a script" : why;
     if (why.rfind("larger than", 0) == 0) error += ", far more than any play makes";
     return false;
 }
