@@ -220,7 +220,7 @@ bool SettingsFile::Apply(const std::string& key, const std::string& value, int l
         for (const char* known : kKeys)
             if (Lower(key) == known) why += "; did you mean " + std::string(known) + "?";
         if (Lower(key).rfind("key.", 0) == 0 || Lower(key).rfind("pad.", 0) == 0)
-            why += "; did you mean " + Lower(key.substr(0, 4)) + key.substr(4) + "?";
+            why += "; did you mean " + host::EchoText(Lower(key.substr(0, 4)) + key.substr(4)) + "?";
         if (why.back() != '?') why += " (trundlebop --help lists them)";
     }
     return why.empty();
