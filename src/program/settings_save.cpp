@@ -75,6 +75,11 @@ bool SettingsFile::Save(std::string& error) const {
     const bool exists = ::stat(where.c_str(), &old) == 0;
     // Read-only is the player's word that the file stays as it is (even for root, who could
     // write it).
+    // Only a regular file is replaced: a save over /dev/null would put a file in its place.
+    if (exists && !S_ISREG(old.st_mode)) {
+        error = path_ + " is not a regular file, so it is left as it is";
+        return false;
+    }
     if (exists && ((old.st_mode & 0222) == 0 || ::access(where.c_str(), W_OK) != 0)) {
         error = path_ + " is read-only, so it is left as it is";
         return false;

@@ -57,6 +57,12 @@ TEST(PlayerFiles, APipeADeviceOrAnEndlessFileIsRefusedInOneLineAtOnce) {
         EXPECT_NE(std::string::npos, run.errorText.find(c.file + ": " + c.says)) << said << "\n" << run.errorText;
     }
     EXPECT_TRUE(std::filesystem::is_fifo(pipe)) << "the settings named were not saved over";
+    // The null device is the usual name for nothing, and reads as empty.
+    RunRequest nothing;
+    nothing.args = {"--headless", "--frames", "3", "--config", "/dev/null", "--input", "/dev/null"};
+    const RunResult run = RunGame(nothing);
+    EXPECT_EQ(0, run.exitCode) << run.errorText;
+    EXPECT_EQ("", run.errorText);
 }
 
 TEST(PlayerFiles, ARecordingCutOffMidLineReplaysAsFarAsItGoesAndABadLineSaysOnlyThat) {

@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -32,6 +33,8 @@ PlayerFileOutcome ReadPlayerFile(const std::string& path, std::size_t maxBytes, 
         why = std::string("cannot be read (") + std::strerror(errno) + ")";
         return PlayerFileOutcome::Refused;
     }
+    // The null device is the usual way to name nothing: it reads as empty.
+    if (S_ISCHR(facts.st_mode) && facts.st_rdev == makedev(1, 3)) return PlayerFileOutcome::Read;
     if (!S_ISREG(facts.st_mode)) {
         why = KindOf(facts.st_mode);
         return PlayerFileOutcome::Refused;

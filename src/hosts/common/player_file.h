@@ -19,7 +19,7 @@ enum class PlayerFileOutcome {
 constexpr const char kFolderNotFile[] = "a folder, not a file";
 
 // Reads the regular file at `path` whole into `text`, when it holds at most `maxBytes`.
-// Never opens anything but a regular file, and never waits.
+// Never opens anything but a regular file, and never waits. /dev/null reads as empty.
 PlayerFileOutcome ReadPlayerFile(const std::string& path, std::size_t maxBytes, std::string& text, std::string& why);
 
 // `text` as a message may echo it: at most `limit` bytes of it (then "..."), and anything
