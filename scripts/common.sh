@@ -48,3 +48,8 @@ offer_packages() {  # offer_packages PACKAGE...: installs them as root, else say
     echo "Without$missing some tests are skipped; to run them: sudo apt-get install -y$missing"
   fi
 }
+# The web build (scripts/web.sh): Emscripten, node for its optimizer and the node runs, npm
+# for the page's synthesizer and the browser test's driver, the SoundFont the page trims.
+WEB_PACKAGES="emscripten cmake ninja-build g++ python3 timgm6mb-soundfont"
+# The browser test (tests/web/browser_test.mjs).
+BROWSER_PACKAGES="chromium"
