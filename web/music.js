@@ -4,10 +4,52 @@
 // desktop: same settings, a file player moved on by the samples rendered, the same calls.
 "use strict";
 
-// Resolves to the music object once the synthesizer is ready, or to null when it cannot
-// load (the game then plays without music).
-async function makeTrundlebopMusic(fontUrl) {
-  const fluid = window.Module;  // libfluidsynth's own module, loaded by its script tag
+// The music object the program finds at once, so the game need not wait for the
+// synthesizer to start: until the synthesizer is ready it is silent and remembers the piece
+// it was asked to play, which starts from its beginning once the synthesizer is there.
+function makeTrundlebopMusic(fontUrl) {
+  let real = null;
+  let failed = false;
+  let pending = null;
+  let volume = 1;
+  let begun = false;
+  // The synthesizer's scripts and the font load once begin() is called (when the game
+  // shows its first frame), so the menu does not wait for them.
+  const begin = () => {
+    if (begun) return;
+    begun = true;
+    makeSynthesizer(fontUrl).then((made) => {
+      if (!made) { failed = true; return; }
+      real = made;
+      real.volume(volume);
+      real.loadFont();
+      if (pending) real.start(pending);
+      pending = null;
+    }, (e) => { failed = true; console.warn("trundlebop: no music: " + e); });
+  };
+  const silent = (left, right) => { left.fill(0); right.fill(0); };
+  return {
+    hasFont: () => (real ? real.hasFont() : !failed),
+    begin,
+    start(bytes) { if (real) return real.start(bytes); pending = bytes.slice(); return true; },
+    stop() { if (real) real.stop(); pending = null; },
+    playing: () => (real ? real.playing() : pending !== null),
+    channels: () => (real ? real.channels() : 16),
+    control(channel, control, value) { if (real) real.control(channel, control, value); },
+    bank(channel, bank) { if (real) real.bank(channel, bank); },
+    program(channel, program) { if (real) real.program(channel, program); },
+    allNotesOff() { if (real) real.allNotesOff(); },
+    volume(v) { volume = v; if (real) real.volume(v); },
+    render: (left, right) => (real ? real.render(left, right) : silent(left, right)),
+  };
+}
+
+// Resolves to the synthesizer once it is ready, or to null when it cannot load (the game
+// then plays without music).
+async function makeSynthesizer(fontUrl) {
+  await loadScript("libfluidsynth.js");
+  await loadScript("js-synthesizer.min.js");
+  const fluid = window.Module;  // libfluidsynth's own module, from its script
   if (!window.JSSynth || !fluid) return null;
   await JSSynth.waitForReady();
   const synth = new JSSynth.Synthesizer();
@@ -25,16 +67,19 @@ async function makeTrundlebopMusic(fontUrl) {
   // Players made from now on move on with the samples rendered, and leave the channels to us.
   setString(settings, "player.timing-source", "sample");
   setInt(settings, "player.reset-synth", 0);
-  // The font arrives while the game starts; notes sound from then on (loading it gives
-  // every channel its instrument).
+  // Notes sound from when the font arrives (loading it gives every channel its instrument).
   let fontFailed = false;
-  const font = fetch(fontUrl).then((response) => {
-    if (!response.ok) throw new Error(fontUrl + ": " + response.status);
-    return gunzipped(response);
-  }).then((bytes) => synth.loadSFont(bytes)).catch((e) => {
-    fontFailed = true;
-    console.warn("trundlebop: the SoundFont did not load: " + e);
-  });
+  let font = null;
+  const loadFont = () => {
+    font = font || fetch(fontUrl).then((response) => {
+      if (!response.ok) throw new Error(fontUrl + ": " + response.status);
+      return gunzipped(response);
+    }).then((bytes) => synth.loadSFont(bytes)).catch((e) => {
+      fontFailed = true;
+      console.warn("trundlebop: the SoundFont did not load: " + e);
+    });
+    return font;
+  };
   let player = 0;
   const stop = () => {
     if (!player) return;
@@ -44,7 +89,7 @@ async function makeTrundlebopMusic(fontUrl) {
   };
   return {
     hasFont: () => !fontFailed,
-    font,
+    loadFont,
     start(bytes) {
       stop();
       player = fluid._new_fluid_player(raw);
@@ -72,4 +117,14 @@ async function makeTrundlebopMusic(fontUrl) {
 async function gunzipped(response) {
   const stream = response.body.pipeThrough(new DecompressionStream("gzip"));
   return await new Response(stream).arrayBuffer();
+}
+
+function loadScript(url) {
+  return new Promise((resolve, reject) => {
+    const script = document.createElement("script");
+    script.src = url;
+    script.onload = resolve;
+    script.onerror = () => reject(new Error(url + " did not load"));
+    document.head.appendChild(script);
+  });
 }

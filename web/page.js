@@ -13,7 +13,10 @@
   let image = null;
   let program = null;
   let audio = null;  // {context, node} once the player started the sound
-  const status = { framesShown: 0, firstFrameAt: 0, audioLevel: 0, started: false };
+  // What the page's tests read: frames shown, when the first came and the bytes fetched by
+  // then, the sound's level, the last pass's trace record and the recent pass starts.
+  const status = { framesShown: 0, firstFrameAt: 0, bytesBeforeFirstFrame: 0, audioLevel: 0, started: false,
+                   trace: null, traces: [], passStarts: [] };
   window.trundlebopStatus = status;
 
   // ---------------------------------------------------------------- settings
@@ -200,6 +203,15 @@
     return new Promise((resolve) => { waiting.push(resolve); channel.port2.postMessage(0); });
   }
 
+  // Bytes the page fetched so far, headers included, the page itself among them.
+  function bytesFetched() {
+    let total = 0;
+    for (const entry of performance.getEntriesByType("navigation")) total += entry.transferSize;
+    for (const entry of performance.getEntriesByType("resource")) total += entry.transferSize;
+    return total;
+  }
+  status.bytesFetched = bytesFetched;
+
   // ---------------------------------------------------------------- start
   // The game files come as one gzip-compressed pack: "name size" lines, a blank line, then
   // the files' bytes one after another.
@@ -220,9 +232,10 @@
   }
 
   async function start() {
-    const music = makeTrundlebopMusic("soundfont.sf2.gz").catch(() => null);
-    const [files, musicObject] = await Promise.all([gameFiles(), music]);
-    program = await TrundlebopProgram({
+    // The game files, the program and the synthesizer load side by side.
+    const music = makeTrundlebopMusic("soundfont.sf2.gz");
+    const files = gameFiles();
+    const made = TrundlebopProgram({
       trundlebopPage: {
         nextEvent() { if (events.length === 0) pollPads(); return events.shift(); },
         openCanvas(title, width, height) {
@@ -237,10 +250,21 @@
           context.putImageData(image, 0, 0);
           if (++status.framesShown === 1) {
             status.firstFrameAt = performance.now();
+            status.bytesBeforeFirstFrame = bytesFetched();
+            program.trundlebopMusic.begin();
             $("loading").hidden = true;
           }
         },
         showNote,
+        passBegins() {
+          status.passStarts.push(performance.now());
+          if (status.passStarts.length > 2000) status.passStarts.splice(0, 1000);
+        },
+        trace(fields) {
+          status.trace = fields;
+          status.traces.push(fields);
+          if (status.traces.length > 400) status.traces.splice(0, 200);
+        },
         setCursorVisible(visible) { canvas.style.cursor = visible ? "default" : "none"; },
         playSound,
         yieldToBrowser,
@@ -248,16 +272,18 @@
         storeSetting,
         storedSettings,
       },
-      trundlebopMusic: musicObject || undefined,
-      locateFile: (path) => path,
+      locateFile: (file) => file,
       print: (text) => console.log(text),
       printErr: (text) => console.warn(text),
-      preRun: [(module) => {
-        module.FS.mkdir("/game");
-        module.FS.mkdir("/screenshots");
-        for (const f of files) module.FS.writeFile("/game/" + f.name, f.bytes);
-      }],
     });
+    const [gameFileList, made2] = await Promise.all([files, made]);
+    program = made2;
+    performance.mark("trundlebop-loaded");
+    // The music stand-in finds the synthesizer here when the game makes its performance.
+    program.trundlebopMusic = music;
+    program.FS.mkdir("/game");
+    program.FS.mkdir("/screenshots");
+    for (const f of gameFileList) program.FS.writeFile("/game/" + f.name, f.bytes);
     window.trundlebopProgram = program;
     program.callMain([]);
   }

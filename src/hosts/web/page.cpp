@@ -38,6 +38,8 @@ EM_JS(void, JsSetCursorVisible, (int visible), { Module.trundlebopPage.setCursor
 EM_JS(void, JsPlaySound, (const std::int16_t* stereo, int frames), {
     Module.trundlebopPage.playSound(HEAP16.slice(stereo >> 1, (stereo >> 1) + frames * 2));
 });
+EM_JS(void, JsPassBegins, (), { Module.trundlebopPage.passBegins(); });
+EM_JS(void, JsTrace, (const char* fields), { Module.trundlebopPage.trace(UTF8ToString(fields)); });
 EM_JS(double, JsNow, (), { return performance.now(); });
 EM_ASYNC_JS(void, JsWait, (double ms), { await new Promise(resolve => setTimeout(resolve, ms)); });
 EM_ASYNC_JS(void, JsYield, (), { await Module.trundlebopPage.yieldToBrowser(); });
@@ -92,6 +94,12 @@ void SetCursorVisible(bool visible) {
 }
 void PlaySound(const std::int16_t* stereo, int frames) {
     JsPlaySound(stereo, frames);
+}
+void PassBegins() {
+    JsPassBegins();
+}
+void Trace(const std::string& fields) {
+    JsTrace(fields.c_str());
 }
 double Now() {
     return JsNow();

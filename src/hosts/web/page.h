@@ -28,6 +28,10 @@ void ShowNote(const std::uint32_t* argb, int width, int height, int x, int y, in
 void SetCursorVisible(bool visible);
 // Hands one pass of interleaved stereo 16-bit sound at the mix rate to the audio worklet.
 void PlaySound(const std::int16_t* stereo, int frames);
+// A pass began (for the page's measure of the pass period).
+void PassBegins();
+// The game's state after a pass, as a trace record (JSON fields), for the page's tests.
+void Trace(const std::string& fields);
 // The page's clock in milliseconds with their fraction.
 double Now();
 // The browser runs for about `milliseconds` (a timer), or for one turn of its event loop.

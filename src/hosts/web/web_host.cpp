@@ -68,6 +68,7 @@ public:
 
     void PumpInput() override {
         clock_.PassBegins();
+        page::PassBegins();
         if (passesStarted_++ > 0) {
             platform_->MixAudio(sound_.data(), kPassFrames, kMixRate);
             page::PlaySound(sound_.data(), kPassFrames);
@@ -89,8 +90,11 @@ public:
         return CalendarTime{static_cast<std::int64_t>(now.tv_sec), static_cast<std::uint16_t>(now.tv_nsec / 1000000)};
     }
     void SetCursorVisible(bool visible) override { page::SetCursorVisible(visible); }
-    bool TraceWanted() override { return false; }
-    void TraceRecord(const std::string& /*fields*/) override {}
+    // The page keeps the last pass's record, so its tests can see where the game is.
+    bool TraceWanted() override { return true; }
+    void TraceRecord(const std::string& fields) override {
+        page::Trace("{\"pass\":" + std::to_string(passesStarted_) + (fields.empty() ? "" : ",") + fields + "}");
+    }
     bool HasSoundDevice() override { return true; }
 
 private:
