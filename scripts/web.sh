@@ -36,7 +36,10 @@ cmake --build "$TOP/build-emscripten" -j"$(nproc)" --target trundlebop trundlebo
 
 # The page's npm packages, as package-lock.json pins them.
 if [ ! -d "$TOP/web/node_modules/js-synthesizer" ] || [ ! -d "$TOP/web/node_modules/playwright-core" ]; then
-  (cd "$TOP/web" && npm ci --no-audit --no-fund --loglevel=error)
+  if ! (cd "$TOP/web" && npm ci --no-audit --no-fund --loglevel=error); then
+    echo "web.sh: the page's npm packages could not be installed (web/package-lock.json)"
+    exit 77
+  fi
 fi
 SYNTH=$TOP/web/node_modules/js-synthesizer
 

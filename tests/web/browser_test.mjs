@@ -146,6 +146,16 @@ try {
   await page.keyboard.press("Escape");
   await waitTrace("t.screen === -1", "Escape goes back to the menu");
 
+  // F5 turns the music down and the browser keeps it under the settings file's key (and does
+  // not reload the page); F12 offers the frame as a PNG file.
+  await page.keyboard.press("F5");
+  const kept = await page.waitForFunction(() => localStorage.getItem("trundlebop.music_volume"), null,
+    { timeout: 3000 }).then((h) => h.jsonValue(), () => null);
+  check(kept !== null && Number(kept) < 100, "F5 turns the music down, kept as music_volume = " + kept);
+  const [picture] = await Promise.all([page.waitForEvent("download", { timeout: 5000 }), page.keyboard.press("F12")]);
+  check(/^trundlebop-.*\.png$/.test(picture.suggestedFilename()), "F12 offers the frame as " +
+    picture.suggestedFilename());
+
   // The recording so far, replayed by the native program, gives the page's passes.
   await page.waitForTimeout(500);
   s = await status();

@@ -13,7 +13,8 @@ import sys
 
 DRUM_CHANNEL, DRUM_BANK = 9, 128
 GEN_INSTRUMENT, GEN_SAMPLE = 41, 53
-SAMPLE_GUARD = 46  # zero sample points after each sample, as the format asks
+SAMPLE_GUARD = 46  # sample points kept after each sample, as the format asks
+SAMPLE_MARGIN = 8  # sample points kept before each sample
 
 
 class Bad(Exception):
@@ -202,8 +203,14 @@ def trim(font, wanted):
         start, end, loop_start, loop_end = unpack("<IIII", shdr[old], 20)
         if not start <= end <= len(samples) // 2:
             raise Bad("a sample lies outside the sample data")
+        # The points around the sample come along as they are: the synthesizer's
+        # interpolation reads a few past either end, and in a tightly packed font those are
+        # the neighbours' points, not silence.
+        before = min(start, SAMPLE_MARGIN)
+        after = bytes(samples[2 * end:2 * (end + SAMPLE_GUARD)])
+        out_samples += samples[2 * (start - before):2 * start]
         base = len(out_samples) // 2
-        out_samples += samples[2 * start:2 * end] + bytes(2 * SAMPLE_GUARD)
+        out_samples += samples[2 * start:2 * end] + after + bytes(2 * SAMPLE_GUARD - len(after))
         link, kind = unpack("<HH", shdr[old], 42)
         link = sample_ids.get(link, 0)
         new[b"shdr"].append(shdr[old][:20] + struct.pack("<IIII", base, base + end - start, base + loop_start - start,
