@@ -95,6 +95,13 @@ try {
     return { trace: fs.readFileSync(traceFile, "utf8").trim().split("\n").map((l) => JSON.parse(l)), shot: shotFile };
   };
 
+  // A game controller the test holds: the page reads pads through navigator.getGamepads.
+  await page.addInitScript(() => {
+    const pad = { index: 0, mapping: "standard", axes: [0, 0, 0, 0],
+      buttons: Array.from({ length: 17 }, () => ({ pressed: false, value: 0 })) };
+    window.testPad = { press(button, down) { pad.buttons[button] = { pressed: down, value: down ? 1 : 0 }; } };
+    navigator.getGamepads = () => [pad];
+  });
   await page.goto("http://127.0.0.1:" + port + "/");
   await page.waitForFunction(() => window.trundlebopStatus && window.trundlebopStatus.framesShown > 0, null,
     { timeout: 30000 });
@@ -145,6 +152,13 @@ try {
   await waitTrace("t.level === 3 && t.screen === 0", "the Level 3 button switches to Level 3");
   await page.keyboard.press("Escape");
   await waitTrace("t.screen === -1", "Escape goes back to the menu");
+
+  // A controller's Start acts as Enter, by the default pad bindings.
+  await page.evaluate(() => window.testPad.press(9, true));
+  await waitTrace("t.screen === 0", "a game controller's Start starts the game");
+  await page.evaluate(() => window.testPad.press(9, false));
+  await page.keyboard.press("Escape");
+  await waitTrace("t.screen === -1", "Escape goes back to the menu again");
 
   // F5 turns the music down and the browser keeps it under the settings file's key (and does
   // not reload the page); F12 offers the frame as a PNG file.
