@@ -20,6 +20,9 @@ assets="$top/build/assets"
 us() {  # us PROGRAM... : the timedemo's microseconds per frame
     "$@" 2>/dev/null | sed -n 's/.* \([0-9.]*\) us\/frame/\1/p'
 }
+# A page plays long enough for the browser's optimizing compiler to take over from its
+# baseline one; --no-liftoff has node optimize from the first frame, so the short timedemo
+# measures that steady state.
 # The web program under node has no synthesizer, so the native one plays without music too:
 # the game's own work and the mix of its sound effects are measured, alike.
 nomusic=(--soundfont /nonexistent/no-music.sf2)
@@ -31,7 +34,7 @@ for level in level1_ride level2_girders level3_rooms; do
     n=() w=()
     for ((i = 0; i < rounds; i++)); do
         n+=("$(us "$native" --data "$assets" "${nomusic[@]}" --timedemo "$script")")
-        w+=("$(us node --no-experimental-fetch "$web" --data "$assets" "${nomusic[@]}" --timedemo "$script")")
+        w+=("$(us node --no-experimental-fetch --no-liftoff "$web" --data "$assets" "${nomusic[@]}" --timedemo "$script")")
     done
     nm=$(printf '%s\n' "${n[@]}" | median)
     wm=$(printf '%s\n' "${w[@]}" | median)
