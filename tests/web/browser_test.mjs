@@ -198,6 +198,29 @@ try {
   measured.maxPassMs = +periods[periods.length - 1].toFixed(2);
   measured.bytesInAll = await page.evaluate(() => window.trundlebopStatus.bytesFetched());
   check(outside.length === 0, "no request leaves the page's own server" + (outside.length ? ": " + outside[0] : ""));
+  check(!(await page.isVisible("#touch")), "no touch controls without a touch screen");
+
+  // On a touch screen the touch controls show, and their Enter starts the game.
+  const touchBrowser = await chromium.launch({ executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
+    headless: true, args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+      "--disable-background-networking", "--disable-component-update", "--disable-sync"] });
+  try {
+    const touch = await (await touchBrowser.newContext({ hasTouch: true, viewport: { width: 800, height: 900 } }))
+      .newPage();
+    await touch.goto("http://127.0.0.1:" + port + "/");
+    await touch.waitForFunction(() => window.trundlebopStatus && window.trundlebopStatus.framesShown > 10, null,
+      { timeout: 30000 });
+    check(await touch.isVisible("#touch"), "the touch controls show on a touch screen");
+    await touch.tap("#start");
+    await touch.dispatchEvent("#touch [data-code='Enter']", "touchstart");
+    await touch.waitForTimeout(200);
+    await touch.dispatchEvent("#touch [data-code='Enter']", "touchend");
+    const started = await touch.waitForFunction(() => JSON.parse(window.trundlebopStatus.trace || "{}").screen === 0,
+      null, { timeout: 10000 }).then(() => true, () => false);
+    check(started, "the touch Enter button starts the game");
+  } finally {
+    await touchBrowser.close();
+  }
 } finally {
   await context.close();
   server.kill();
