@@ -1,6 +1,5 @@
 // The music performance: a FluidSynth synthesizer and file player per performance, rendered into the mix.
 #include <fluidsynth.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -10,14 +9,16 @@
 #include <vector>
 
 #include "platform/dmusic/dmusic_internal.h"
+#include "platform/dmusic/sound_font_file.h"
+#include "platform/dmusic/synth_log.h"
 
 namespace dmusic_detail {
 namespace {
 
-// The SoundFonts to try and who hears when none of them loads.
+// The SoundFonts to try and who hears what became of them.
 struct SoundFontChoice {
     std::vector<std::string> paths;
-    platform::SoundFontFailure noneLoads;
+    platform::SoundFontNews news;
 };
 
 SoundFontChoice& Choice() {
@@ -28,23 +29,37 @@ SoundFontChoice& Choice() {
 // The synthesizer's gain at full music volume: the music sits under the sound effects.
 constexpr double kFullGain = 0.5;
 
-// Loads the first of the chosen SoundFonts that loads; -1 when none does, and then, once
-// however many performances start, the chooser hears which one failed.
+// Loads the first of the chosen SoundFonts that our reader finds whole and the synthesizer
+// loads; -1 when none does. A font that is not there is passed over in silence; once,
+// however many performances start, the chooser hears of the first one refused, or that
+// none loads.
 int LoadSoundFont(fluid_synth_t* synth) {
     const SoundFontChoice& choice = Choice();
-    std::string unloadable;
+    platform::SoundFontOutcome outcome;
+    int id = -1;
     for (const std::string& path : choice.paths) {
-        if (::access(path.c_str(), R_OK) != 0) continue;
+        std::string why;
+        bool missing = false;
+        if (!platform::CheckSoundFontFile(path, why, missing)) {
+            if (!missing && outcome.passedOver.empty()) outcome = {"", path, why};
+            continue;
+        }
         // No instrument is chosen yet: each piece picks its own as it starts.
-        const int id = fluid_synth_sfload(synth, path.c_str(), 0);
-        if (id != FLUID_FAILED) return id;
-        if (unloadable.empty()) unloadable = path;
+        id = fluid_synth_sfload(synth, path.c_str(), 0);
+        if (id != FLUID_FAILED) {
+            outcome.loaded = path;
+            break;
+        }
+        id = -1;
+        if (outcome.passedOver.empty()) outcome = {"", path, ""};
     }
-    static std::once_flag once;
-    std::call_once(once, [&] {
-        if (choice.noneLoads) choice.noneLoads(unloadable);
-    });
-    return -1;
+    if (id < 0 || !outcome.passedOver.empty()) {
+        static std::once_flag once;
+        std::call_once(once, [&] {
+            if (choice.news) choice.news(outcome);
+        });
+    }
+    return id;
 }
 
 constexpr int kSustainPedal = 64;
@@ -54,15 +69,6 @@ constexpr int kPan = 10;
 constexpr int kResetControllers = 121;
 constexpr int kDrumChannel = 9;
 constexpr int kDrumBank = 128;
-
-// The synthesizer's own messages would land on the game's console; it keeps quiet instead.
-void QuietSynthLog() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        for (int level : {FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
-            fluid_set_log_function(level, nullptr, nullptr);
-    });
-}
 
 // Settings every synthesizer of ours shares: the mix's rate, no threads of its own, and a
 // file player that moves on with the samples we render (so headless runs repeat exactly).
@@ -355,8 +361,8 @@ void Performance::MixResampledLocked(float* stereo, int frames, int rate) {
 
 namespace platform {
 
-void ChooseSoundFonts(std::vector<std::string> paths, SoundFontFailure noneLoads) {
-    dmusic_detail::Choice() = {std::move(paths), std::move(noneLoads)};
+void ChooseSoundFonts(std::vector<std::string> paths, SoundFontNews news) {
+    dmusic_detail::Choice() = {std::move(paths), std::move(news)};
 }
 
 }  // namespace platform
