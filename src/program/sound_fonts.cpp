@@ -24,7 +24,7 @@ std::vector<std::string> SoundFontCandidates(const std::string& chosen) {
 
 std::string NoSoundFontAdvice(const std::string& chosen, const std::vector<std::string>& candidates,
                               const std::string& unloadable, const std::string& why) {
-    const std::string refused = why.empty() ? " could not be loaded" : " is damaged: it " + why;
+    const std::string refused = why.empty() ? " could not be loaded" : " is refused: it " + why;
     if (!chosen.empty()) {
         return "the SoundFont " + chosen + (unloadable.empty() ? " is not there" : refused) +
                "; playing without music (" + kNameOne + ", or leave it out for Debian's own)";
@@ -43,7 +43,7 @@ std::string SoundFontNews(const std::string& chosen, const std::vector<std::stri
                           const platform::SoundFontOutcome& outcome) {
     if (outcome.loaded.empty()) return NoSoundFontAdvice(chosen, candidates, outcome.passedOver, outcome.why);
     return "the SoundFont " + outcome.passedOver +
-           (outcome.why.empty() ? " could not be loaded" : " is damaged: it " + outcome.why) +
+           (outcome.why.empty() ? " could not be loaded" : " is refused: it " + outcome.why) +
            "; the music plays with " + outcome.loaded;
 }
 

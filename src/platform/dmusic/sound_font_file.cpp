@@ -97,22 +97,22 @@ bool SamplesHold(const Records& samples, std::uint64_t sampleWords, std::string&
         const std::uint8_t* s = samples.At(i);
         const std::uint32_t start = Le32(s + 20), end = Le32(s + 24);
         const std::uint32_t loopStart = Le32(s + 28), loopEnd = Le32(s + 32), rate = Le32(s + 36);
-        const std::string which = "sample " + std::to_string(i + 1);
+        const std::string which = "has sample " + std::to_string(i + 1);
         if (rate < kLowestSampleRate || rate > kHighestSampleRate) {
-            why = which + " has the sample rate " + std::to_string(rate) + " Hz";
+            why = which + " at a rate of " + std::to_string(rate) + " Hz";
             return false;
         }
         if (Le16(s + 44) & kRomSample) continue;  // its points lie in a sound card's memory
         if (start >= end) {
-            why = which + " does not start before it ends";
+            why = which + " ending before it starts";
             return false;
         }
         if (end > sampleWords) {
-            why = which + " ends past the sample data";
+            why = which + " ending past the sample data";
             return false;
         }
         if (loopStart < start || loopEnd > end || loopStart > loopEnd) {
-            why = which + " has a loop outside the sample";
+            why = which + " looping outside itself";
             return false;
         }
     }
