@@ -84,6 +84,11 @@ TEST(SoundFontFile, EachKindOfDamageIsRefusedWithItsReason) {
     const std::size_t shdrSize = gametest::Sf2SampleHeaderAt(Sf2Font{}, 0) - 4;
     std::memcpy(&lying[shdrSize], "\xFF\xFF\xFF\x0F", 4);  // the sample headers claim 256 MB
     EXPECT_NE("taken", Why(lying));
+    // A font of ten thousand empty chunks is no font, however fast they are read.
+    std::string chunks;
+    for (int i = 0; i < 10000; ++i) chunks += "junk" + gametest::Le32(0);
+    EXPECT_EQ("has a chunk that runs past the end of the file, or too many chunks",
+              Why("RIFF" + gametest::Le32(static_cast<std::uint32_t>(4 + chunks.size())) + "sfbk" + chunks));
     // Cut short anywhere, a font is refused: no chunk may reach past the end.
     for (std::size_t size = 0; size < whole.size(); ++size)
         ASSERT_NE("taken", Why(whole.substr(0, size))) << "cut to " << size << " bytes";

@@ -55,14 +55,19 @@ constexpr int kInstrumentGenerator = 41;  // a preset zone's instrument
 constexpr int kSampleGenerator = 53;      // an instrument zone's sample
 constexpr std::uint16_t kRomSample = 0x8000;
 
-// Walks the chunks inside [from, to): calls `each` with every chunk's name and body.
-// False when a chunk's header or body runs past `to`.
+// A font holds three lists at its top and one or two chunks of samples; more chunks than
+// this are never a SoundFont, and walking a vast file of tiny chunks would take minutes.
+constexpr int kMostChunks = 256;
+
+// Walks the chunks inside [from, to): calls `each` with every chunk's name and body until
+// it answers false. False when a chunk's header or body runs past `to`, or there are more
+// than kMostChunks.
 template <typename Each>
 bool WalkChunks(const FontBytesAt& bytesAt, std::uint64_t from, std::uint64_t to, Each each) {
     std::uint64_t at = from;
-    while (at + 8 <= to) {
+    for (int chunks = 0; at + 8 <= to; ++chunks) {
         std::uint8_t header[8];
-        if (!bytesAt(at, header, sizeof header)) return false;
+        if (chunks == kMostChunks || !bytesAt(at, header, sizeof header)) return false;
         const std::uint64_t size = Le32(header + 4);
         if (size > to - at - 8) return false;
         if (!each(header, Span{at + 8, size, true})) return true;
@@ -185,7 +190,7 @@ bool CheckSoundFont(std::uint64_t size, const FontBytesAt& bytesAt, std::string&
         return true;
     });
     if (!walked) {
-        why = "has a chunk that runs past the end of the file";
+        why = "has a chunk that runs past the end of the file, or too many chunks";
         return false;
     }
     Span smpl;

@@ -23,11 +23,10 @@ using FontBytesAt = std::function<bool(std::uint64_t offset, void* into, std::si
 
 // Checks the structure of a font of `size` bytes. False, with the reason in `why` (a short
 // phrase that follows the font's name), when it is not a RIFF "sfbk" file, a chunk runs
-// past its parent or the file, the sample data or one of the nine preset-data chunks is
-// missing or not a whole number of records, an index of a preset, instrument or zone
-// points past what there is, or a sample has a rate outside kLowestSampleRate to
-// kHighestSampleRate, does not start before it ends, ends past the sample data, or has a
-// loop outside itself.
+// past its parent or the file, a list holds more chunks than any font has, the sample data or one of the nine
+// preset-data chunks is missing or not a whole number of records, an index of a preset, instrument or zone points past
+// what there is, or a sample has a rate outside kLowestSampleRate to kHighestSampleRate, does not start before it ends,
+// ends past the sample data, or has a loop outside itself.
 bool CheckSoundFont(std::uint64_t size, const FontBytesAt& bytesAt, std::string& why);
 
 // The same for a font held in memory.
