@@ -78,6 +78,18 @@ std::optional<std::int64_t> RecordedSeconds(const std::string& path) {
     return seconds;
 }
 
+// Loads the script at `path`, saying on stderr in one line why it cannot, or that its last
+// line was cut off and left out.
+bool LoadScriptFile(const std::string& path, std::vector<host::ScriptEvent>& events) {
+    std::string error, note;
+    if (!host::LoadScript(path, events, error, &note)) {
+        std::fprintf(stderr, "trundlebop: %s: %s\n", path.c_str(), error.c_str());
+        return false;
+    }
+    if (!note.empty()) std::fprintf(stderr, "trundlebop: %s: %s\n", path.c_str(), note.c_str());
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -89,6 +101,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     MakePathsAbsolute(o);
+    MakeHomeAbsolute();
     const std::string settingsPath = o.config.empty() ? DefaultSettingsPath() : o.config;
     if (o.help) {
         std::fputs(HelpText(settingsPath).c_str(), stdout);
@@ -104,10 +117,7 @@ int main(int argc, char** argv) {
 
     std::vector<host::ScriptEvent> script;
     const std::string& scriptPath = o.timedemo.empty() ? o.input : o.timedemo;
-    if (!scriptPath.empty()) {
-        std::string error;
-        if (!host::LoadScript(scriptPath, script, error)) return Fail(scriptPath + ": " + error);
-    }
+    if (!scriptPath.empty() && !LoadScriptFile(scriptPath, script)) return 2;
 
     // A trace file the program writes itself, for play and the timedemo.
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> trace(nullptr, std::fclose);
@@ -175,8 +185,7 @@ int main(int argc, char** argv) {
     std::optional<std::int64_t> seconds;
     if (o.timeGiven) seconds = o.time;
     if (!o.play.empty()) {
-        std::string error;
-        if (!host::LoadScript(o.play, demo, error)) return Fail(o.play + ": " + error);
+        if (!LoadScriptFile(o.play, demo)) return 2;
         if (!seconds) seconds = RecordedSeconds(o.play);
         play.demo = &demo;
     }
