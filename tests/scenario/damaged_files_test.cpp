@@ -26,7 +26,7 @@ using gamerun::RunGame;
 using gamerun::RunRequest;
 using gamerun::RunResult;
 
-int Lines(const std::string& text) {
+int LinesOf(const std::string& text) {
     return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
 }
 
@@ -65,7 +65,7 @@ TEST(GameFiles, AFolderWithOnlySomeOfThemIsPassedOverInOneLine) {
     request.environment = {{"XDG_DATA_DIRS", data.Path() + "/a:" + data.Path() + "/b"}};
     const RunResult run = RunGame(request);
     ASSERT_EQ(0, run.exitCode) << run.errorText;
-    EXPECT_EQ(1, Lines(run.errorText)) << run.errorText;
+    EXPECT_EQ(1, LinesOf(run.errorText)) << run.errorText;
     EXPECT_NE(std::string::npos, run.errorText.find(stray + " lacks option1.bmp and 28 more")) << run.errorText;
     EXPECT_NE(std::string::npos, run.errorText.find("playing with the game's files in " + whole)) << run.errorText;
     gamerun::Picture menu;
@@ -82,7 +82,7 @@ TEST(GamePictures, ADamagedOneIsNamedInOneLine) {
     request.args = {"--headless", "--frames", "3", "--data", data.Path()};
     const RunResult run = RunGame(request);
     EXPECT_EQ(0, run.exitCode);
-    EXPECT_EQ(1, Lines(run.errorText)) << run.errorText;
+    EXPECT_EQ(1, LinesOf(run.errorText)) << run.errorText;
     EXPECT_NE(std::string::npos, run.errorText.find(data.Path() + "/lev1_houses.bmp is damaged")) << run.errorText;
 }
 
@@ -111,7 +111,7 @@ TEST(SoundFonts, ADamagedOneOrAPipeIsRefusedInOneLineAndAWholeOnePlays) {
     const std::string bad = gametest::WriteFile(fonts.Path() + "/fast.sf2", gametest::Sf2File(damaged));
     const SoundRun refused = MenuSound(bad);
     EXPECT_EQ(0, refused.run.exitCode);
-    EXPECT_EQ(1, Lines(refused.run.errorText)) << refused.run.errorText;
+    EXPECT_EQ(1, LinesOf(refused.run.errorText)) << refused.run.errorText;
     EXPECT_NE(std::string::npos,
               refused.run.errorText.find(bad + " is refused: it has sample 2 at a rate of 4294967295 Hz"))
         << refused.run.errorText;
@@ -122,7 +122,7 @@ TEST(SoundFonts, ADamagedOneOrAPipeIsRefusedInOneLineAndAWholeOnePlays) {
     ASSERT_EQ(0, mkfifo(pipe.c_str(), 0600));
     const SoundRun piped = MenuSound(pipe);
     EXPECT_EQ(0, piped.run.exitCode);
-    EXPECT_EQ(1, Lines(piped.run.errorText)) << piped.run.errorText;
+    EXPECT_EQ(1, LinesOf(piped.run.errorText)) << piped.run.errorText;
     EXPECT_NE(std::string::npos, piped.run.errorText.find(pipe + " is refused: it is not a regular file"));
 
     const std::string good = gametest::WriteFile(fonts.Path() + "/tone.sf2", gametest::Sf2File(gametest::Sf2Font{}));
