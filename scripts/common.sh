@@ -3,9 +3,10 @@
 # What playing needs; the test script asks for more.
 PLAY_PACKAGES="cmake make g++ pkg-config libsdl2-dev libfluidsynth-dev timgm6mb-soundfont libpng-dev"
 TEST_PACKAGES="libgtest-dev libbenchmark-dev clang-format-14 ninja-build g++-mingw-w64-x86-64-posix"
-# Tests that drive a live session on a virtual display and validate the installed desktop
-# files use these when present and are skipped otherwise.
-TEST_TOOL_PACKAGES="xvfb xdotool desktop-file-utils appstream"
+# Tests that drive a live session on a virtual display, validate the installed desktop
+# files and check the Debian package (lintian, dpkg-shlibdeps) use these when present and
+# are skipped otherwise.
+TEST_TOOL_PACKAGES="xvfb xdotool desktop-file-utils appstream lintian dpkg-dev"
 # The Windows build (scripts/windows.sh) and its run under Wine.
 WINDOWS_PACKAGES="g++-mingw-w64-x86-64-posix zip"
 WINE_PACKAGES="wine64 xvfb xdotool python3"

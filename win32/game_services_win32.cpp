@@ -1,5 +1,6 @@
 // The game's services on Windows: the calendar and local time from the C library, game files
-// opened with fopen, and, when the environment asks, a trace and pictures of chosen passes.
+// opened with fopen (a damaged one named on stderr), and, when the environment asks, a trace and
+// pictures of chosen passes.
 //
 //   TRUNDLEBOP_TIME=S              the calendar reads S seconds, so a run can be compared with
 //                                  a headless run given --time S
@@ -177,6 +178,12 @@ void WriteTraceRecord(const std::string& fields) {
 
 std::FILE* OpenForReading(const char* path) {
     return std::fopen(path, "rb");
+}
+
+void ReportDamagedFile(const char* fileName) {
+    static std::set<std::string> reported;
+    if (!fileName || !reported.insert(fileName).second) return;
+    std::fprintf(stderr, "trundlebop: the game file %s is damaged; the game goes on without it\n", fileName);
 }
 
 }  // namespace services

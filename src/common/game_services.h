@@ -1,8 +1,8 @@
 // What the game needs beyond the platform's own services: the calendar it seeds its random
-// numbers from and stamps the error file with, the trace of scripted runs, and opening a
-// game file for reading. Each platform the game builds for implements these once: our
-// stand-ins in common/game_services_standins.cpp, a Windows build with the C library and
-// the system's files.
+// numbers from and stamps the error file with, the trace of scripted runs, opening a game
+// file for reading, and telling the player of a game file that is damaged. Each platform the game builds for implements
+// these once: our stand-ins in common/game_services_standins.cpp, a Windows build with the C library and the system's
+// files.
 #pragma once
 
 #include <cstdint>
@@ -34,5 +34,9 @@ void WriteTraceRecord(const std::string& fields);
 // file (a named pipe, a device) is refused rather than waited on where the platform can
 // tell.
 std::FILE* OpenForReading(const char* path);
+
+// Tells the player, in one line and once for each name, that the game file `fileName`
+// could be opened but not used (a picture the bitmap loader refuses shows as black).
+void ReportDamagedFile(const char* fileName);
 
 }  // namespace services

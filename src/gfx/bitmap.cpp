@@ -10,6 +10,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "common/game_services.h"
 #include "gfx/display.h"
 
 BitmapFile sharedBitmapFile = {};
@@ -115,8 +116,10 @@ int LoadBitmapFile(BitmapFile* bitmapFile, const char* fileName) {
     OFSTRUCT info;
     const HFILE file = OpenFile(fileName, &info, OF_READ);
     if (file == HFILE_ERROR) return 0;
-    const auto fail = [file]() {
+    // A picture that is there but cannot be used shows as black: the player hears which.
+    const auto fail = [file, fileName]() {
         _lclose(file);
+        services::ReportDamagedFile(fileName);
         return 0;
     };
 

@@ -54,14 +54,16 @@ public:
     // A key went down or up: the window gets WM_KEYDOWN / WM_KEYUP with the virtual-key
     // code, and the keyboard device's state byte for the scan code changes at once.
     // Either code may be 0 when the key has none. `repeat` marks a key-down the keyboard
-    // sent again because the key is held: its message carries the previous-state bit, and
-    // repeats of Escape are dropped, so holding Escape leaves a level once and never quits
-    // the game.
+    // sent again because the key is held: its message carries the previous-state bit, a
+    // repeat arriving while one of the same key still waits in the queue adds to that one's
+    // repeat count instead of queueing another, and repeats of Escape are dropped, so
+    // holding Escape leaves a level once and never quits the game.
     virtual void DeliverKey(int virtualKey, int scanCode, bool down, bool repeat = false) = 0;
     // The left mouse button was pressed at client (x, y); a second press of a double click
     // arrives as WM_LBUTTONDBLCLK.
     virtual void DeliverClick(int x, int y, bool doubleClick) = 0;
-    // The window's close button (or Alt+F4): WM_CLOSE to the window.
+    // The window's close button (or Alt+F4): WM_CLOSE to the window, ahead of any queued
+    // input and never dropped by a full queue.
     virtual void DeliverClose() = 0;
     // Make the next PeekMessageA return WM_QUIT with this code ahead of anything queued
     // (the headless host's end of a run of N passes).

@@ -134,11 +134,17 @@ using LPDIRECTMUSICSEGMENTSTATE = IDirectMusicSegmentState*;
 
 namespace platform {
 
-// Told once, by the first performance that finds no SoundFont it can load, the first path that
-// could be read but not loaded (empty when none could even be read).
-using SoundFontFailure = std::function<void(const std::string& unloadable)>;
+// What the SoundFont choice came to, told once, by the first performance that starts,
+// when a font was passed over or none loads.
+struct SoundFontOutcome {
+    std::string loaded;      // the font the music plays with; empty when none loads
+    std::string passedOver;  // the first font that is there but was refused or did not load
+    std::string why;         // why our reader refused it; empty when the synthesizer did
+};
+using SoundFontNews = std::function<void(const SoundFontOutcome& outcome)>;
 // The SoundFonts every performance made from now on tries, in order, keeping the first that
-// loads. When none loads, `noneLoads` hears it and the music plays on in silence.
-void ChooseSoundFonts(std::vector<std::string> paths, SoundFontFailure noneLoads);
+// our reader finds whole (platform/dmusic/sound_font_file.h) and the synthesizer loads. When
+// none loads, the music plays on in silence. `news` hears of a font passed over, or of none.
+void ChooseSoundFonts(std::vector<std::string> paths, SoundFontNews news);
 
 }  // namespace platform

@@ -23,13 +23,14 @@ std::vector<std::string> SoundFontCandidates(const std::string& chosen) {
 }
 
 std::string NoSoundFontAdvice(const std::string& chosen, const std::vector<std::string>& candidates,
-                              const std::string& unloadable) {
+                              const std::string& unloadable, const std::string& why) {
+    const std::string refused = why.empty() ? " could not be loaded" : " is refused: it " + why;
     if (!chosen.empty()) {
-        return "the SoundFont " + chosen + (unloadable.empty() ? " is not there" : " could not be loaded") +
+        return "the SoundFont " + chosen + (unloadable.empty() ? " is not there" : refused) +
                "; playing without music (" + kNameOne + ", or leave it out for Debian's own)";
     }
     if (!unloadable.empty()) {
-        return "the SoundFont " + unloadable + " could not be loaded; playing without music (reinstall it with " +
+        return "the SoundFont " + unloadable + refused + "; playing without music (reinstall it with " +
                "\"sudo apt-get install --reinstall timgm6mb-soundfont\", or " + kNameOne + ")";
     }
     std::string tried;
@@ -38,9 +39,17 @@ std::string NoSoundFontAdvice(const std::string& chosen, const std::vector<std::
            "\"sudo apt-get install timgm6mb-soundfont\", or " + kNameOne + ")";
 }
 
+std::string SoundFontNews(const std::string& chosen, const std::vector<std::string>& candidates,
+                          const platform::SoundFontOutcome& outcome) {
+    if (outcome.loaded.empty()) return NoSoundFontAdvice(chosen, candidates, outcome.passedOver, outcome.why);
+    return "the SoundFont " + outcome.passedOver +
+           (outcome.why.empty() ? " could not be loaded" : " is refused: it " + outcome.why) +
+           "; the music plays with " + outcome.loaded;
+}
+
 void ChooseSoundFont(const std::string& chosen) {
     const std::vector<std::string> candidates = SoundFontCandidates(chosen);
-    platform::ChooseSoundFonts(candidates, [chosen, candidates](const std::string& unloadable) {
-        std::fprintf(stderr, "trundlebop: %s\n", NoSoundFontAdvice(chosen, candidates, unloadable).c_str());
+    platform::ChooseSoundFonts(candidates, [chosen, candidates](const platform::SoundFontOutcome& outcome) {
+        std::fprintf(stderr, "trundlebop: %s\n", SoundFontNews(chosen, candidates, outcome).c_str());
     });
 }

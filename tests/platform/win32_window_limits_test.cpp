@@ -1,6 +1,10 @@
-// The window stand-in under pressure: a flood of input against the bounded queue, and the
-// two sides of the modifier keys kept apart.
+// The window stand-in under pressure: a flood of input against the bounded queue, a held
+// key's repeats folded into one waiting message, a close that overtakes a full queue, and
+// the two sides of the modifier keys kept apart.
 #include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
 
 #include "hosts/headless/headless_host.h"
 #include "platform/link/host_link.h"
@@ -73,6 +77,45 @@ TEST_F(WindowLimitsTest, AFloodOfInputStopsAtTheQueueBoundAndTheRestIsDropped) {
     // The keyboard device's state is not a queue: it follows every key change.
     platform::Link().DeliverKey('A', 0x1E, false);
     Drain();
+}
+
+TEST_F(WindowLimitsTest, AHeldKeyNeverGrowsTheQueue) {
+    platform::Link().DeliverKey(VK_RIGHT, 0x4D, true);
+    for (int i = 0; i < 100000; ++i) platform::Link().DeliverKey(VK_RIGHT, 0x4D, true, true);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(1, msg.lParam & 0xFFFF) << "the press itself";
+    // While the press was waiting, the repeats went on; they wait as one message still.
+    for (int i = 0; i < 3; ++i) platform::Link().DeliverKey(VK_RIGHT, 0x4D, true, true);
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(static_cast<UINT>(WM_KEYDOWN), msg.message);
+    EXPECT_EQ(0xFFFF, msg.lParam & 0xFFFF) << "the repeat count stops at what its 16 bits hold";
+    EXPECT_NE(0, msg.lParam & (1 << 30)) << "a repeat: the key was down before";
+    EXPECT_EQ(0, Drain());
+    // Once taken, the next repeat is a message of its own; a release and a new press start afresh.
+    platform::Link().DeliverKey(VK_RIGHT, 0x4D, true, true);
+    platform::Link().DeliverKey(VK_RIGHT, 0x4D, true, true);
+    platform::Link().DeliverKey(VK_RIGHT, 0x4D, false);
+    platform::Link().DeliverKey(VK_RIGHT, 0x4D, true);
+    platform::Link().DeliverKey(VK_RIGHT, 0x4D, true, true);
+    platform::Link().DeliverKey(VK_LEFT, 0x4B, true, true);
+    std::vector<std::pair<UINT, LPARAM>> taken;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) taken.push_back({msg.message, msg.lParam & 0xFFFF});
+    const std::vector<std::pair<UINT, LPARAM>> expected = {
+        {WM_KEYDOWN, 2}, {WM_KEYUP, 1}, {WM_KEYDOWN, 1}, {WM_KEYDOWN, 1}, {WM_KEYDOWN, 1}};
+    EXPECT_EQ(expected, taken);
+    platform::Link().DeliverKey(VK_RIGHT, 0x4D, false);
+    Drain();
+}
+
+TEST_F(WindowLimitsTest, ACloseFromTheWindowOvertakesAFullQueue) {
+    for (int i = 0; i < 10000; ++i) platform::Link().DeliverKey('A', 0x1E, i % 2 == 0);
+    EXPECT_FALSE(PostMessageA(window_, 0x400, 0, 0)) << "the game's own post fails on a full queue";
+    platform::Link().DeliverClose();
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(static_cast<UINT>(WM_CLOSE), msg.message);
+    EXPECT_EQ(window_, msg.hwnd);
 }
 
 TEST_F(WindowLimitsTest, CtrlStaysHeldWhileEitherSideIsDown) {

@@ -205,15 +205,18 @@ TEST(GameFiles, DataOptionAndTheDataFoldersAreSearched) {
     EXPECT_EQ(0, viaDataDirs.exitCode) << viaDataDirs.errorText;
     EXPECT_EQ(2, viaDataDirs.LastPass());
 
-    // A folder with the menu picture but a file short still plays, silently without it.
+    // A folder a file short is passed over for the next that holds them all, in one line.
     const gamerun::ScratchFolder partial;
     for (const auto& entry : fs::directory_iterator(TRUNDLEBOP_ASSETS))
         if (entry.path().filename() != "menu_bgmusic.mid")
             fs::create_symlink(entry.path(), partial.Path() + "/" + entry.path().filename().string());
+    data.files = GameFiles::Generated;
     data.args = {"--headless", "--frames", "2", "--data", partial.Path()};
     const RunResult shortOne = RunGame(data);
     EXPECT_EQ(0, shortOne.exitCode);
-    EXPECT_EQ("", shortOne.errorText);
+    EXPECT_EQ("trundlebop: " + partial.Path() + " lacks menu_bgmusic.mid; playing with the game's files in " +
+                  shortOne.folder->Path() + "/play\n",
+              shortOne.errorText);
 }
 
 TEST(CommandLine, VersionAndHelp) {

@@ -23,10 +23,10 @@ TEST(Install, TheInstalledGameRunsFromAnyFolderAndItsDesktopFilesValidate) {
     ASSERT_EQ(0, Quietly("cmake --install '" TRUNDLEBOP_BUILD_DIR "' --prefix '" + prefix + "'"));
 
     for (const char* file :
-         {"bin/trundlebop", "share/trundlebop/menu.bmp", "share/trundlebop/l3bg.mid",
+         {"games/trundlebop", "share/trundlebop/menu.bmp", "share/trundlebop/l3bg.mid",
           "share/applications/trundlebop.desktop", "share/metainfo/io.trundlebop.Trundlebop.metainfo.xml",
-          "share/man/man6/trundlebop.6", "share/icons/hicolor/16x16/apps/trundlebop.png",
-          "share/icons/hicolor/256x256/apps/trundlebop.png"})
+          "share/man/man6/trundlebop.6.gz", "share/doc/trundlebop/copyright",
+          "share/icons/hicolor/16x16/apps/trundlebop.png", "share/icons/hicolor/256x256/apps/trundlebop.png"})
         EXPECT_TRUE(fs::is_regular_file(prefix + "/" + file)) << file;
     if (gamerun::HaveCommand("desktop-file-validate")) {
         EXPECT_EQ(0, Quietly("desktop-file-validate '" + prefix + "/share/applications/trundlebop.desktop'"));
@@ -40,8 +40,9 @@ TEST(Install, TheInstalledGameRunsFromAnyFolderAndItsDesktopFilesValidate) {
     const std::string elsewhere = scratch.Path() + "/elsewhere";
     fs::create_directories(elsewhere);
     const std::string trace = elsewhere + "/trace.jsonl";
-    ASSERT_EQ(0, Quietly("cd '" + elsewhere + "' && XDG_CONFIG_HOME='" + elsewhere + "' XDG_DATA_DIRS=/nonexistent '" +
-                         prefix + "/bin/trundlebop' --headless --frames 40 --input /dev/null --trace '" + trace + "'"));
+    ASSERT_EQ(0,
+              Quietly("cd '" + elsewhere + "' && XDG_CONFIG_HOME='" + elsewhere + "' XDG_DATA_DIRS=/nonexistent '" +
+                      prefix + "/games/trundlebop' --headless --frames 40 --input /dev/null --trace '" + trace + "'"));
     std::ifstream in(trace);
     int lines = 0;
     std::string last;

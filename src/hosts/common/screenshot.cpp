@@ -43,9 +43,7 @@ bool SaveScreenshot(const Frame& frame, const std::string& folder, CalendarTime 
         when.milliseconds = static_cast<std::uint16_t>((when.milliseconds + 1) % 1000);
         if (fs::exists(candidate, failure)) continue;
         path = candidate.string();
-        if (WritePng(path, FrameToRgb(frame), frame.width, frame.height)) return true;
-        error = "cannot write " + path;
-        return false;
+        return WritePng(path, FrameToRgb(frame), frame.width, frame.height, error);
     }
     error = "every name for this second is taken in " + folder;
     return false;

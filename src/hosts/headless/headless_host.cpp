@@ -13,38 +13,8 @@
 namespace host {
 namespace {
 
-// The sound file: RIFF/WAVE, one format chunk (PCM, 16-bit stereo at the mix rate) and
-// one data chunk, whose sizes are filled in when the run ends.
-constexpr int kWavHeaderBytes = 44;
-constexpr std::uint64_t kMostWavData = 0xFFFFFFFFull - (kWavHeaderBytes - 8);
 // The headless mix runs in pieces of at most this many frames.
 constexpr int kMixPieceFrames = 4096;
-
-void PutLe16(std::uint8_t* at, std::uint32_t value) {
-    at[0] = static_cast<std::uint8_t>(value);
-    at[1] = static_cast<std::uint8_t>(value >> 8);
-}
-
-void PutLe32(std::uint8_t* at, std::uint32_t value) {
-    PutLe16(at, value & 0xFFFF);
-    PutLe16(at + 2, value >> 16);
-}
-
-void MakeWavHeader(std::uint8_t* h, std::uint32_t dataBytes) {
-    constexpr std::uint32_t channels = 2, bytesPerSample = 2;
-    std::copy_n("RIFF", 4, h);
-    PutLe32(h + 4, dataBytes + (kWavHeaderBytes - 8));
-    std::copy_n("WAVEfmt ", 8, h + 8);
-    PutLe32(h + 16, 16);
-    PutLe16(h + 20, 1);  // PCM
-    PutLe16(h + 22, channels);
-    PutLe32(h + 24, kMixRate);
-    PutLe32(h + 28, kMixRate * channels * bytesPerSample);
-    PutLe16(h + 32, channels * bytesPerSample);
-    PutLe16(h + 34, bytesPerSample * 8);
-    std::copy_n("data", 4, h + 36);
-    PutLe32(h + 40, dataBytes);
-}
 
 }  // namespace
 
@@ -60,16 +30,10 @@ HeadlessHost::HeadlessHost(HeadlessOptions options)
             outputsOk_ = false;
         }
     }
-    if (!options_.audioOutPath.empty()) {
-        std::uint8_t header[kWavHeaderBytes];
-        MakeWavHeader(header, 0);
-        audio_ = std::fopen(options_.audioOutPath.c_str(), "wb");
-        if (!audio_ || std::fwrite(header, 1, sizeof header, audio_) != sizeof header) {
-            std::fprintf(stderr, "trundlebop: cannot write the sound %s\n", options_.audioOutPath.c_str());
-            outputsOk_ = false;
-            if (audio_) std::fclose(audio_);
-            audio_ = nullptr;
-        }
+    std::string error;
+    if (!options_.audioOutPath.empty() && !audio_.Open(options_.audioOutPath, error)) {
+        std::fprintf(stderr, "trundlebop: %s\n", error.c_str());
+        outputsOk_ = false;
     }
 }
 
@@ -104,20 +68,11 @@ void HeadlessHost::FinishOutputs() {
 }
 
 void HeadlessHost::FinishAudio() {
-    if (audio_ && !CloseAudioFile()) {
-        std::fprintf(stderr, "trundlebop: cannot write the sound %s\n", options_.audioOutPath.c_str());
+    std::string error;
+    if (audio_.IsOpen() && !audio_.Close(error)) {
+        std::fprintf(stderr, "trundlebop: %s\n", error.c_str());
         outputsOk_ = false;
     }
-}
-
-bool HeadlessHost::CloseAudioFile() {
-    std::uint8_t header[kWavHeaderBytes];
-    MakeWavHeader(header, static_cast<std::uint32_t>(audioDataBytes_));
-    bool ok = std::fflush(audio_) == 0 && std::fseek(audio_, 0, SEEK_SET) == 0 &&
-              std::fwrite(header, 1, sizeof header, audio_) == sizeof header;
-    ok = std::fclose(audio_) == 0 && ok;
-    audio_ = nullptr;
-    return ok;
 }
 
 // Every pass mixes the sound of the virtual time since the one before (or, when the
@@ -143,29 +98,22 @@ void HeadlessHost::MixPassSound() {
     while (frames > 0) {
         const int piece = static_cast<int>(std::min<std::uint64_t>(frames, kMixPieceFrames));
         platform_->MixAudio(mixBuffer_.data(), piece, kMixRate);
-        if (audio_) WriteAudio(mixBuffer_.data(), piece);
+        if (audio_.IsOpen()) WriteAudio(mixBuffer_.data(), piece);
         framesMixed_ += static_cast<std::uint64_t>(piece);
         frames -= static_cast<std::uint64_t>(piece);
     }
 }
 
 void HeadlessHost::WriteAudio(const std::int16_t* stereo, int frames) {
-    const std::size_t bytes = static_cast<std::size_t>(frames) * 4;
-    bool ok = audioDataBytes_ + bytes <= kMostWavData;
-    if (ok) {
-        audioBytes_.resize(bytes);
-        for (std::size_t i = 0; i < bytes / 2; ++i)
-            PutLe16(audioBytes_.data() + i * 2, static_cast<std::uint16_t>(stereo[i]));
-        ok = std::fwrite(audioBytes_.data(), 1, bytes, audio_) == bytes;
-    }
-    if (!ok) {
-        // The file keeps the sizes of what went in whole, and nothing more goes into it.
-        std::fprintf(stderr, "trundlebop: cannot write the sound %s\n", options_.audioOutPath.c_str());
-        outputsOk_ = false;
-        CloseAudioFile();
-        return;
-    }
-    audioDataBytes_ += bytes;
+    std::string error;
+    if (audio_.Write(stereo, frames, error)) return;
+    // The file keeps the whole frames it took, its header telling just those, and nothing
+    // more goes into it.
+    std::string closing;
+    audio_.Close(closing);
+    std::fprintf(stderr, "trundlebop: %s; it keeps the first %.1f seconds\n", error.c_str(),
+                 static_cast<double>(audio_.DataBytes()) / (4.0 * kMixRate));
+    outputsOk_ = false;
 }
 
 void HeadlessHost::OpenWindow(const char* title, int, int, const Picture*, const Picture*) {
@@ -184,8 +132,9 @@ void HeadlessHost::Present(const Frame& frame) {
     if (shot == options_.shots.end() && !options_.keepLastFrame) return;
     std::vector<std::uint32_t> rgb = FrameToRgb(frame);
     if (shot != options_.shots.end()) shotsTaken_.insert(pass_);
-    if (shot != options_.shots.end() && !WritePng(shot->second, rgb, frame.width, frame.height)) {
-        std::fprintf(stderr, "trundlebop: cannot write the capture %s\n", shot->second.c_str());
+    std::string error;
+    if (shot != options_.shots.end() && !WritePng(shot->second, rgb, frame.width, frame.height, error)) {
+        std::fprintf(stderr, "trundlebop: no capture: %s\n", error.c_str());
         outputsOk_ = false;
     }
     if (options_.keepLastFrame) {

@@ -12,6 +12,7 @@
 
 #include "hosts/common/controls.h"
 #include "hosts/common/script.h"
+#include "hosts/headless/wav_file.h"
 #include "hosts/host.h"
 
 namespace host {
@@ -97,8 +98,7 @@ private:
     // Mixes the sound of the pass that just ended.
     void MixPassSound();
     void WriteAudio(const std::int16_t* stereo, int frames);
-    bool CloseAudioFile();  // fills in the sizes and closes; false when that failed
-    void TraceFailed();     // says why the trace could not be written, and writes no more
+    void TraceFailed();  // says why the trace could not be written, and writes no more
 
     HeadlessOptions options_;
     Platform* platform_ = &Unconnected();
@@ -124,9 +124,7 @@ private:
     std::uint32_t mixRemainder_ = 0;  // thousandths of a frame not yet mixed
     std::uint64_t framesMixed_ = 0;
     std::vector<std::int16_t> mixBuffer_;
-    std::vector<std::uint8_t> audioBytes_;
-    std::FILE* audio_ = nullptr;
-    std::uint64_t audioDataBytes_ = 0;
+    WavFile audio_;
 };
 
 }  // namespace host

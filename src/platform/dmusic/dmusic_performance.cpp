@@ -13,10 +13,10 @@
 namespace dmusic_detail {
 namespace {
 
-// The SoundFonts to try and who hears when none of them loads.
+// The SoundFonts to try and who hears what became of them.
 struct SoundFontChoice {
     std::vector<std::string> paths;
-    platform::SoundFontFailure noneLoads;
+    platform::SoundFontNews news;
 };
 
 SoundFontChoice& Choice() {
@@ -24,22 +24,31 @@ SoundFontChoice& Choice() {
     return choice;
 }
 
-// Loads the first of the chosen SoundFonts that loads; false when none does, and then, once
-// however many performances start, the chooser hears which one failed.
+// Loads the first of the chosen SoundFonts that is whole and loads; false when none does. A
+// font that is not there is passed over in silence; once, however many performances start,
+// the chooser hears of the first one refused, or that none loads.
 bool LoadSoundFont(Synth& synth) {
     const SoundFontChoice& choice = Choice();
-    std::string unloadable;
+    platform::SoundFontOutcome outcome;
+    bool loaded = false;
     for (const std::string& path : choice.paths) {
         // No instrument is chosen yet: each piece picks its own as it starts.
-        const SoundFontLoad load = synth.LoadSoundFont(path);
-        if (load == SoundFontLoad::Loaded) return true;
-        if (load == SoundFontLoad::Unloadable && unloadable.empty()) unloadable = path;
+        std::string why;
+        const SoundFontLoad load = synth.LoadSoundFont(path, why);
+        if (load == SoundFontLoad::Loaded) {
+            outcome.loaded = path;
+            loaded = true;
+            break;
+        }
+        if (load == SoundFontLoad::Unloadable && outcome.passedOver.empty()) outcome = {"", path, why};
     }
-    static std::once_flag once;
-    std::call_once(once, [&] {
-        if (choice.noneLoads) choice.noneLoads(unloadable);
-    });
-    return false;
+    if (!loaded || !outcome.passedOver.empty()) {
+        static std::once_flag once;
+        std::call_once(once, [&] {
+            if (choice.news) choice.news(outcome);
+        });
+    }
+    return loaded;
 }
 
 constexpr int kSustainPedal = 64;
@@ -277,8 +286,8 @@ void Performance::MixResampledLocked(float* stereo, int frames, int rate) {
 
 namespace platform {
 
-void ChooseSoundFonts(std::vector<std::string> paths, SoundFontFailure noneLoads) {
-    dmusic_detail::Choice() = {std::move(paths), std::move(noneLoads)};
+void ChooseSoundFonts(std::vector<std::string> paths, SoundFontNews news) {
+    dmusic_detail::Choice() = {std::move(paths), std::move(news)};
 }
 
 }  // namespace platform

@@ -23,7 +23,9 @@ public:
     virtual ~Synth() = default;
 
     // Loads the SoundFont at `path` as the synthesizer's one font; no instrument is chosen.
-    virtual SoundFontLoad LoadSoundFont(const std::string& path) = 0;
+    // `why` says why a font that is there was refused before the synthesizer got it; empty
+    // when the synthesizer itself could not load it.
+    virtual SoundFontLoad LoadSoundFont(const std::string& path, std::string& why) = 0;
     // Reads an instrument's samples now and keeps them until the synthesizer goes; false
     // when the font lacks it.
     virtual bool HoldPreset(int bank, int program) = 0;

@@ -1,10 +1,9 @@
 // The synthesizer on the desktop: FluidSynth's library, with no threads of its own.
 #include <fluidsynth.h>
-#include <unistd.h>
 
-#include <mutex>
-
+#include "platform/dmusic/sound_font_file.h"
 #include "platform/dmusic/synth.h"
+#include "platform/dmusic/synth_log.h"
 #include "platform/dsound/audio_mixer.h"
 
 namespace dmusic_detail {
@@ -12,15 +11,6 @@ namespace {
 
 // The synthesizer's gain at full music volume: the music sits under the sound effects.
 constexpr double kFullGain = 0.5;
-
-// The synthesizer's own messages would land on the game's console; it keeps quiet instead.
-void QuietSynthLog() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        for (int level : {FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
-            fluid_set_log_function(level, nullptr, nullptr);
-    });
-}
 
 // Settings every synthesizer of ours shares: the mix's rate, no threads of its own, and a
 // file player that moves on with the samples we render (so headless runs repeat exactly).
@@ -65,8 +55,11 @@ public:
         delete_fluid_settings(settings_);
     }
 
-    SoundFontLoad LoadSoundFont(const std::string& path) override {
-        if (::access(path.c_str(), R_OK) != 0) return SoundFontLoad::Missing;
+    SoundFontLoad LoadSoundFont(const std::string& path, std::string& why) override {
+        // Our own reader sees the font whole before the synthesizer is trusted with it.
+        bool missing = false;
+        if (!platform::CheckSoundFontFile(path, why, missing))
+            return missing ? SoundFontLoad::Missing : SoundFontLoad::Unloadable;
         font_ = fluid_synth_sfload(synth_, path.c_str(), 0);
         return font_ == FLUID_FAILED ? SoundFontLoad::Unloadable : SoundFontLoad::Loaded;
     }

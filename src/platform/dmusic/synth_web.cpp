@@ -39,7 +39,7 @@ constexpr int kChannels = 16;
 // The page's synthesizer, one for the page: the performance of the game's music.
 class PageSynth final : public Synth {
 public:
-    SoundFontLoad LoadSoundFont(const std::string& /*path*/) override {
+    SoundFontLoad LoadSoundFont(const std::string& /*path*/, std::string& /*why*/) override {
         // The page loads its one SoundFont itself, before the game starts.
         return PageSynthHasFont() ? SoundFontLoad::Loaded : SoundFontLoad::Missing;
     }
@@ -62,7 +62,9 @@ public:
 // No synthesizer: silence, and a piece that plays until it is stopped.
 class SilentSynth final : public Synth {
 public:
-    SoundFontLoad LoadSoundFont(const std::string& /*path*/) override { return SoundFontLoad::Missing; }
+    SoundFontLoad LoadSoundFont(const std::string& /*path*/, std::string& /*why*/) override {
+        return SoundFontLoad::Missing;
+    }
     bool HoldPreset(int /*bank*/, int /*program*/) override { return false; }
     bool StartPiece(const std::uint8_t* /*midi*/, std::size_t size) override {
         playing_ = size > 0;

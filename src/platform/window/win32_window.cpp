@@ -1,5 +1,6 @@
 // The window, message queue, key state and cursor count stand-ins: one window class, one
 // window and one thread's queue, as the game needs.
+#include <cstdint>
 #include <cstring>
 #include <deque>
 #include <string>
@@ -37,6 +38,17 @@ HWND liveWindow = nullptr;
 // is full is dropped, input included, so a flood of input costs no more than this.
 constexpr std::size_t kMostQueuedMessages = 10000;
 std::deque<MSG> queue;
+// Messages are numbered as they are queued; the front of the queue has this number.
+std::uint64_t frontNumber = 0;
+// For each virtual key, 1 + the number of its key-repeat message still waiting, when that
+// is the last message of the key queued; 0 otherwise. A repeat arriving then is folded
+// into it, as the platform folds a held key's repeats: a held key adds one message to
+// the queue however long it is held.
+std::uint64_t waitingRepeat[256] = {};
+constexpr LPARAM kMostRepeats = 0xFFFF;  // the repeat count's 16 bits of lParam
+// A close from the window is sent on the platform, not posted: it reaches the window
+// procedure ahead of whatever input is queued, and a full queue never drops it.
+bool closeSent = false;
 bool quitPosted = false;
 int quitCode = 0;
 bool quitForced = false;
@@ -48,16 +60,50 @@ int cursorCount = 0;
 
 PlatformGdiObject stockObjects[8] = {{0}, {1}, {2}, {3}, {4}, {5}, {6}, {7}};
 
-void Post(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!liveWindow) return;
+bool IsKeyMessage(UINT message) {
+    return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN || message == WM_SYSKEYUP;
+}
+
+// Queues a message for the window; false when there is no window or the queue is full.
+bool Post(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!liveWindow || queue.size() >= kMostQueuedMessages) return false;
     MSG msg{};
     msg.hwnd = liveWindow;
     msg.message = message;
     msg.wParam = wParam;
     msg.lParam = lParam;
     msg.time = host::Current().Milliseconds();
-    if (queue.size() >= kMostQueuedMessages) return;
+    if (IsKeyMessage(message)) waitingRepeat[wParam & 0xFF] = 0;
     queue.push_back(msg);
+    return true;
+}
+
+// Queues a key-repeat WM_KEYDOWN, or adds one to the repeat count of the key's repeat
+// still waiting in the queue.
+void PostRepeat(WPARAM virtualKey, LPARAM lParam) {
+    const std::uint64_t waiting = waitingRepeat[virtualKey & 0xFF];
+    if (waiting != 0) {
+        MSG& msg = queue[static_cast<std::size_t>(waiting - 1 - frontNumber)];
+        const LPARAM count = msg.lParam & kMostRepeats;
+        if (count < kMostRepeats) msg.lParam = (msg.lParam & ~kMostRepeats) | (count + 1);
+        return;
+    }
+    if (Post(WM_KEYDOWN, virtualKey, lParam)) waitingRepeat[virtualKey & 0xFF] = frontNumber + queue.size();
+}
+
+// Takes the front message off the queue.
+void PopFront() {
+    const MSG& msg = queue.front();
+    if (IsKeyMessage(msg.message) && waitingRepeat[msg.wParam & 0xFF] == frontNumber + 1)
+        waitingRepeat[msg.wParam & 0xFF] = 0;
+    queue.pop_front();
+    ++frontNumber;
+}
+
+void ClearQueue() {
+    frontNumber += queue.size();
+    queue.clear();
+    for (std::uint64_t& waiting : waitingRepeat) waiting = 0;
 }
 
 void NoteKeyTaken(const MSG& msg) {
@@ -113,7 +159,8 @@ BOOL DestroyWindow(HWND window) {
     window->procedure(window, WM_DESTROY, 0, 0);
     liveWindow = nullptr;
     // Messages still queued for the window are dropped with it; a posted quit stays.
-    queue.clear();
+    ClearQueue();
+    closeSent = false;
     host::Current().CloseWindow();
     return TRUE;
 }
@@ -128,10 +175,18 @@ BOOL PeekMessageA(LPMSG msg, HWND, UINT, UINT, UINT removeFlags) {
         if (removeFlags & PM_REMOVE) quitForced = false;
         return TRUE;
     }
+    if (closeSent && liveWindow) {
+        *msg = MSG{};
+        msg->hwnd = liveWindow;
+        msg->message = WM_CLOSE;
+        msg->time = host::Current().Milliseconds();
+        if (removeFlags & PM_REMOVE) closeSent = false;
+        return TRUE;
+    }
     if (!queue.empty()) {
         *msg = queue.front();
         if (removeFlags & PM_REMOVE) {
-            queue.pop_front();
+            PopFront();
             NoteKeyTaken(*msg);
         }
         return TRUE;
@@ -160,8 +215,7 @@ LRESULT DispatchMessageA(const MSG* msg) {
 
 BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (!window || window != liveWindow) return FALSE;
-    Post(message, wParam, lParam);
-    return TRUE;
+    return Post(message, wParam, lParam) ? TRUE : FALSE;
 }
 
 void PostQuitMessage(int exitCode) {
@@ -231,7 +285,10 @@ void HostLink::DeliverKey(int virtualKey, int scanCode, bool down, bool repeat) 
     LPARAM lParam = 1 | (static_cast<LPARAM>(scanCode & 0xFF) << 16);
     if (down && repeat) lParam |= static_cast<LPARAM>(1) << 30;
     if (!down) lParam |= (static_cast<LPARAM>(1) << 30) | (static_cast<LPARAM>(1) << 31);
-    Post(down ? WM_KEYDOWN : WM_KEYUP, static_cast<WPARAM>(virtualKey), lParam);
+    if (down && repeat)
+        PostRepeat(static_cast<WPARAM>(virtualKey), lParam);
+    else
+        Post(down ? WM_KEYDOWN : WM_KEYUP, static_cast<WPARAM>(virtualKey), lParam);
 }
 
 void HostLink::DeliverClick(int x, int y, bool doubleClick) {
@@ -242,7 +299,7 @@ void HostLink::DeliverClick(int x, int y, bool doubleClick) {
 }
 
 void HostLink::DeliverClose() {
-    Post(WM_CLOSE, 0, 0);
+    if (liveWindow) closeSent = true;
 }
 
 void HostLink::DeliverQuit(int exitCode) {
