@@ -168,6 +168,8 @@ int main(int argc, char** argv) {
     host::SdlOptions play = PlayOptionsFrom(settings, o);
     host::PlayState state;
     play.state = &state;
+    host::SoundReport sound;
+    if (o.stats) play.sound = &sound;
 
     // A demo shows a script; a recording writes one; either way the calendar the game
     // seeds from stands still, at the script's or the recording's seconds.
@@ -200,6 +202,7 @@ int main(int argc, char** argv) {
         *sdl, o,
         [&](WatchedHost& watched) {
             if (seconds) watched.FixCalendar(*seconds);
+            watched.Stats().ReportSound(&sound);
             keepTrace(watched);
         },
         traceKept);

@@ -19,6 +19,15 @@ struct PlayState {
     Volumes volumes;
 };
 
+// How the sound of play kept pace with the picture: each pass's sound from the start of
+// the pass to its first sample handed to the audio device.
+struct SoundReport {
+    bool device = false;  // an audio device was opened
+    double medianMs = 0;
+    double latestMs = 0;
+    int underruns = 0;  // device requests that found too little sound once playing had started
+};
+
 struct SdlOptions {
     // Full screen (a borderless window covering the desktop, picture letterboxed) or a
     // normal window; Alt+Enter switches between the two while playing.
@@ -39,6 +48,8 @@ struct SdlOptions {
     // When not null, a demo: this script drives the game, and the keyboard only closes
     // the window (Escape, Alt+F4).
     const std::vector<ScriptEvent>* demo = nullptr;
+    // When not null, kept up to date with how the sound kept pace, pass by pass.
+    SoundReport* sound = nullptr;
 };
 
 // Called once by the program's start-up before the game runs. Null, with a message on
