@@ -53,17 +53,45 @@ BitmapInfoHeader ParseInfoHeader(const std::uint8_t* p) {
     return h;
 }
 
-// Reads exactly `count` bytes, growing the buffer as data arrives so that a header that
-// claims more than the file holds never makes us allocate what is not there.
-bool ReadExactly(HFILE file, std::vector<std::uint8_t>& out, std::uint64_t count) {
-    out.clear();
+void Convert24To16(const std::uint8_t* source, std::uint16_t* dest, std::size_t count);
+
+// Reads exactly `count` bytes into `out`.
+bool ReadInto(HFILE file, std::uint8_t* out, std::size_t count) {
     constexpr std::size_t kChunk = 1 << 20;
-    while (out.size() < count) {
-        const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, count - out.size()));
-        const std::size_t had = out.size();
-        out.resize(had + want);
-        const UINT got = _lread(file, out.data() + had, static_cast<UINT>(want));
+    while (count > 0) {
+        const std::size_t want = std::min(kChunk, count);
+        const UINT got = _lread(file, out, static_cast<UINT>(want));
         if (got == static_cast<UINT>(-1) || got != want) return false;
+        out += want;
+        count -= want;
+    }
+    return true;
+}
+
+// Reads the pixel data into `pixels` with its rows turned top row first (the file keeps the
+// bottom row first), 24-bit rows turned into 16-bit ones on the way. Every byte of the
+// buffer is written, so it need not be cleared first; data past the rows (a file may say
+// it has more than they need) follows them as it is, or for 24 bits is read and dropped.
+bool ReadPixels(HFILE file, const BitmapInfoHeader& info, std::uint8_t* pixels) {
+    const std::size_t width = static_cast<std::size_t>(info.biWidth);
+    const std::size_t rows = static_cast<std::size_t>(info.biHeight);
+    const std::size_t rowBytes = width * (info.biBitCount / 8);
+    std::size_t rest = info.biSizeImage - rows * rowBytes;
+    if (info.biBitCount != 24) {
+        for (std::size_t row = 0; row < rows; ++row)
+            if (!ReadInto(file, pixels + (rows - 1 - row) * rowBytes, rowBytes)) return false;
+        return ReadInto(file, pixels + rows * rowBytes, rest);
+    }
+    std::vector<std::uint8_t> line(rowBytes);
+    auto* out = reinterpret_cast<std::uint16_t*>(pixels);
+    for (std::size_t row = 0; row < rows; ++row) {
+        if (!ReadInto(file, line.data(), rowBytes)) return false;
+        Convert24To16(line.data(), out + (rows - 1 - row) * width, width);
+    }
+    while (rest > 0) {
+        const std::size_t piece = std::min(rest, line.size());
+        if (!ReadInto(file, line.data(), piece)) return false;
+        rest -= piece;
     }
     return true;
 }
@@ -151,28 +179,24 @@ int LoadBitmapFile(BitmapFile* bitmapFile, const char* fileName) {
         }
     }
 
-    std::vector<std::uint8_t> data;
-    if (!ReadExactly(file, data, infoHeader.biSizeImage)) return fail();
-    _lclose(file);
-
+    // The headers' sizes are bounded (SizesArePossible), so a file that holds less than
+    // they claim costs at most an allocation of that bound, never touched.
     const std::size_t pixelCount = static_cast<std::size_t>(infoHeader.biWidth) * infoHeader.biHeight;
     const std::size_t bufferBytes = bits == 24 ? pixelCount * 2 : infoHeader.biSizeImage;
     auto* pixels = static_cast<std::uint8_t*>(std::malloc(bufferBytes == 0 ? 1 : bufferBytes));
-    if (!pixels) return 0;
-    if (bits == 24) {
-        Convert24To16(data.data(), reinterpret_cast<std::uint16_t*>(pixels), pixelCount);
-        infoHeader.biBitCount = 16;
-    } else {
-        std::memcpy(pixels, data.data(), bufferBytes);
+    if (!pixels) return fail();
+    if (!ReadPixels(file, infoHeader, pixels)) {
+        std::free(pixels);
+        return fail();
     }
+    _lclose(file);
+    if (bits == 24) infoHeader.biBitCount = 16;
 
     std::free(bitmapFile->pixels);
     bitmapFile->pixels = pixels;
     bitmapFile->fileHeader = fileHeader;
     bitmapFile->infoHeader = infoHeader;
     if (bits == 8) std::memcpy(bitmapFile->palette, palette, sizeof(palette));
-
-    FlipBitmapRows(bitmapFile->pixels, (infoHeader.biBitCount / 8) * infoHeader.biWidth, infoHeader.biHeight);
     return 1;
 }
 

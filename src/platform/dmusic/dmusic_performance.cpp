@@ -53,7 +53,6 @@ constexpr int kVolume = 7;
 constexpr int kPan = 10;
 constexpr int kResetControllers = 121;
 constexpr int kDrumChannel = 9;
-constexpr int kDrumBank = 128;
 
 // The synthesizer's own messages would land on the game's console; it keeps quiet instead.
 void QuietSynthLog() {
@@ -151,16 +150,7 @@ HRESULT Performance::Init(IDirectMusic** music, IDirectSound* /*sound*/, HWND /*
 
 void Performance::HoldInstruments(const std::set<std::pair<int, int>>& instruments) {
     if (!synth_ || soundFont_ < 0) return;
-    for (const auto& [bank, program] : instruments) {
-        if (!held_.insert({bank, program}).second) continue;
-        // A preset the font lacks is played by its bank's fallback, which is held as well.
-        if (fluid_synth_pin_preset(synth_, soundFont_, bank, program) != FLUID_OK) {
-            const int fallbackBank = bank == kDrumBank ? kDrumBank : 0;
-            const int fallbackProgram = bank == kDrumBank ? 0 : program;
-            if (held_.insert({fallbackBank, fallbackProgram}).second)
-                fluid_synth_pin_preset(synth_, soundFont_, fallbackBank, fallbackProgram);
-        }
-    }
+    reader_.Hold(synth_, soundFont_, instruments);
 }
 
 HRESULT Performance::AddPort(IDirectMusicPort* port) {
@@ -235,6 +225,7 @@ HRESULT Performance::CloseDown() {
         platform::RemoveVoice(this);
         inMix_ = false;
     }
+    reader_.Stop();
     if (synth_) {
         std::lock_guard<std::mutex> hold(platform::AudioLock());
         StopLocked();
@@ -245,7 +236,6 @@ HRESULT Performance::CloseDown() {
     settings_ = nullptr;
     soundFont_ = -1;
     volume_ = 1.0f;
-    held_.clear();
     pending_ = pendingAt_ = 0;
     phase_ = 1.0;
     return S_OK;
