@@ -140,5 +140,9 @@ using SoundFontFailure = std::function<void(const std::string& unloadable)>;
 // The SoundFonts every performance made from now on tries, in order, keeping the first that
 // loads. When none loads, `noneLoads` hears it and the music plays on in silence.
 void ChooseSoundFonts(std::vector<std::string> paths, SoundFontFailure noneLoads);
+// Waits until every performance has read the instruments of the segments downloaded so far
+// (they are read on a thread of their own while the game starts): for measurements of the
+// game's passes that must not count the loading.
+void FinishReadingInstruments();
 
 }  // namespace platform

@@ -79,7 +79,7 @@ void PassSound::Steer(double queued, int frames, std::int64_t now) {
         stretchPasses_ = passes_;
         stretchPassMicros_ = lastPassMicros_;
     } else if (now - stretchStart_ >= (measured_ ? kStretchMicros : kStretchMicros / 2) &&
-               passes_ - stretchPasses_ >= 2 && lastPassMicros_ > stretchPassMicros_) {
+               passes_ - stretchPasses_ >= 2 && lastPassMicros_ > stretchPassMicros_ && taken_ > stretchTaken_) {
         // Both rates are measured between events, the passes' starts and the device's
         // requests, so neither is rounded to whole passes or whole device buffers.
         const double passRate = static_cast<double>(passes_ - stretchPasses_) * kPassFrames /

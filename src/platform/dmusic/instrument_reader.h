@@ -27,6 +27,8 @@ public:
     // holding its samples until Stop; one the font lacks is played by its bank's
     // fallback, which is held as well.
     void Hold(_fluid_synth_t* synth, int font, const std::set<std::pair<int, int>>& instruments);
+    // Waits until everything asked for so far has been read.
+    void Finish();
     // Drops what is still to read, waits for the one being read and forgets them all; call
     // it before the synthesizer goes.
     void Stop();
@@ -36,10 +38,12 @@ private:
 
     std::mutex lock_;
     std::condition_variable wake_;  // something to read, or a stop
+    std::condition_variable idle_;  // nothing left to read
     std::deque<std::pair<int, int>> waiting_;
     std::set<std::pair<int, int>> asked_;
     _fluid_synth_t* synth_ = nullptr;
     int font_ = -1;
+    bool reading_ = false;
     bool stopping_ = false;
     std::thread thread_;
 };
