@@ -100,9 +100,8 @@ private:
     bool inMix_ = false;                 // AddPort joined the platform's mix
     std::uint64_t pieceFrames_ = 0;      // the current piece's length in frames at the mix rate
     std::uint64_t renderedFrames_ = 0;   // frames rendered since it started
-    int soundFont_ = -1;                 // the SoundFont's id in the synthesizer, -1 for none
     float volume_ = 1.0f;                // the music volume the synthesizer's gain carries
-    InstrumentReader reader_;            // reads the downloaded instruments' samples
+    InstrumentReader reader_;            // loads the SoundFont and reads the downloaded instruments' samples
 
     float left_[kBlock] = {};
     float right_[kBlock] = {};

@@ -143,14 +143,16 @@ HRESULT Performance::Init(IDirectMusic** music, IDirectSound* /*sound*/, HWND /*
         settings_ = nullptr;
         return E_OUTOFMEMORY;
     }
-    soundFont_ = LoadSoundFont(synth_);
+    // The SoundFont loads on the reader's thread while the game goes on loading; the first
+    // piece played, or the first mix, waits for it.
+    reader_.Start(synth_, LoadSoundFont);
     if (music && !*music) *music = new DirectMusic();
     return S_OK;
 }
 
 void Performance::HoldInstruments(const std::set<std::pair<int, int>>& instruments) {
-    if (!synth_ || soundFont_ < 0) return;
-    reader_.Hold(synth_, soundFont_, instruments);
+    if (!synth_) return;
+    reader_.Hold(instruments);
 }
 
 HRESULT Performance::AddPort(IDirectMusicPort* port) {
@@ -172,6 +174,7 @@ HRESULT Performance::PlaySegment(IDirectMusicSegment* segment, DWORD /*flags*/, 
     if (!synth_) return DMUS_E_NOT_INIT;
     if (!inMix_) return DMUS_E_NO_PORT;
     if (ours->Midi().empty()) return DMUS_E_SEGMENT_EMPTY;
+    reader_.Font();
     std::uint64_t serial = 0;
     {
         std::lock_guard<std::mutex> hold(platform::AudioLock());
@@ -234,7 +237,6 @@ HRESULT Performance::CloseDown() {
     if (settings_) delete_fluid_settings(settings_);
     synth_ = nullptr;
     settings_ = nullptr;
-    soundFont_ = -1;
     volume_ = 1.0f;
     pending_ = pendingAt_ = 0;
     phase_ = 1.0;
@@ -297,6 +299,8 @@ void Performance::RenderLocked(int frames) {
 
 void Performance::MixInto(float* stereo, int frames, int rate) {
     if (!synth_ || !stereo || frames <= 0 || rate <= 0) return;
+    // The synthesizer renders only once its SoundFont is in (at once, after the first mix).
+    reader_.Font();
     if (rate != platform::kMixRate) {
         MixResampledLocked(stereo, frames, rate);
         return;

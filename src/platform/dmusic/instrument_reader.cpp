@@ -1,4 +1,4 @@
-// The SoundFont's instruments, read on a thread beside the game's.
+// The SoundFont and its instruments, read on a thread beside the game's.
 #include "platform/dmusic/instrument_reader.h"
 
 #include <fluidsynth.h>
@@ -22,7 +22,7 @@ void Read(fluid_synth_t* synth, int font, int bank, int program) {
         fluid_synth_pin_preset(synth, font, fallbackBank, fallbackProgram);
 }
 
-// Every reader with a thread, for FinishReadingInstruments.
+// Every started reader, for FinishReadingInstruments.
 std::mutex& ReadersLock() {
     static std::mutex lock;
     return lock;
@@ -34,26 +34,38 @@ std::set<InstrumentReader*>& Readers() {
 
 }  // namespace
 
-void InstrumentReader::Hold(fluid_synth_t* synth, int font, const std::set<std::pair<int, int>>& instruments) {
-    if (!synth || font < 0) return;
+void InstrumentReader::Start(fluid_synth_t* synth, Loader load) {
+    Stop();
+    if (!synth) return;
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        synth_ = synth;
+        font_ = -1;
+        fontLoaded_ = false;
+        stopping_ = false;
+    }
+    thread_ = std::thread([this, load = std::move(load)] { Run(load); });
+    std::lock_guard<std::mutex> listed(ReadersLock());
+    Readers().insert(this);
+}
+
+int InstrumentReader::Font() {
+    std::unique_lock<std::mutex> hold(lock_);
+    idle_.wait(hold, [this] { return fontLoaded_ || !thread_.joinable(); });
+    return font_;
+}
+
+void InstrumentReader::Hold(const std::set<std::pair<int, int>>& instruments) {
     std::lock_guard<std::mutex> hold(lock_);
-    synth_ = synth;
-    font_ = font;
+    if (!thread_.joinable() || stopping_) return;
     for (const auto& instrument : instruments)
         if (asked_.insert(instrument).second) waiting_.push_back(instrument);
-    if (waiting_.empty()) return;
-    if (!thread_.joinable()) {
-        stopping_ = false;
-        thread_ = std::thread([this] { Run(); });
-        std::lock_guard<std::mutex> listed(ReadersLock());
-        Readers().insert(this);
-    }
     wake_.notify_one();
 }
 
 void InstrumentReader::Finish() {
     std::unique_lock<std::mutex> hold(lock_);
-    idle_.wait(hold, [this] { return (waiting_.empty() && !reading_) || stopping_; });
+    idle_.wait(hold, [this] { return (fontLoaded_ && waiting_.empty() && !reading_) || stopping_; });
 }
 
 void InstrumentReader::Stop() {
@@ -73,20 +85,25 @@ void InstrumentReader::Stop() {
     asked_.clear();
     synth_ = nullptr;
     font_ = -1;
+    fontLoaded_ = false;
 }
 
-void InstrumentReader::Run() {
+void InstrumentReader::Run(Loader load) {
+    // The SoundFont loads whole even when a stop comes meanwhile: the synthesizer cannot
+    // drop a half-loaded one.
+    const int font = load ? load(synth_) : -1;
     std::unique_lock<std::mutex> hold(lock_);
+    font_ = font;
+    fontLoaded_ = true;
+    idle_.notify_all();
     for (;;) {
         wake_.wait(hold, [this] { return stopping_ || !waiting_.empty(); });
         if (stopping_) return;
         const auto [bank, program] = waiting_.front();
         waiting_.pop_front();
         reading_ = true;
-        fluid_synth_t* synth = synth_;
-        const int font = font_;
         hold.unlock();
-        Read(synth, font, bank, program);
+        if (font_ >= 0) Read(synth_, font_, bank, program);
         hold.lock();
         reading_ = false;
         if (waiting_.empty()) idle_.notify_all();

@@ -1,12 +1,14 @@
-// Reads pieces' instruments from the SoundFont into a synthesizer on a thread of its own,
-// so that the game's start does not wait for them: the first frames are drawn meanwhile.
-// A note never depends on it: a channel that chooses an instrument not read yet has the
-// synthesizer read it there and then, so what is heard is the same either way, and only
-// when the reading happens changes.
+// Loads a synthesizer's SoundFont and reads pieces' instruments from it on a thread of its
+// own, so that the game's start does not wait for them: the game loads its pictures and
+// draws its first frames meanwhile. Nothing heard depends on it: whatever plays or renders
+// music first waits for the SoundFont (Font), and a channel that chooses an instrument not
+// read yet has the synthesizer read it there and then, so what is heard, and every status
+// the game reads, is the same either way; only when the reading happens changes.
 #pragma once
 
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <set>
 #include <thread>
@@ -18,31 +20,38 @@ namespace dmusic_detail {
 
 class InstrumentReader {
 public:
+    // Loads a SoundFont into the synthesizer: its id, or -1 when none loads.
+    using Loader = std::function<int(_fluid_synth_t*)>;
+
     InstrumentReader() = default;
     ~InstrumentReader() { Stop(); }
     InstrumentReader(const InstrumentReader&) = delete;
     InstrumentReader& operator=(const InstrumentReader&) = delete;
 
-    // Reads each (bank, program) not read before into `synth` from the SoundFont `font`,
-    // holding its samples until Stop; one the font lacks is played by its bank's
-    // fallback, which is held as well.
-    void Hold(_fluid_synth_t* synth, int font, const std::set<std::pair<int, int>>& instruments);
-    // Waits until everything asked for so far has been read.
+    // Starts loading `synth`'s SoundFont with `load`.
+    void Start(_fluid_synth_t* synth, Loader load);
+    // The SoundFont's id once it has loaded (waiting for that), -1 when none loaded.
+    int Font();
+    // Reads each (bank, program) not read before from the SoundFont, holding its samples
+    // until Stop; one the font lacks is played by its bank's fallback, held as well.
+    void Hold(const std::set<std::pair<int, int>>& instruments);
+    // Waits until the SoundFont and everything asked for so far have been read.
     void Finish();
-    // Drops what is still to read, waits for the one being read and forgets them all; call
+    // Drops what is still to read, waits for what is being read and forgets it all; call
     // it before the synthesizer goes.
     void Stop();
 
 private:
-    void Run();
+    void Run(Loader load);
 
     std::mutex lock_;
     std::condition_variable wake_;  // something to read, or a stop
-    std::condition_variable idle_;  // nothing left to read
+    std::condition_variable idle_;  // the font loaded, or nothing left to read
     std::deque<std::pair<int, int>> waiting_;
     std::set<std::pair<int, int>> asked_;
     _fluid_synth_t* synth_ = nullptr;
     int font_ = -1;
+    bool fontLoaded_ = false;
     bool reading_ = false;
     bool stopping_ = false;
     std::thread thread_;
