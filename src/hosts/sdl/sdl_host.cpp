@@ -179,6 +179,8 @@ public:
     }
 
     void PumpInput() override {
+        // The frame clock started from the reading just before.
+        clock_.PassStarted(sdl::PassSound::kPassMilliseconds);
         // A pass that never said its work was done has its sound mixed as the next starts.
         MixPassSound();
         ++passesStarted_;
@@ -229,7 +231,10 @@ public:
         // pass's work is done and nothing the game does before the next pass starts touches
         // its sound, so mixing it now gives the statuses a mix at the next pass start would,
         // and the device has it most of a pass sooner.
-        if (passWorkDone_) MixPassSound();
+        if (passWorkDone_) {
+            MixPassSound();
+            clock_.PassWorkDone();
+        }
         return clock_.Read();
     }
 
