@@ -19,8 +19,14 @@ FIRST=$(echo $BUILDS | cut -d' ' -f1)
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
-# seconds and peak KB of one run of a command, as "S KB"
-measure() { /usr/bin/time -f "%e %M" "$@" 2>&1 >/dev/null </dev/null | tail -1; }
+# seconds (to the microsecond, where time's own %e gives hundredths) and peak KB of one
+# run of a command, as "S KB"
+measure() {
+  start=$(date +%s.%N)
+  kb=$(/usr/bin/time -f "%M" "$@" 2>&1 >/dev/null </dev/null | tail -1)
+  end=$(date +%s.%N)
+  echo "$(echo "$start $end" | awk '{ printf "%.4f", $2 - $1 }') $kb"
+}
 
 WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -68,30 +69,40 @@ bool ReadInto(HFILE file, std::uint8_t* out, std::size_t count) {
     return true;
 }
 
-// Reads the pixel data into `pixels` with its rows turned top row first (the file keeps the
-// bottom row first), 24-bit rows turned into 16-bit ones on the way. Every byte of the
-// buffer is written, so it need not be cleared first; data past the rows (a file may say
-// it has more than they need) follows them as it is, or for 24 bits is read and dropped.
+// Reads the pixel data into `pixels` and turns its rows top row first (the file keeps the
+// bottom row first), 24-bit rows turned into 16-bit ones on the way. Every byte of
+// the buffer is written, so it need not be cleared first; data past the rows (a file may
+// say it has more than they need) follows them as it is, or for 24 bits is read and dropped.
 bool ReadPixels(HFILE file, const BitmapInfoHeader& info, std::uint8_t* pixels) {
     const std::size_t width = static_cast<std::size_t>(info.biWidth);
     const std::size_t rows = static_cast<std::size_t>(info.biHeight);
     const std::size_t rowBytes = width * (info.biBitCount / 8);
-    std::size_t rest = info.biSizeImage - rows * rowBytes;
     if (info.biBitCount != 24) {
-        for (std::size_t row = 0; row < rows; ++row)
-            if (!ReadInto(file, pixels + (rows - 1 - row) * rowBytes, rowBytes)) return false;
-        return ReadInto(file, pixels + rows * rowBytes, rest);
+        if (!ReadInto(file, pixels, info.biSizeImage)) return false;
+        std::unique_ptr<std::uint8_t[]> swap(new std::uint8_t[rowBytes]);
+        for (std::size_t top = 0, bottom = rows - 1; top < bottom; ++top, --bottom) {
+            std::memcpy(swap.get(), pixels + top * rowBytes, rowBytes);
+            std::memcpy(pixels + top * rowBytes, pixels + bottom * rowBytes, rowBytes);
+            std::memcpy(pixels + bottom * rowBytes, swap.get(), rowBytes);
+        }
+        return true;
     }
-    std::vector<std::uint8_t> line(rowBytes);
+    // 24-bit rows come in a few at a time through a small buffer that stays warm, rather
+    // than through a buffer of the whole picture that is touched only once.
+    constexpr std::size_t kPieceBytes = 64 * 1024;
+    const std::size_t rowsAPiece = std::max<std::size_t>(1, kPieceBytes / rowBytes);
+    std::unique_ptr<std::uint8_t[]> piece(new std::uint8_t[rowsAPiece * rowBytes]);
     auto* out = reinterpret_cast<std::uint16_t*>(pixels);
-    for (std::size_t row = 0; row < rows; ++row) {
-        if (!ReadInto(file, line.data(), rowBytes)) return false;
-        Convert24To16(line.data(), out + (rows - 1 - row) * width, width);
+    for (std::size_t row = 0; row < rows; row += rowsAPiece) {
+        const std::size_t count = std::min(rowsAPiece, rows - row);
+        if (!ReadInto(file, piece.get(), count * rowBytes)) return false;
+        for (std::size_t i = 0; i < count; ++i)
+            Convert24To16(piece.get() + i * rowBytes, out + (rows - 1 - row - i) * width, width);
     }
-    while (rest > 0) {
-        const std::size_t piece = std::min(rest, line.size());
-        if (!ReadInto(file, line.data(), piece)) return false;
-        rest -= piece;
+    for (std::size_t rest = info.biSizeImage - rows * rowBytes; rest > 0;) {
+        const std::size_t count = std::min(rest, rowsAPiece * rowBytes);
+        if (!ReadInto(file, piece.get(), count)) return false;
+        rest -= count;
     }
     return true;
 }
