@@ -88,8 +88,8 @@ TEST(Pace, PlayWithAnAudioDeviceReportsHowSoonTheSoundReachedIt) {
     RecordProperty("audio_underruns", m[4]);
     RecordProperty("cpu_process_pct", m[5]);
     EXPECT_GT(std::stoi(m[1]), 60) << log;
-    // Half the passes' sound reached the device within a pass and a half of their start,
-    // where a queue that filled to its old bound of four passes takes over 120 ms.
+    // Half the passes' sound reached the device within two passes of their start,
+    // where a queue four passes long would take over 120 ms.
     EXPECT_GT(std::stod(m[2]), 0.0) << log;
     EXPECT_LT(std::stod(m[2]), 60.0) << log;
     EXPECT_GE(std::stod(m[3]), std::stod(m[2])) << log;
