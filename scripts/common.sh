@@ -9,6 +9,12 @@ TEST_TOOL_PACKAGES="xvfb xdotool desktop-file-utils appstream"
 # The Windows build (scripts/windows.sh) and its run under Wine.
 WINDOWS_PACKAGES="g++-mingw-w64-x86-64-posix zip"
 WINE_PACKAGES="wine64 xvfb xdotool python3"
+# The web build (scripts/web.sh): Emscripten and the SoundFont the page trims; node and npm
+# (for Emscripten's optimizer, the node runs and the page's npm packages) come from Debian's
+# nodejs and npm when the machine has none of its own.
+WEB_PACKAGES="emscripten cmake ninja-build g++ python3 timgm6mb-soundfont"
+# The browser test (tests/web/browser_test.mjs).
+BROWSER_PACKAGES="chromium"
 
 missing_packages() {  # missing_packages PACKAGE...: prints those not installed, each after a space
   for p in "$@"; do

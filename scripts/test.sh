@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds the game and runs every test twice: in the normal build and in a build with
-# AddressSanitizer and UndefinedBehaviorSanitizer; then the Windows build, played under Wine
-# and compared with the Linux build. Each part says how long it took.
+# AddressSanitizer and UndefinedBehaviorSanitizer; then the web build, run under node and
+# played in headless Chromium; then the Windows build, played under Wine and compared with
+# the Linux build. Each part says how long it took.
 set -e
 TOP=$(cd "$(dirname "$0")/.." && pwd)
 . "$TOP/scripts/common.sh"
@@ -22,6 +23,21 @@ build_tree build-sanitize -DCMAKE_BUILD_TYPE=Debug "-DCMAKE_CXX_FLAGS_DEBUG=-g -
 (cd "$TOP/build-sanitize" && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --output-on-failure -j"$jobs")
 echo "== native builds and tests: $(($(date +%s) - started)) s"
+
+echo "== the web build, under node and in Chromium"
+started=$(date +%s)
+offer_packages $WEB_PACKAGES
+if [ -n "$(missing_packages $WEB_PACKAGES)" ]; then
+  echo "== the web check was skipped: its packages are missing (see above)"
+else
+  status=0
+  "$TOP/scripts/web.sh" --check || status=$?
+  case $status in
+    0) echo "== the web check: $(($(date +%s) - started)) s" ;;
+    77) echo "== the web check was skipped (see above)" ;;
+    *) echo "== the web check failed after $(($(date +%s) - started)) s"; exit 1 ;;
+  esac
+fi
 
 echo "== the Windows build under Wine"
 started=$(date +%s)

@@ -1,5 +1,5 @@
 // The program's entry: reads the command line and the settings file, finds the game's
-// files, sets up the SDL or the headless host and calls the game's WinMain.
+// files, sets up the headless host (or play on a display, run_game.h) and calls the game's WinMain.
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -16,21 +16,17 @@
 #include "hosts/common/session_recorder.h"
 #include "hosts/headless/headless_host.h"
 #include "hosts/host.h"
-#include "hosts/sdl/sdl_host.h"
 #include "platform/dmusic.h"
 #include "platform/link/host_link.h"
 #include "platform/windows.h"
 #include "program/game_files.h"
 #include "program/options.h"
 #include "program/player_setup.h"
+#include "program/run_game.h"
 #include "program/settings.h"
 #include "program/sound_fonts.h"
 #include "program/user_paths.h"
 #include "program/watched_host.h"
-
-struct PlatformInstance {
-    int unused;
-};
 
 namespace {
 
@@ -52,35 +48,6 @@ private:
     std::chrono::steady_clock::time_point first_{}, last_{};
 };
 
-PlatformInstance programInstance{0};
-
-// Runs the game on `chosen`, watched for stop signals and, when asked, its pace.
-// `prepare` and `finish` see the watching host before and after the game runs.
-int RunGame(host::Host& chosen, const Options& o, const std::function<void(WatchedHost&)>& prepare = {},
-            const std::function<void(WatchedHost&)>& finish = {}) {
-    WatchedHost watched(chosen, o.stats);
-    if (prepare) prepare(watched);
-    WatchedHost::CatchStopSignals();
-    platform::InstallHost(&watched);
-    char commandLine[1] = {'\0'};
-    const int code = WinMain(&programInstance, nullptr, commandLine, SW_SHOW);
-    platform::InstallHost(nullptr);
-    if (o.stats) std::fprintf(stderr, "%s\n", watched.Stats().Line().c_str());
-    if (finish) finish(watched);
-    return code;
-}
-
-// The seconds a recorded script's first line gives ("# trundlebop record --time S").
-std::optional<std::int64_t> RecordedSeconds(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "r");
-    if (!file) return std::nullopt;
-    long long seconds = 0;
-    const bool found = std::fscanf(file, "# trundlebop record --time %lld", &seconds) == 1;
-    std::fclose(file);
-    if (!found) return std::nullopt;
-    return seconds;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -92,6 +59,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     MakePathsAbsolute(o);
+    MakeHomeAbsolute();
     const std::string settingsPath = o.config.empty() ? DefaultSettingsPath() : o.config;
     if (o.help) {
         std::fputs(HelpText(settingsPath).c_str(), stdout);
@@ -107,10 +75,7 @@ int main(int argc, char** argv) {
 
     std::vector<host::ScriptEvent> script;
     const std::string& scriptPath = o.timedemo.empty() ? o.input : o.timedemo;
-    if (!scriptPath.empty()) {
-        std::string error;
-        if (!host::LoadScript(scriptPath, script, error)) return Fail(scriptPath + ": " + error);
-    }
+    if (!scriptPath.empty() && !LoadScriptFile(scriptPath, script)) return 2;
 
     // A trace file the program writes itself, for play and the timedemo.
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> trace(nullptr, std::fclose);
@@ -167,59 +132,5 @@ int main(int argc, char** argv) {
         return code;
     }
 
-    // In play, what the player changes with Alt+Enter and the volume keys is kept.
-    host::SdlOptions play = PlayOptionsFrom(settings, o);
-    host::PlayState state;
-    play.state = &state;
-    host::SoundReport sound;
-    if (o.stats) play.sound = &sound;
-
-    // A demo shows a script; a recording writes one; either way the calendar the game
-    // seeds from stands still, at the script's or the recording's seconds.
-    std::vector<host::ScriptEvent> demo;
-    std::optional<std::int64_t> seconds;
-    if (o.timeGiven) seconds = o.time;
-    if (!o.play.empty()) {
-        std::string error;
-        if (!host::LoadScript(o.play, demo, error)) return Fail(o.play + ": " + error);
-        if (!seconds) seconds = RecordedSeconds(o.play);
-        play.demo = &demo;
-    }
-    host::SessionRecorder recorder;
-    if (!o.record.empty()) {
-        if (!seconds) seconds = static_cast<std::int64_t>(std::time(nullptr));
-        std::string error;
-        if (!recorder.Open(o.record, *seconds, error)) {
-            std::fprintf(stderr, "trundlebop: cannot record the session: %s\n", error.c_str());
-            return 1;
-        }
-        play.recorder = &recorder;
-    }
-    std::unique_ptr<host::Host> sdl = host::MakeSdlHost(play);
-    if (!sdl) {
-        std::fprintf(stderr, "trundlebop: no display to play on (try --headless --frames N)\n");
-        return 1;
-    }
-    const host::PlayState before = state;
-    int code = RunGame(
-        *sdl, o,
-        [&](WatchedHost& watched) {
-            if (seconds) watched.FixCalendar(*seconds);
-            watched.Stats().ReportSound(&sound);
-            keepTrace(watched);
-        },
-        traceKept);
-    if (!traceOk) {
-        std::fprintf(stderr, "trundlebop: the trace %s could not be written whole\n", o.trace.c_str());
-        if (code == 0) code = 1;
-    }
-    if (recorder.IsOpen() && !recorder.Ok()) {
-        std::fprintf(stderr, "trundlebop: the recording %s could not be written whole\n", o.record.c_str());
-        if (code == 0) code = 1;
-    }
-    sdl.reset();
-    std::string error;
-    if (!SavePlayChanges(settingsFile, before, state, error))
-        std::fprintf(stderr, "trundlebop: your settings were not saved: %s\n", error.c_str());
-    return code;
+    return Play(o, settingsFile, trace.get());
 }

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "hosts/sdl/sdl_host.h"
+#include "hosts/common/sound_report.h"
 
 class PassStats {
 public:

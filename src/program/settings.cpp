@@ -1,19 +1,12 @@
-// The settings file: parsing line by line, typed values, in-place changes and atomic saves.
+// The settings file: reading it, parsing line by line, typed values and in-place changes.
 #include "program/settings.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cctype>
-#include <cerrno>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
+#include "hosts/common/player_file.h"
 #include "program/user_paths.h"
 
 namespace {
@@ -62,6 +55,16 @@ bool ReadWhole(const std::string& text, int low, int high, int& value) {
     return true;
 }
 
+// The keys a settings file may set besides key.<GameKey> and pad.<Button>.
+const char* const kKeys[] = {"fullscreen", "scale",     "integer_scaling", "music_volume",  "effects_volume",
+                             "mute",       "soundfont", "gamepad",         "screenshot_dir"};
+
+const char kByteOrderMark[] = "\xEF\xBB\xBF";
+
+std::string Quoted(const std::string& text) {
+    return "\"" + host::EchoText(text) + "\"";
+}
+
 std::string GameKeyList() {
     std::string list;
     for (int i = 0; i < host::kGameKeyCount; ++i)
@@ -76,24 +79,32 @@ std::string BoolText(bool value) {
 }
 
 SettingsFile SettingsFile::Read(const std::string& path, std::vector<std::string>& warnings) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        // No file yet is the usual case; one that is there but cannot be read is worth a word.
-        if (::access(path.c_str(), F_OK) == 0) warnings.push_back(path + ": cannot be read; using the defaults");
-        return Parse(path, "", warnings);
+    std::string text, why;
+    switch (host::ReadPlayerFile(path, kSettingsMaxBytes, text, why)) {
+        case host::PlayerFileOutcome::Read:
+            return Parse(path, text, warnings);
+        case host::PlayerFileOutcome::Missing:  // no file yet is the usual case
+            return Parse(path, "", warnings);
+        case host::PlayerFileOutcome::Refused:
+            break;
     }
-    std::ostringstream text;
-    text << file.rdbuf();
-    return Parse(path, text.str(), warnings);
+    // Worth a word; and what is there stays as it is, since it could not be read.
+    warnings.push_back(path + ": " + why + "; using the defaults, and leaving it as it is");
+    SettingsFile file = Parse(path, "", warnings);
+    file.unreadable_ = why;
+    return file;
 }
 
 SettingsFile SettingsFile::Parse(const std::string& path, const std::string& text, std::vector<std::string>& warnings) {
     SettingsFile file;
     file.path_ = path;
     file.endsWithBreak_ = text.empty() || text.back() == '\n';
-    std::istringstream lines(text);
+    // Some editors start a UTF-8 file with a byte-order mark: it is no part of the first line.
+    file.byteOrderMark_ = text.rfind(kByteOrderMark, 0) == 0;
+    std::istringstream lines(file.byteOrderMark_ ? text.substr(3) : text);
     std::string raw;
     int number = 0;
+    std::size_t warned = 0, unsaid = 0;
     while (std::getline(lines, raw)) {
         ++number;
         Line line;
@@ -113,10 +124,16 @@ SettingsFile SettingsFile::Parse(const std::string& path, const std::string& tex
                 else
                     file.Apply(line.key, value, number, why);
             }
-            if (!why.empty()) warnings.push_back(path + ":" + std::to_string(number) + ": " + why);
+            if (!why.empty() && warned++ < kSettingsMaxWarnings)
+                warnings.push_back(path + ":" + std::to_string(number) + ": " + why);
+            else if (!why.empty())
+                ++unsaid;
         }
         file.lines_.push_back(std::move(line));
     }
+    if (unsaid > 0)
+        warnings.push_back(path + ": " + std::to_string(unsaid) + " more line" + (unsaid == 1 ? "" : "s") +
+                           " could not be used either");
     return file;
 }
 
@@ -130,12 +147,12 @@ std::string SettingsFile::PathFromFile(const std::string& value) const {
 bool SettingsFile::Apply(const std::string& key, const std::string& value, int lineNumber, std::string& why) {
     Settings& s = values_;
     const auto flag = [&](bool& to) {
-        if (!ReadBool(value, to)) why = key + " is true or false, not \"" + value + "\"; keeping " + BoolText(to);
+        if (!ReadBool(value, to)) why = key + " is true or false, not " + Quoted(value) + "; keeping " + BoolText(to);
     };
     const auto whole = [&](int low, int high, int& to) {
         if (!ReadWhole(value, low, high, to))
-            why = key + " is a whole number from " + std::to_string(low) + " to " + std::to_string(high) + ", not \"" +
-                  value + "\"; keeping " + std::to_string(to);
+            why = key + " is a whole number from " + std::to_string(low) + " to " + std::to_string(high) + ", not " +
+                  Quoted(value) + "; keeping " + std::to_string(to);
     };
     if (key == "fullscreen")
         flag(s.fullscreen);
@@ -158,7 +175,7 @@ bool SettingsFile::Apply(const std::string& key, const std::string& value, int l
     else if (key.rfind("key.", 0) == 0) {
         host::GameKey gameKey;
         if (!host::LookUpGameKey(key.substr(4), gameKey)) {
-            why = "no game key \"" + key.substr(4) + "\" (there are " + GameKeyList() + ")";
+            why = "no game key " + Quoted(key.substr(4)) + " (there are " + GameKeyList() + ")";
             return false;
         }
         std::map<int, host::GameKey> bound;
@@ -168,13 +185,13 @@ bool SettingsFile::Apply(const std::string& key, const std::string& value, int l
             int virtualKey = 0, scanCode = 0;
             if (name.empty()) continue;
             if (!host::LookUpKey(name, virtualKey, scanCode)) {
-                why = key + ": no key named \"" + name + "\"; keeping its keys as they were";
+                why = key + ": no key named " + Quoted(name) + "; keeping its keys as they were";
                 return false;
             }
             const auto taken = s.keys.find(virtualKey);
             if (taken != s.keys.end() && taken->second != gameKey) {
-                why = key + ": " + name + " already acts as " + host::GameKeyName(taken->second) + " (line " +
-                      std::to_string(keyLines_[taken->second]) + "); keeping it there";
+                why = host::EchoText(key) + ": " + name + " already acts as " + host::GameKeyName(taken->second) +
+                      " (line " + std::to_string(keyLines_[taken->second]) + "); keeping it there";
                 return false;
             }
             bound[virtualKey] = gameKey;
@@ -187,16 +204,25 @@ bool SettingsFile::Apply(const std::string& key, const std::string& value, int l
         host::PadButton button;
         host::GameKey gameKey;
         if (!host::LookUpPadButton(key.substr(4), button)) {
-            why = "no pad button \"" + key.substr(4) + "\" (there are a, b, x, y, start, back, up, down, left, right)";
+            why = "no pad button " + Quoted(key.substr(4)) +
+                  " (there are a, b, x, y, start, back, up, down, left, right)";
         } else if (Lower(value) == "none") {
             s.pad[static_cast<int>(button)].reset();
         } else if (host::LookUpGameKey(value, gameKey)) {
             s.pad[static_cast<int>(button)] = gameKey;
         } else {
-            why = key + " is a game key (" + GameKeyList() + ") or none, not \"" + value + "\"";
+            why = key + " is a game key (" + GameKeyList() + ") or none, not " + Quoted(value);
         }
+    } else {
+        // A key the game does not know is most likely misspelled: said, as a bad value is,
+        // and kept in the file as it is (it may be a later version's).
+        why = "no setting " + Quoted(key);
+        for (const char* known : kKeys)
+            if (Lower(key) == known) why += "; did you mean " + std::string(known) + "?";
+        if (Lower(key).rfind("key.", 0) == 0 || Lower(key).rfind("pad.", 0) == 0)
+            why += "; did you mean " + host::EchoText(Lower(key.substr(0, 4)) + key.substr(4)) + "?";
+        if (why.back() != '?') why += " (trundlebop --help lists them)";
     }
-    // Any other key belongs to someone else (a later version, say): it stays in the file.
     return why.empty();
 }
 
@@ -220,42 +246,10 @@ void SettingsFile::Set(const std::string& key, const std::string& value) {
 }
 
 std::string SettingsFile::Text() const {
-    std::string text;
+    std::string text = byteOrderMark_ ? kByteOrderMark : "";
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         text += lines_[i].text;
         if (i + 1 < lines_.size() || endsWithBreak_) text += '\n';
     }
     return text;
-}
-
-bool SettingsFile::Save(std::string& error) const {
-    namespace fs = std::filesystem;
-    const fs::path target(path_);
-    std::error_code failure;
-    if (target.has_parent_path()) fs::create_directories(target.parent_path(), failure);
-    std::string temporary = path_ + ".XXXXXX";
-    const int fd = mkstemp(temporary.data());
-    if (fd < 0) {
-        error = "cannot write beside " + path_ + ": " + std::strerror(errno);
-        return false;
-    }
-    // The new file keeps the old one's permissions; a first one is readable by all.
-    struct stat old {};
-    fchmod(fd, ::stat(path_.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
-    const std::string text = Text();
-    std::size_t written = 0;
-    while (written < text.size()) {
-        const ssize_t n = write(fd, text.data() + written, text.size() - written);
-        if (n <= 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        written += static_cast<std::size_t>(n);
-    }
-    const bool whole = written == text.size() && fsync(fd) == 0;
-    const int writeErrno = errno;
-    if (close(fd) != 0 || !whole || std::rename(temporary.c_str(), path_.c_str()) != 0) {
-        error = "cannot write " + path_ + ": " + std::strerror(whole ? errno : writeErrno);
-        unlink(temporary.c_str());
-        return false;
-    }
-    return true;
 }

@@ -1,10 +1,12 @@
 // The player's settings file: "key = value" lines and "#" comments. Reading it gives the
 // values (with one warning for each line it cannot use); saving it changes only the values
 // set since, keeping comments, unknown keys and unreadable lines as they were, and replaces
-// the file whole so it is never left half written.
+// the file whole so it is never left half written. A file the game could not read, or may
+// not write, is never written: the player's own lines would be lost.
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <map>
 #include <optional>
 #include <string>
@@ -29,11 +31,22 @@ struct Settings {
     std::array<std::optional<host::GameKey>, host::kPadButtonCount> pad = host::Bindings::DefaultPad();
 };
 
+// A settings file holds a few dozen lines; a megabyte is thousands of times that, and larger
+// is something else put in its place (an endless device, a runaway file).
+constexpr std::size_t kSettingsMaxBytes = 1024 * 1024;
+// The warnings a file gives one by one; the rest are only counted, so that a file of bad
+// lines cannot bury the terminal.
+constexpr std::size_t kSettingsMaxWarnings = 20;
+
 class SettingsFile {
 public:
     // Reads the file at `path`; one that is not there reads as empty. Each line that cannot
-    // be used adds "<path>:<line>: <what is wrong>" to `warnings`, and its setting keeps its
-    // default. Paths in the file may start with "~/" or be relative to the file's folder.
+    // be used adds "<path>:<line>: <what is wrong>" to `warnings` (the first
+    // kSettingsMaxWarnings of them, then one line with the count of the rest), and its
+    // setting keeps its default. A file that is there but cannot be read (not a regular
+    // file, larger than kSettingsMaxBytes, not permitted) gives one warning, reads as empty
+    // and is never saved over. Paths in the file may start with "~/" or be relative to the
+    // file's folder. A UTF-8 byte-order mark at its start is passed over (and kept).
     static SettingsFile Read(const std::string& path, std::vector<std::string>& warnings);
     // The same from text already read.
     static SettingsFile Parse(const std::string& path, const std::string& text, std::vector<std::string>& warnings);
@@ -47,7 +60,10 @@ public:
     // The whole file as it would be saved.
     std::string Text() const;
     // Writes the text to a new file beside this one, then renames it over it (making the
-    // folder when needed). False with the reason in `error`; the old file is then untouched.
+    // folder when needed). A symbolic link is written through: the file it leads to is
+    // replaced, the link stays. Temporaries an interrupted save left beside the file are
+    // removed first. False with the reason in `error`, the old file then untouched: also
+    // when the file could not be read, or is read-only.
     bool Save(std::string& error) const;
 
 private:
@@ -65,6 +81,8 @@ private:
     std::string path_;
     std::vector<Line> lines_;
     bool endsWithBreak_ = true;
+    bool byteOrderMark_ = false;
+    std::string unreadable_;  // why the file there could not be read; "" when it was read
     Settings values_;
     std::map<host::GameKey, int> keyLines_;  // the line each game key's bindings came from
 };

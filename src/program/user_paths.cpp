@@ -23,6 +23,13 @@ std::string HomeFolder() {
     return "";
 }
 
+void MakeHomeAbsolute() {
+    const char* home = std::getenv("HOME");
+    if (!home || !*home || home[0] == '/') return;
+    const std::string absolute = Absolute(home);
+    if (!absolute.empty() && absolute[0] == '/') setenv("HOME", absolute.c_str(), 1);
+}
+
 std::string DefaultSettingsPath() {
     std::string config = XdgFolder("XDG_CONFIG_HOME");
     if (config.empty()) config = HomeFolder() + "/.config";

@@ -1,12 +1,17 @@
 // Tests of the headless host's input scripts: the order events come out in, what a tap
-// makes, comments and letter case, and the line a bad script is refused at.
+// makes, comments and letter case, and the line a bad script is refused at; and of the
+// recordings written as scripts when the disk fills.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <csignal>
 #include <string>
 #include <vector>
 
 #include "hosts/common/script.h"
+#include "hosts/common/session_recorder.h"
 #include "hosts/key_codes.h"
+#include "support/run_game.h"
 
 namespace {
 
@@ -94,6 +99,42 @@ TEST(Script, ABadLineIsNamedAndLeavesTheEventsAsTheyWere) {
         ASSERT_EQ(2u, events.size()) << b.script;
         EXPECT_EQ(99, events[0].pass) << b.script;
     }
+}
+
+TEST(SessionRecorder, ARecordingOnAFullDiskEndsAtALineEndAndReplays) {
+    // The disk is full at 100 bytes: a limit on the size of the files this process writes
+    // gives the same short write (root too), and its signal is ignored as the error suffices.
+    gamerun::ScratchFolder scratch;
+    const std::string path = scratch.Path() + "/session.txt";
+    rlimit before{};
+    ASSERT_EQ(0, ::getrlimit(RLIMIT_FSIZE, &before));
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit full = before;
+    full.rlim_cur = 100;
+    ASSERT_EQ(0, ::setrlimit(RLIMIT_FSIZE, &full));
+    bool ok = false;
+    {
+        host::SessionRecorder recorder;
+        std::string error;
+        EXPECT_TRUE(recorder.Open(path, 4242, error)) << error;
+        for (int pass = 1; pass <= 20; ++pass) recorder.Key(pass, VK_RIGHT, DIK_RIGHT, pass % 2 == 1, false);
+        recorder.Click(21, 5, 6, false);
+        ok = recorder.Ok();
+    }
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(ok) << "the recording says it could not be written whole";
+
+    const std::string text = gamerun::ReadFile(path);
+    ASSERT_GE(text.size(), 90u);
+    ASSERT_LE(text.size(), 100u);
+    EXPECT_EQ('\n', text.back()) << text;
+    std::vector<host::ScriptEvent> events;
+    std::string error, note;
+    ASSERT_TRUE(host::LoadScript(path, events, error, &note)) << error;
+    EXPECT_EQ("", note);
+    ASSERT_EQ(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n') - 1), events.size());
+    EXPECT_EQ(DIK_RIGHT, events.back().scanCode);
 }
 
 }  // namespace

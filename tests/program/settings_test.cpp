@@ -55,13 +55,14 @@ TEST(SettingsFile, EachBadLineWarnsOnceWithFileLineAndReasonAndKeepsTheDefault) 
         "key.Jump = J\nkey.Up = Nope\npad.z = Up\npad.a = Fly\nkey.Down = J\nkey.Up = J\nfuture_key = 7\n",
         warnings);
     const std::string where = "/home/p/.config/trundlebop/settings.ini:";
-    ASSERT_EQ(10u, warnings.size());
-    const int lines[] = {2, 3, 4, 5, 6, 7, 8, 9, 10, 12};
+    ASSERT_EQ(11u, warnings.size());
+    const int lines[] = {2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 13};
     for (std::size_t i = 0; i < warnings.size(); ++i)
         EXPECT_EQ(0u, warnings[i].find(where + std::to_string(lines[i]) + ": ")) << warnings[i];
     EXPECT_NE(std::string::npos, warnings[0].find("from 1 to 8")) << warnings[0];
     EXPECT_NE(std::string::npos, warnings[1].find("true or false")) << warnings[1];
     EXPECT_NE(std::string::npos, warnings[9].find("key.Up: J already acts as Down (line 11)")) << warnings[9];
+    EXPECT_NE(std::string::npos, warnings[10].find("no setting \"future_key\"")) << warnings[10];
     const Settings defaults;
     EXPECT_EQ(defaults.scale, file.Values().scale);
     EXPECT_EQ(defaults.fullscreen, file.Values().fullscreen);

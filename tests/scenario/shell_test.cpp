@@ -1,6 +1,8 @@
 // Scenarios of the whole program run headless: window close, pass count, bad options.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "support/run_game.h"
 
 namespace {
@@ -38,7 +40,6 @@ TEST(Shell, BadCommandLinesExitWithTwo) {
         {"--headless", "--frames", "0"},
         {"--headless", "--frames", "3", "--shot", "0:x.png"},
         {"--headless", "--frames", "3", "--input"},
-        {"--headless", "--frames", "3", "--input", "no-such-script.txt"},
         {"--scale", "9"},
     };
     for (const auto& args : bad) {
@@ -48,6 +49,13 @@ TEST(Shell, BadCommandLinesExitWithTwo) {
         EXPECT_EQ(2, run.exitCode) << args[0] << (args.size() > 1 ? " " + args.back() : "");
         EXPECT_NE(std::string::npos, run.errorText.find("usage:")) << run.errorText;
     }
+    // A script that is not there, or is wrong, says so in one line, without the usage.
+    RunRequest missing;
+    missing.args = {"--headless", "--frames", "3", "--input", "no-such-script.txt"};
+    const auto notThere = RunGame(missing);
+    EXPECT_EQ(2, notThere.exitCode);
+    EXPECT_NE(std::string::npos, notThere.errorText.find("no-such-script.txt: no such file")) << notThere.errorText;
+    EXPECT_EQ(1, std::count(notThere.errorText.begin(), notThere.errorText.end(), '\n')) << notThere.errorText;
     RunRequest badScript;
     badScript.script = "2 press Enter\n";
     EXPECT_EQ(2, RunGame(badScript).exitCode);

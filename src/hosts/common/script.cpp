@@ -5,9 +5,9 @@
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
+
+#include "hosts/common/player_file.h"
 
 namespace host {
 namespace {
@@ -32,30 +32,40 @@ bool ParseInt(const std::string& word, int& value) {
 
 }  // namespace
 
-bool ParseScript(const std::string& text, std::vector<ScriptEvent>& events, std::string& error) {
+bool ParseScript(const std::string& text, std::vector<ScriptEvent>& events, std::string& error, std::string* note) {
+    if (note) note->clear();
     std::vector<ScriptEvent> parsed;
     std::istringstream lines(text);
     std::string line;
-    int lineNumber = 0;
+    std::size_t lineNumber = 0;
     while (std::getline(lines, line)) {
         ++lineNumber;
+        const auto fail = [&](const std::string& why) {
+            error = "line " + std::to_string(lineNumber) + ": " + why;
+            return false;
+        };
+        if (lineNumber > kScriptMaxLines)
+            return fail("more than " + std::to_string(kScriptMaxLines) + " lines, far more than any play makes");
+        const bool cutOff = lines.eof();  // the text ended before this line's end
         const std::size_t hash = line.find('#');
         if (hash != std::string::npos) line.resize(hash);
         std::istringstream words(line);
         std::vector<std::string> w;
         for (std::string word; words >> word;) w.push_back(word);
         if (w.empty()) continue;
-        const auto fail = [&](const std::string& why) {
-            error = "line " + std::to_string(lineNumber) + ": " + why;
-            return false;
-        };
+        if (cutOff) {
+            if (note)
+                *note = "line " + std::to_string(lineNumber) + " (\"" + EchoText(line) +
+                        "\") has no line end, as a recording cut off has; it is left out";
+            break;
+        }
         ScriptEvent event;
         if (!ParseInt(w[0], event.pass) || event.pass < 1) return fail("the pass must be a number from 1");
         if (w.size() < 2) return fail("an event is missing");
         const std::string verb = Lower(w[1]);
         if (verb == "down" || verb == "up" || verb == "tap" || verb == "repeat") {
-            if (w.size() != 3) return fail(verb + " takes one key name");
-            if (!LookUpKey(w[2], event.virtualKey, event.scanCode)) return fail("unknown key '" + w[2] + "'");
+            if (w.size() != 3) return fail(EchoText(verb) + " takes one key name");
+            if (!LookUpKey(w[2], event.virtualKey, event.scanCode)) return fail("unknown key '" + EchoText(w[2]) + "'");
             event.kind = verb == "up" ? ScriptEvent::Kind::KeyUp : ScriptEvent::Kind::KeyDown;
             event.repeat = verb == "repeat";
             parsed.push_back(event);
@@ -67,7 +77,7 @@ bool ParseScript(const std::string& text, std::vector<ScriptEvent>& events, std:
         } else if (verb == "pad") {
             const std::string how = w.size() == 4 ? Lower(w[2]) : "";
             if (how != "down" && how != "up" && how != "tap") return fail("pad takes down, up or tap and a button");
-            if (!LookUpPadButton(w[3], event.button)) return fail("unknown pad button '" + w[3] + "'");
+            if (!LookUpPadButton(w[3], event.button)) return fail("unknown pad button '" + EchoText(w[3]) + "'");
             event.kind = how == "up" ? ScriptEvent::Kind::PadUp : ScriptEvent::Kind::PadDown;
             parsed.push_back(event);
             if (how == "tap") {
@@ -84,7 +94,7 @@ bool ParseScript(const std::string& text, std::vector<ScriptEvent>& events, std:
         } else if (verb == "click" || verb == "dblclick") {
             if (w.size() != 4 || !ParseInt(w[2], event.x) || !ParseInt(w[3], event.y) || event.x < 0 || event.y < 0 ||
                 event.x > 0xFFFF || event.y > 0xFFFF)
-                return fail(verb + " takes x and y from 0 to 65535");
+                return fail(EchoText(verb) + " takes x and y from 0 to 65535");
             event.kind = ScriptEvent::Kind::Click;
             event.doubleClick = verb == "dblclick";
             parsed.push_back(event);
@@ -93,7 +103,7 @@ bool ParseScript(const std::string& text, std::vector<ScriptEvent>& events, std:
             event.kind = ScriptEvent::Kind::Close;
             parsed.push_back(event);
         } else {
-            return fail("unknown event '" + w[1] + "'");
+            return fail("unknown event '" + EchoText(w[1]) + "'");
         }
     }
     std::stable_sort(parsed.begin(), parsed.end(),
@@ -102,20 +112,23 @@ bool ParseScript(const std::string& text, std::vector<ScriptEvent>& events, std:
     return true;
 }
 
-bool LoadScript(const std::string& path, std::vector<ScriptEvent>& events, std::string& error) {
-    std::error_code failed;
-    if (std::filesystem::is_directory(path, failed)) {  // it would read as an empty script
-        error = "a folder, not a script";
-        return false;
+bool LoadScript(const std::string& path, std::vector<ScriptEvent>& events, std::string& error, std::string* note) {
+    if (note) note->clear();
+    std::string text, why;
+    switch (ReadPlayerFile(path, kScriptMaxBytes, text, why)) {
+        case PlayerFileOutcome::Read:
+            return ParseScript(text, events, error, note);
+        case PlayerFileOutcome::Missing:
+            error = "no such file";
+            return false;
+        case PlayerFileOutcome::Refused:
+            break;
     }
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        error = "cannot read " + path;
-        return false;
-    }
-    std::ostringstream text;
-    text << file.rdbuf();
-    return ParseScript(text.str(), events, error);
+    // A folder would read as an empty script, a pipe would wait for a writer; and a script
+    // that large is no play.
+    error = why == kFolderNotFile ? "a folder, not a script" : why;
+    if (why.rfind("larger than", 0) == 0) error += ", far more than any play makes";
+    return false;
 }
 
 void DeliverScriptEvent(const ScriptEvent& event, Controls& controls, Platform& platform) {

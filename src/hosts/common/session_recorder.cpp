@@ -1,5 +1,9 @@
-// The session recorder: one flushed script line an input.
+// The session recorder: one whole script line an input.
 #include "hosts/common/session_recorder.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -9,12 +13,18 @@
 namespace host {
 
 SessionRecorder::~SessionRecorder() {
-    if (file_) std::fclose(file_);
+    if (fd_ >= 0) ::close(fd_);
 }
 
 bool SessionRecorder::Open(const std::string& path, std::int64_t calendarSeconds, std::string& error) {
-    file_ = std::fopen(path.c_str(), "w");
-    if (!file_) {
+    // A recording goes to a file: opening a named pipe would wait for a reader.
+    struct stat facts {};
+    if (::stat(path.c_str(), &facts) == 0 && !S_ISREG(facts.st_mode)) {
+        error = path + ": " + (S_ISDIR(facts.st_mode) ? "a folder" : "not a regular file") + ", not a recording";
+        return false;
+    }
+    fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666);
+    if (fd_ < 0) {
         error = path + ": " + std::strerror(errno);
         return false;
     }
@@ -25,21 +35,37 @@ bool SessionRecorder::Open(const std::string& path, std::int64_t calendarSeconds
 
 void SessionRecorder::Key(int pass, int virtualKey, int scanCode, bool down, bool repeat) {
     std::string name;
-    if (!file_ || !NameOfKey(virtualKey, scanCode, name)) return;
+    if (fd_ < 0 || !NameOfKey(virtualKey, scanCode, name)) return;
     Line(std::to_string(pass) + (repeat ? " repeat " : down ? " down " : " up ") + name);
 }
 
 void SessionRecorder::Click(int pass, int x, int y, bool doubleClick) {
-    if (!file_) return;
+    if (fd_ < 0) return;
     Line(std::to_string(pass) + (doubleClick ? " dblclick " : " click ") + std::to_string(x) + " " + std::to_string(y));
 }
 
 void SessionRecorder::Close(int pass) {
-    if (file_) Line(std::to_string(pass) + " close");
+    if (fd_ >= 0) Line(std::to_string(pass) + " close");
 }
 
 void SessionRecorder::Line(const std::string& text) {
-    if (std::fputs((text + "\n").c_str(), file_) < 0 || std::fflush(file_) != 0) ok_ = false;
+    if (!ok_) return;  // a later line after a lost one would replay a different session
+    const std::string line = text + "\n";
+    std::size_t done = 0;
+    while (done < line.size()) {
+        const ssize_t n = ::write(fd_, line.data() + done, line.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        done += static_cast<std::size_t>(n);
+    }
+    if (done == line.size()) {
+        written_ += static_cast<long long>(done);
+        return;
+    }
+    ok_ = false;
+    // The part that fitted goes again, so the file ends at the last whole line.
+    if (done > 0 && ::ftruncate(fd_, static_cast<off_t>(written_)) == 0)
+        ::lseek(fd_, static_cast<off_t>(written_), SEEK_SET);
 }
 
 }  // namespace host

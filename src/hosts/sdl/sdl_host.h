@@ -8,6 +8,7 @@
 #include "hosts/common/controls.h"
 #include "hosts/common/script.h"
 #include "hosts/common/session_recorder.h"
+#include "hosts/common/sound_report.h"
 #include "hosts/host.h"
 
 namespace host {
@@ -17,15 +18,6 @@ namespace host {
 struct PlayState {
     bool fullscreen = true;
     Volumes volumes;
-};
-
-// How the sound of play kept pace with the picture: each pass's sound from the start of
-// the pass to its first sample handed to the audio device.
-struct SoundReport {
-    bool device = false;  // an audio device was opened
-    double medianMs = 0;
-    double latestMs = 0;
-    int underruns = 0;  // device requests that found too little sound once playing had started
 };
 
 struct SdlOptions {

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -9,11 +11,8 @@
 #include "platform/dmusic.h"
 #include "platform/dmusic/instrument_reader.h"
 #include "platform/dmusic/midi_file.h"
+#include "platform/dmusic/synth.h"
 #include "platform/dsound/audio_mixer.h"
-
-struct _fluid_hashtable_t;
-struct _fluid_synth_t;
-struct _fluid_player_t;
 
 namespace dmusic_detail {
 
@@ -92,16 +91,15 @@ private:
     void RenderLocked(int frames);
     void MixResampledLocked(float* stereo, int frames, int rate);
 
-    _fluid_hashtable_t* settings_ = nullptr;
-    _fluid_synth_t* synth_ = nullptr;
-    _fluid_player_t* player_ = nullptr;  // the current run's file player
-    Segment* playing_ = nullptr;         // the current run's segment, referenced
-    std::uint64_t serial_ = 0;           // the current run
-    bool inMix_ = false;                 // AddPort joined the platform's mix
-    std::uint64_t pieceFrames_ = 0;      // the current piece's length in frames at the mix rate
-    std::uint64_t renderedFrames_ = 0;   // frames rendered since it started
-    float volume_ = 1.0f;                // the music volume the synthesizer's gain carries
-    InstrumentReader reader_;            // loads the SoundFont and reads the downloaded instruments' samples
+    std::unique_ptr<Synth> synth_;
+    bool pieceRunning_ = false;         // the synthesizer's player has the current run's piece
+    Segment* playing_ = nullptr;        // the current run's segment, referenced
+    std::uint64_t serial_ = 0;          // the current run
+    bool inMix_ = false;                // AddPort joined the platform's mix
+    std::uint64_t pieceFrames_ = 0;     // the current piece's length in frames at the mix rate
+    std::uint64_t renderedFrames_ = 0;  // frames rendered since it started
+    float volume_ = 1.0f;               // the music volume the synthesizer's gain carries
+    InstrumentReader reader_;           // loads the SoundFont and reads the downloaded instruments' samples
 
     float left_[kBlock] = {};
     float right_[kBlock] = {};

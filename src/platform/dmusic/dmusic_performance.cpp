@@ -1,7 +1,5 @@
-// The music performance: a FluidSynth synthesizer and file player per performance, rendered into the mix.
-#include <fluidsynth.h>
-#include <unistd.h>
-
+// The music performance: a SoundFont synthesizer and its file player per performance (synth.h),
+// rendered into the mix.
 #include <algorithm>
 #include <cstdio>
 #include <mutex>
@@ -10,6 +8,7 @@
 #include <vector>
 
 #include "platform/dmusic/dmusic_internal.h"
+#include "platform/dmusic/synth.h"
 
 namespace dmusic_detail {
 namespace {
@@ -25,26 +24,22 @@ SoundFontChoice& Choice() {
     return choice;
 }
 
-// The synthesizer's gain at full music volume: the music sits under the sound effects.
-constexpr double kFullGain = 0.5;
-
-// Loads the first of the chosen SoundFonts that loads; -1 when none does, and then, once
+// Loads the first of the chosen SoundFonts that loads; false when none does, and then, once
 // however many performances start, the chooser hears which one failed.
-int LoadSoundFont(fluid_synth_t* synth) {
+bool LoadSoundFont(Synth& synth) {
     const SoundFontChoice& choice = Choice();
     std::string unloadable;
     for (const std::string& path : choice.paths) {
-        if (::access(path.c_str(), R_OK) != 0) continue;
         // No instrument is chosen yet: each piece picks its own as it starts.
-        const int id = fluid_synth_sfload(synth, path.c_str(), 0);
-        if (id != FLUID_FAILED) return id;
-        if (unloadable.empty()) unloadable = path;
+        const SoundFontLoad load = synth.LoadSoundFont(path);
+        if (load == SoundFontLoad::Loaded) return true;
+        if (load == SoundFontLoad::Unloadable && unloadable.empty()) unloadable = path;
     }
     static std::once_flag once;
     std::call_once(once, [&] {
         if (choice.noneLoads) choice.noneLoads(unloadable);
     });
-    return -1;
+    return false;
 }
 
 constexpr int kSustainPedal = 64;
@@ -54,98 +49,36 @@ constexpr int kPan = 10;
 constexpr int kResetControllers = 121;
 constexpr int kDrumChannel = 9;
 
-// The synthesizer's own messages would land on the game's console; it keeps quiet instead.
-void QuietSynthLog() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        for (int level : {FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
-            fluid_set_log_function(level, nullptr, nullptr);
-    });
-}
-
-// Settings every synthesizer of ours shares: the mix's rate, no threads of its own, and a
-// file player that moves on with the samples we render (so headless runs repeat exactly).
-// Between pieces we reset the channels ourselves, so the last notes of one piece can ring out.
-fluid_settings_t* NewSettings(bool forListening) {
-    fluid_settings_t* settings = new_fluid_settings();
-    if (!settings) return nullptr;
-    fluid_settings_setnum(settings, "synth.sample-rate", platform::kMixRate);
-    fluid_settings_setint(settings, "synth.cpu-cores", 1);
-    fluid_settings_setstr(settings, "player.timing-source", "sample");
-    fluid_settings_setint(settings, "player.reset-synth", 0);
-    fluid_settings_setint(settings, "synth.lock-memory", 0);
-    if (forListening) {
-        // Samples are read from the SoundFont only for the instruments the pieces use,
-        // when their pieces are loaded: a large font then starts as fast as a small one.
-        fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
-        // Room for the busiest passages; under the sound effects, which play at full scale.
-        fluid_settings_setint(settings, "synth.polyphony", 96);
-        fluid_settings_setnum(settings, "synth.gain", kFullGain);
-        // A modest room and a light chorus, as a sound card of the day would add.
-        fluid_settings_setint(settings, "synth.reverb.active", 1);
-        fluid_settings_setnum(settings, "synth.reverb.room-size", 0.4);
-        fluid_settings_setnum(settings, "synth.reverb.damp", 0.3);
-        fluid_settings_setnum(settings, "synth.reverb.width", 0.8);
-        fluid_settings_setnum(settings, "synth.reverb.level", 0.5);
-        fluid_settings_setint(settings, "synth.chorus.active", 1);
-        fluid_settings_setnum(settings, "synth.chorus.level", 0.8);
-    } else {
-        fluid_settings_setint(settings, "synth.polyphony", 1);
-        fluid_settings_setint(settings, "synth.reverb.active", 0);
-        fluid_settings_setint(settings, "synth.chorus.active", 0);
-    }
-    return settings;
-}
-
 class DirectMusic final : public CountedObject<IDirectMusic> {};
 
 }  // namespace
 
 bool SynthAcceptsMidi(const Bytes& midi) {
     if (midi.empty()) return false;
-    QuietSynthLog();
     // The player reads its file when it first runs, so let a silent synthesizer run it for
     // one block: a file it cannot read leaves it finished at once. One silent synthesizer
     // serves every check, since making one costs more than the check itself.
-    struct Checker {
-        fluid_settings_t* settings = NewSettings(false);
-        fluid_synth_t* synth = settings ? new_fluid_synth(settings) : nullptr;
-        ~Checker() {
-            if (synth) delete_fluid_synth(synth);
-            if (settings) delete_fluid_settings(settings);
-        }
-    };
-    static Checker checker;
-    fluid_synth_t* synth = checker.synth;
-    if (!synth) return false;
-    fluid_synth_system_reset(synth);
-    fluid_player_t* player = new_fluid_player(synth);
+    static const std::unique_ptr<Synth> checker = Synth::Make(false);
+    if (!checker) return false;
     bool accepted = false;
-    if (player && fluid_player_add_mem(player, midi.data(), midi.size()) == FLUID_OK &&
-        fluid_player_play(player) == FLUID_OK) {
+    if (checker->StartPiece(midi.data(), midi.size())) {
         float left[64];
         float right[64];
-        fluid_synth_write_float(synth, 64, left, 0, 1, right, 0, 1);
-        accepted = fluid_player_get_status(player) == FLUID_PLAYER_PLAYING;
+        checker->Render(64, left, right);
+        accepted = checker->PiecePlaying();
     }
-    if (player) delete_fluid_player(player);
+    checker->StopPiece();
+    checker->AllNotesOff();
     return accepted;
 }
 
 HRESULT Performance::Init(IDirectMusic** music, IDirectSound* /*sound*/, HWND /*window*/) {
     if (synth_) return DMUS_E_ALREADY_INITED;
-    QuietSynthLog();
-    settings_ = NewSettings(true);
-    if (!settings_) return E_OUTOFMEMORY;
-    synth_ = new_fluid_synth(settings_);
-    if (!synth_) {
-        delete_fluid_settings(settings_);
-        settings_ = nullptr;
-        return E_OUTOFMEMORY;
-    }
+    synth_ = Synth::Make(true);
+    if (!synth_) return E_OUTOFMEMORY;
     // The SoundFont loads on the reader's thread while the game goes on loading; the first
     // piece played, or the first mix, waits for it.
-    reader_.Start(synth_, LoadSoundFont);
+    reader_.Start(*synth_, LoadSoundFont);
     if (music && !*music) *music = new DirectMusic();
     return S_OK;
 }
@@ -174,20 +107,14 @@ HRESULT Performance::PlaySegment(IDirectMusicSegment* segment, DWORD /*flags*/, 
     if (!synth_) return DMUS_E_NOT_INIT;
     if (!inMix_) return DMUS_E_NO_PORT;
     if (ours->Midi().empty()) return DMUS_E_SEGMENT_EMPTY;
-    reader_.Font();
+    reader_.WaitForSoundFont();
     std::uint64_t serial = 0;
     {
         std::lock_guard<std::mutex> hold(platform::AudioLock());
         StopLocked();
         ResetChannelsLocked(*ours);
-        player_ = new_fluid_player(synth_);
-        if (!player_) return E_OUTOFMEMORY;
-        if (fluid_player_add_mem(player_, ours->Midi().data(), ours->Midi().size()) != FLUID_OK ||
-            fluid_player_play(player_) != FLUID_OK) {
-            delete_fluid_player(player_);
-            player_ = nullptr;
-            return E_FAIL;
-        }
+        if (!synth_->StartPiece(ours->Midi().data(), ours->Midi().size())) return E_FAIL;
+        pieceRunning_ = true;
         playing_ = ours;
         pieceFrames_ = static_cast<std::uint64_t>(ours->Summary().seconds * platform::kMixRate + 0.5);
         renderedFrames_ = 0;
@@ -233,10 +160,7 @@ HRESULT Performance::CloseDown() {
         std::lock_guard<std::mutex> hold(platform::AudioLock());
         StopLocked();
     }
-    if (synth_) delete_fluid_synth(synth_);
-    if (settings_) delete_fluid_settings(settings_);
-    synth_ = nullptr;
-    settings_ = nullptr;
+    synth_.reset();
     volume_ = 1.0f;
     pending_ = pendingAt_ = 0;
     phase_ = 1.0;
@@ -244,22 +168,21 @@ HRESULT Performance::CloseDown() {
 }
 
 void Performance::StopLocked() {
-    if (player_) {
-        fluid_player_stop(player_);
-        delete_fluid_player(player_);
-        player_ = nullptr;
+    if (pieceRunning_) {
+        synth_->StopPiece();
+        pieceRunning_ = false;
     }
     if (playing_) {
         playing_->Release();
         playing_ = nullptr;
     }
     // Pedals up and every key let go: the notes fade out as they would when released.
-    const int channels = fluid_synth_count_midi_channels(synth_);
+    const int channels = synth_->Channels();
     for (int channel = 0; channel < channels; ++channel) {
-        fluid_synth_cc(synth_, channel, kSustainPedal, 0);
-        fluid_synth_cc(synth_, channel, kSostenutoPedal, 0);
+        synth_->ControlChange(channel, kSustainPedal, 0);
+        synth_->ControlChange(channel, kSostenutoPedal, 0);
     }
-    fluid_synth_all_notes_off(synth_, -1);
+    synth_->AllNotesOff();
 }
 
 void Performance::ResetChannelsLocked(const Segment& next) {
@@ -268,14 +191,14 @@ void Performance::ResetChannelsLocked(const Segment& next) {
     // it plays a note before choosing), which the download already holds, so choosing it
     // reads nothing from the SoundFont; a channel the piece leaves silent keeps what it
     // has. The drum channel keeps its drum bank.
-    const int channels = std::min(fluid_synth_count_midi_channels(synth_), 16);
+    const int channels = std::min(synth_->Channels(), 16);
     for (int channel = 0; channel < channels; ++channel) {
-        fluid_synth_cc(synth_, channel, kResetControllers, 0);
-        fluid_synth_cc(synth_, channel, kVolume, 100);
-        fluid_synth_cc(synth_, channel, kPan, 64);
-        if (channel != kDrumChannel) fluid_synth_bank_select(synth_, channel, 0);
+        synth_->ControlChange(channel, kResetControllers, 0);
+        synth_->ControlChange(channel, kVolume, 100);
+        synth_->ControlChange(channel, kPan, 64);
+        if (channel != kDrumChannel) synth_->BankSelect(channel, 0);
         const int program = next.Summary().startInstruments[channel].second;
-        if (program >= 0) fluid_synth_program_change(synth_, channel, program);
+        if (program >= 0) synth_->ProgramChange(channel, program);
     }
 }
 
@@ -283,24 +206,24 @@ bool Performance::SoundingLocked() {
     // A piece counts as playing until its length, as our reader measured it, has been
     // rendered: up to its last event. The player itself stays busy a while longer for the
     // notes to ring out, and the game restarts pieces as soon as they end.
-    return player_ && renderedFrames_ < pieceFrames_;
+    return pieceRunning_ && renderedFrames_ < pieceFrames_;
 }
 
 void Performance::RenderLocked(int frames) {
     // The player's music volume scales the synthesizer's gain, so reverb and chorus follow it.
     const float volume = platform::MusicVolume();
     if (volume != volume_) {
-        fluid_synth_set_gain(synth_, static_cast<float>(kFullGain * volume));
+        synth_->SetVolume(volume);
         volume_ = volume;
     }
-    fluid_synth_write_float(synth_, frames, left_, 0, 1, right_, 0, 1);
-    if (player_) renderedFrames_ += static_cast<std::uint64_t>(frames);
+    synth_->Render(frames, left_, right_);
+    if (pieceRunning_) renderedFrames_ += static_cast<std::uint64_t>(frames);
 }
 
 void Performance::MixInto(float* stereo, int frames, int rate) {
     if (!synth_ || !stereo || frames <= 0 || rate <= 0) return;
     // The synthesizer renders only once its SoundFont is in (at once, after the first mix).
-    reader_.Font();
+    reader_.WaitForSoundFont();
     if (rate != platform::kMixRate) {
         MixResampledLocked(stereo, frames, rate);
         return;

@@ -1,8 +1,6 @@
 // The SoundFont and its instruments, read on a thread beside the game's.
 #include "platform/dmusic/instrument_reader.h"
 
-#include <fluidsynth.h>
-
 #include <vector>
 
 #include "platform/dmusic.h"
@@ -10,17 +8,13 @@
 namespace dmusic_detail {
 namespace {
 
-constexpr int kDrumBank = 128;
+#if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
+constexpr bool kOwnThread = false;
+#else
+constexpr bool kOwnThread = true;
+#endif
 
-// The synthesizer takes its own lock for each call, so the reading shares it safely with the
-// game's thread rendering and playing notes.
-void Read(fluid_synth_t* synth, int font, int bank, int program) {
-    if (fluid_synth_pin_preset(synth, font, bank, program) == FLUID_OK) return;
-    const int fallbackBank = bank == kDrumBank ? kDrumBank : 0;
-    const int fallbackProgram = bank == kDrumBank ? 0 : program;
-    if (fallbackBank != bank || fallbackProgram != program)
-        fluid_synth_pin_preset(synth, font, fallbackBank, fallbackProgram);
-}
+constexpr int kDrumBank = 128;
 
 // Every started reader, for FinishReadingInstruments.
 std::mutex& ReadersLock() {
@@ -34,38 +28,59 @@ std::set<InstrumentReader*>& Readers() {
 
 }  // namespace
 
-void InstrumentReader::Start(fluid_synth_t* synth, Loader load) {
+void InstrumentReader::Read(int bank, int program) {
+    // The synthesizer takes its own lock for each call, so the reading shares it safely
+    // with the game's thread rendering and playing notes.
+    if (synth_->HoldPreset(bank, program)) return;
+    const int fallbackBank = bank == kDrumBank ? kDrumBank : 0;
+    const int fallbackProgram = bank == kDrumBank ? 0 : program;
+    if (fallbackBank != bank || fallbackProgram != program) synth_->HoldPreset(fallbackBank, fallbackProgram);
+}
+
+void InstrumentReader::Start(Synth& synth, Loader load) {
     Stop();
-    if (!synth) return;
     {
         std::lock_guard<std::mutex> hold(lock_);
-        synth_ = synth;
-        font_ = -1;
-        fontLoaded_ = false;
+        synth_ = &synth;
+        started_ = true;
+        fontLoaded_ = hasFont_ = false;
         stopping_ = false;
+    }
+    if (!kOwnThread) {
+        hasFont_ = load && load(synth);
+        fontLoaded_ = true;
+        return;
     }
     thread_ = std::thread([this, load = std::move(load)] { Run(load); });
     std::lock_guard<std::mutex> listed(ReadersLock());
     Readers().insert(this);
 }
 
-int InstrumentReader::Font() {
+bool InstrumentReader::WaitForSoundFont() {
     std::unique_lock<std::mutex> hold(lock_);
-    idle_.wait(hold, [this] { return fontLoaded_ || !thread_.joinable(); });
-    return font_;
+    idle_.wait(hold, [this] { return fontLoaded_ || !started_; });
+    return hasFont_;
 }
 
 void InstrumentReader::Hold(const std::set<std::pair<int, int>>& instruments) {
-    std::lock_guard<std::mutex> hold(lock_);
-    if (!thread_.joinable() || stopping_) return;
+    std::unique_lock<std::mutex> hold(lock_);
+    if (!started_ || stopping_) return;
     for (const auto& instrument : instruments)
         if (asked_.insert(instrument).second) waiting_.push_back(instrument);
+    if (!kOwnThread) {
+        while (!waiting_.empty()) {
+            const auto [bank, program] = waiting_.front();
+            waiting_.pop_front();
+            if (hasFont_) Read(bank, program);
+        }
+        return;
+    }
     wake_.notify_one();
 }
 
 void InstrumentReader::Finish() {
     std::unique_lock<std::mutex> hold(lock_);
-    idle_.wait(hold, [this] { return (fontLoaded_ && waiting_.empty() && !reading_) || stopping_; });
+    idle_.wait(hold, [this] { return (fontLoaded_ && waiting_.empty() && !reading_) || stopping_ || !started_; });
 }
 
 void InstrumentReader::Stop() {
@@ -84,16 +99,15 @@ void InstrumentReader::Stop() {
     std::lock_guard<std::mutex> hold(lock_);
     asked_.clear();
     synth_ = nullptr;
-    font_ = -1;
-    fontLoaded_ = false;
+    started_ = fontLoaded_ = hasFont_ = false;
 }
 
 void InstrumentReader::Run(Loader load) {
     // The SoundFont loads whole even when a stop comes meanwhile: the synthesizer cannot
     // drop a half-loaded one.
-    const int font = load ? load(synth_) : -1;
+    const bool loaded = load && load(*synth_);
     std::unique_lock<std::mutex> hold(lock_);
-    font_ = font;
+    hasFont_ = loaded;
     fontLoaded_ = true;
     idle_.notify_all();
     for (;;) {
@@ -103,7 +117,7 @@ void InstrumentReader::Run(Loader load) {
         waiting_.pop_front();
         reading_ = true;
         hold.unlock();
-        if (font_ >= 0) Read(synth_, font_, bank, program);
+        if (hasFont_) Read(bank, program);
         hold.lock();
         reading_ = false;
         if (waiting_.empty()) idle_.notify_all();

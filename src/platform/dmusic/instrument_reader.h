@@ -1,9 +1,10 @@
 // Loads a synthesizer's SoundFont and reads pieces' instruments from it on a thread of its
 // own, so that the game's start does not wait for them: the game loads its pictures and
 // draws its first frames meanwhile. Nothing heard depends on it: whatever plays or renders
-// music first waits for the SoundFont (Font), and a channel that chooses an instrument not
-// read yet has the synthesizer read it there and then, so what is heard, and every status
-// the game reads, is the same either way; only when the reading happens changes.
+// music first waits for the SoundFont (WaitForSoundFont), and a channel that chooses an
+// instrument not read yet has the synthesizer read it there and then, so what is heard, and
+// every status the game reads, is the same either way; only when the reading happens
+// changes. Where the platform has no threads, it all happens at once, on the caller's.
 #pragma once
 
 #include <condition_variable>
@@ -14,14 +15,14 @@
 #include <thread>
 #include <utility>
 
-struct _fluid_synth_t;
+#include "platform/dmusic/synth.h"
 
 namespace dmusic_detail {
 
 class InstrumentReader {
 public:
-    // Loads a SoundFont into the synthesizer: its id, or -1 when none loads.
-    using Loader = std::function<int(_fluid_synth_t*)>;
+    // Loads a SoundFont into the synthesizer: false when none loads.
+    using Loader = std::function<bool(Synth&)>;
 
     InstrumentReader() = default;
     ~InstrumentReader() { Stop(); }
@@ -29,11 +30,12 @@ public:
     InstrumentReader& operator=(const InstrumentReader&) = delete;
 
     // Starts loading `synth`'s SoundFont with `load`.
-    void Start(_fluid_synth_t* synth, Loader load);
-    // The SoundFont's id once it has loaded (waiting for that), -1 when none loaded.
-    int Font();
+    void Start(Synth& synth, Loader load);
+    // Whether a SoundFont loaded, once its loading is over (waiting for that).
+    bool WaitForSoundFont();
     // Reads each (bank, program) not read before from the SoundFont, holding its samples
-    // until Stop; one the font lacks is played by its bank's fallback, held as well.
+    // until the synthesizer goes; one the font lacks is played by its bank's fallback,
+    // held as well.
     void Hold(const std::set<std::pair<int, int>>& instruments);
     // Waits until the SoundFont and everything asked for so far have been read.
     void Finish();
@@ -43,15 +45,17 @@ public:
 
 private:
     void Run(Loader load);
+    void Read(int bank, int program);
 
     std::mutex lock_;
     std::condition_variable wake_;  // something to read, or a stop
     std::condition_variable idle_;  // the font loaded, or nothing left to read
     std::deque<std::pair<int, int>> waiting_;
     std::set<std::pair<int, int>> asked_;
-    _fluid_synth_t* synth_ = nullptr;
-    int font_ = -1;
-    bool fontLoaded_ = false;
+    Synth* synth_ = nullptr;
+    bool started_ = false;
+    bool fontLoaded_ = false;  // the loading is over
+    bool hasFont_ = false;     // and a SoundFont loaded
     bool reading_ = false;
     bool stopping_ = false;
     std::thread thread_;
