@@ -25,9 +25,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     Options options;
     const int code = ParseOptions(static_cast<int>(words.size()), argv.data(), options);
-    // Run (-1), --help (0) or a mistake (2), nothing else.
-    if (code != -1 && code != 0 && code != 2) std::abort();
-    if (code == -1) {
+    // Go on (-1) or a mistake (2), nothing else.
+    if (code != -1 && code != 2) std::abort();
+    // --help and --version print and end the program with 0 whatever else the line holds.
+    if (code == -1 && !options.help && !options.version) {
         // A run that is let through has what it needs.
         if (options.headless && (!options.framesGiven || options.frames < 1)) std::abort();
         if (options.scale && (*options.scale < 1 || *options.scale > 8)) std::abort();

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -54,17 +55,55 @@ BitmapInfoHeader ParseInfoHeader(const std::uint8_t* p) {
     return h;
 }
 
-// Reads exactly `count` bytes, growing the buffer as data arrives so that a header that
-// claims more than the file holds never makes us allocate what is not there.
-bool ReadExactly(HFILE file, std::vector<std::uint8_t>& out, std::uint64_t count) {
-    out.clear();
+void Convert24To16(const std::uint8_t* source, std::uint16_t* dest, std::size_t count);
+
+// Reads exactly `count` bytes into `out`.
+bool ReadInto(HFILE file, std::uint8_t* out, std::size_t count) {
     constexpr std::size_t kChunk = 1 << 20;
-    while (out.size() < count) {
-        const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, count - out.size()));
-        const std::size_t had = out.size();
-        out.resize(had + want);
-        const UINT got = _lread(file, out.data() + had, static_cast<UINT>(want));
+    while (count > 0) {
+        const std::size_t want = std::min(kChunk, count);
+        const UINT got = _lread(file, out, static_cast<UINT>(want));
         if (got == static_cast<UINT>(-1) || got != want) return false;
+        out += want;
+        count -= want;
+    }
+    return true;
+}
+
+// Reads the pixel data into `pixels` and turns its rows top row first (the file keeps the
+// bottom row first), 24-bit rows turned into 16-bit ones on the way. Every byte of
+// the buffer is written, so it need not be cleared first; data past the rows (a file may
+// say it has more than they need) follows them as it is, or for 24 bits is read and dropped.
+bool ReadPixels(HFILE file, const BitmapInfoHeader& info, std::uint8_t* pixels) {
+    const std::size_t width = static_cast<std::size_t>(info.biWidth);
+    const std::size_t rows = static_cast<std::size_t>(info.biHeight);
+    const std::size_t rowBytes = width * (info.biBitCount / 8);
+    if (info.biBitCount != 24) {
+        if (!ReadInto(file, pixels, info.biSizeImage)) return false;
+        std::unique_ptr<std::uint8_t[]> swap(new std::uint8_t[rowBytes]);
+        for (std::size_t top = 0, bottom = rows - 1; top < bottom; ++top, --bottom) {
+            std::memcpy(swap.get(), pixels + top * rowBytes, rowBytes);
+            std::memcpy(pixels + top * rowBytes, pixels + bottom * rowBytes, rowBytes);
+            std::memcpy(pixels + bottom * rowBytes, swap.get(), rowBytes);
+        }
+        return true;
+    }
+    // 24-bit rows come in a few at a time through a small buffer that stays warm, rather
+    // than through a buffer of the whole picture that is touched only once.
+    constexpr std::size_t kPieceBytes = 64 * 1024;
+    const std::size_t rowsAPiece = std::max<std::size_t>(1, kPieceBytes / rowBytes);
+    std::unique_ptr<std::uint8_t[]> piece(new std::uint8_t[rowsAPiece * rowBytes]);
+    auto* out = reinterpret_cast<std::uint16_t*>(pixels);
+    for (std::size_t row = 0; row < rows; row += rowsAPiece) {
+        const std::size_t count = std::min(rowsAPiece, rows - row);
+        if (!ReadInto(file, piece.get(), count * rowBytes)) return false;
+        for (std::size_t i = 0; i < count; ++i)
+            Convert24To16(piece.get() + i * rowBytes, out + (rows - 1 - row - i) * width, width);
+    }
+    for (std::size_t rest = info.biSizeImage - rows * rowBytes; rest > 0;) {
+        const std::size_t count = std::min(rest, rowsAPiece * rowBytes);
+        if (!ReadInto(file, piece.get(), count)) return false;
+        rest -= count;
     }
     return true;
 }
@@ -154,28 +193,24 @@ int LoadBitmapFile(BitmapFile* bitmapFile, const char* fileName) {
         }
     }
 
-    std::vector<std::uint8_t> data;
-    if (!ReadExactly(file, data, infoHeader.biSizeImage)) return fail();
-    _lclose(file);
-
+    // The headers' sizes are bounded (SizesArePossible), so a file that holds less than
+    // they claim costs at most an allocation of that bound, never touched.
     const std::size_t pixelCount = static_cast<std::size_t>(infoHeader.biWidth) * infoHeader.biHeight;
     const std::size_t bufferBytes = bits == 24 ? pixelCount * 2 : infoHeader.biSizeImage;
     auto* pixels = static_cast<std::uint8_t*>(std::malloc(bufferBytes == 0 ? 1 : bufferBytes));
-    if (!pixels) return 0;
-    if (bits == 24) {
-        Convert24To16(data.data(), reinterpret_cast<std::uint16_t*>(pixels), pixelCount);
-        infoHeader.biBitCount = 16;
-    } else {
-        std::memcpy(pixels, data.data(), bufferBytes);
+    if (!pixels) return fail();
+    if (!ReadPixels(file, infoHeader, pixels)) {
+        std::free(pixels);
+        return fail();
     }
+    _lclose(file);
+    if (bits == 24) infoHeader.biBitCount = 16;
 
     std::free(bitmapFile->pixels);
     bitmapFile->pixels = pixels;
     bitmapFile->fileHeader = fileHeader;
     bitmapFile->infoHeader = infoHeader;
     if (bits == 8) std::memcpy(bitmapFile->palette, palette, sizeof(palette));
-
-    FlipBitmapRows(bitmapFile->pixels, (infoHeader.biBitCount / 8) * infoHeader.biWidth, infoHeader.biHeight);
     return 1;
 }
 

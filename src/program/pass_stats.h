@@ -1,11 +1,14 @@
-// How well the main loop kept its pace: the periods between pass starts, the wall time and
-// the main thread's processor time, printed as one line for people and scripts.
+// How well the main loop kept its pace: the periods between pass starts, the wall time, the
+// main thread's processor time, how soon the sound reached the audio device (when there was
+// one) and the whole process's processor time, printed as one line for people and scripts.
 #pragma once
 
 #include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "hosts/common/sound_report.h"
 
 class PassStats {
 public:
@@ -15,6 +18,8 @@ public:
     // Called when the pass shows its frame: only passes that got that far are counted, so
     // the last look at the queue, which finds the quit, is not.
     void FramePresented() { presentedSinceStart_ = true; }
+    // The sound figures the line shows; they stay the caller's and are read by Line.
+    void ReportSound(const host::SoundReport* sound) { sound_ = sound; }
     // The line, as of now; call it on the main thread.
     std::string Line();
 
@@ -27,6 +32,8 @@ private:
     bool presentedSinceStart_ = false;
     std::chrono::steady_clock::time_point firstWall_{};
     std::int64_t firstCpuNs_ = 0;
+    std::int64_t firstProcessCpuNs_ = 0;
+    const host::SoundReport* sound_ = nullptr;
 };
 
 // The line's numbers, apart from the clock readings (tests read them).

@@ -33,6 +33,8 @@ int Play(const Options& o, SettingsFile& settingsFile, std::FILE* trace) {
     host::SdlOptions play = PlayOptionsFrom(settings, o);
     host::PlayState state;
     play.state = &state;
+    host::SoundReport sound;
+    if (o.stats) play.sound = &sound;
 
     // A demo shows a script; a recording writes one; either way the calendar the game
     // seeds from stands still, at the script's or the recording's seconds.
@@ -65,6 +67,7 @@ int Play(const Options& o, SettingsFile& settingsFile, std::FILE* trace) {
         *sdl, o,
         [&](WatchedHost& watched) {
             if (seconds) watched.FixCalendar(*seconds);
+            watched.Stats().ReportSound(&sound);
             if (trace) watched.KeepTrace(trace);
         },
         [&](WatchedHost& watched) { traceOk = watched.TraceOk(); });

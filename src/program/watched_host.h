@@ -38,7 +38,11 @@ public:
     double PreciseMilliseconds() override { return inner_.PreciseMilliseconds(); }
     host::CalendarTime Calendar() override;
     void SetCursorVisible(bool visible) override { inner_.SetCursorVisible(visible); }
-    bool TraceWanted() override { return trace_ || inner_.TraceWanted(); }
+    // The host hears every question, kept trace or not: it marks the end of the pass's work.
+    bool TraceWanted() override {
+        const bool inner = inner_.TraceWanted();
+        return trace_ || inner;
+    }
     void TraceRecord(const std::string& fields) override;
     bool HasSoundDevice() override { return inner_.HasSoundDevice(); }
 

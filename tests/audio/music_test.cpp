@@ -224,6 +224,48 @@ TEST_F(MusicTest, ShortPieceEndsAfterItsLengthIsMixed) {
     EXPECT_EQ(3, MusicStatus(id));
 }
 
+// Pulls `seconds` of the mix and keeps every sample.
+std::vector<std::int16_t> Record(double seconds) {
+    std::vector<std::int16_t> all(2 * static_cast<std::size_t>(seconds * host::kMixRate));
+    for (std::size_t at = 0; at < all.size(); at += 2 * 1024) {
+        const int frames = static_cast<int>(std::min<std::size_t>(1024, (all.size() - at) / 2));
+        platform::Link().MixAudio(all.data() + at, frames, host::kMixRate);
+    }
+    return all;
+}
+
+// The music's SoundFont and instruments load on a thread of their own while the game goes
+// on starting. A piece played at once (its instruments read then and there, or by that
+// thread, whichever comes first) sounds sample for sample as one played once everything
+// was read.
+TEST_F(MusicTest, APieceSoundsTheSameWhetherItsInstrumentsWereReadBeforeOrNot) {
+    if (!HaveSoundFont()) GTEST_SKIP() << "no SoundFont, so nothing to hear";
+    // Piano, then strings, then a flute, then the piano again.
+    Bytes track = {0x00, 0xC0, 0x00, 0x00, 0x90, 60,   100,  0x30, 0x80, 60,   0,    0x00, 0xC0, 48,   0x00, 0x90,
+                   64,   100,  0x30, 0x80, 64,   0,    0x00, 0xC0, 73,   0x00, 0x90, 67,   100,  0x30, 0x80, 67,
+                   0,    0x00, 0xC0, 0x00, 0x00, 0x90, 72,   100,  0x30, 0x80, 72,   0,    0x00, 0xFF, 0x2F, 0x00};
+    Bytes file = {'M', 'T', 'h', 'd', 0,   0,   0,   6, 0, 0, 0,
+                  1,   0,   96,  'M', 'T', 'r', 'k', 0, 0, 0, static_cast<std::uint8_t>(track.size())};
+    file.insert(file.end(), track.begin(), track.end());
+    WriteFile("programs.mid", file);
+
+    ASSERT_EQ(0, LoadMidi("programs.mid"));
+    ASSERT_EQ(1, PlayMusic(0));
+    const std::vector<std::int16_t> atOnce = Record(1.5);
+    ShutdownMusic();
+    currentMusic = -1;
+
+    ASSERT_EQ(1, InitMusic());
+    ASSERT_EQ(0, LoadMidi("programs.mid"));
+    platform::FinishReadingInstruments();
+    ASSERT_EQ(1, PlayMusic(0));
+    const std::vector<std::int16_t> afterReading = Record(1.5);
+
+    EXPECT_GT(*std::max_element(atOnce.begin(), atOnce.end()), 300) << "the notes should be heard";
+    ASSERT_EQ(atOnce.size(), afterReading.size());
+    for (std::size_t i = 0; i < atOnce.size(); ++i) ASSERT_EQ(atOnce[i], afterReading[i]) << "sample " << i;
+}
+
 TEST_F(MusicTest, StoppedMusicFallsSilent) {
     if (!HaveSoundFont()) GTEST_SKIP() << "no SoundFont, so nothing to hear";
     const int id = LoadMidi("long.mid");

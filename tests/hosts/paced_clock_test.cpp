@@ -32,7 +32,10 @@ struct Loop {
 
 // The game's main loop: note the tick, take a message (whose time stamp reads the clock
 // when there is one), run the frame, busy-wait until 30 ms have passed, read once more.
-Loop RunPasses(SimulatedMachine& machine, int passes, std::int64_t frameWork, bool messageEveryPass) {
+// With `toldOfPasses`, the host tells the clock when each pass starts and when its work is
+// done, as the SDL host does.
+Loop RunPasses(SimulatedMachine& machine, int passes, std::int64_t frameWork, bool messageEveryPass,
+               bool toldOfPasses = false, int messages = 1) {
     host::sdl::PacedClock clock = machine.MakeClock();
     Loop loop;
     auto read = [&] {
@@ -42,8 +45,11 @@ Loop RunPasses(SimulatedMachine& machine, int passes, std::int64_t frameWork, bo
     for (int pass = 0; pass < passes; ++pass) {
         const std::uint32_t start = read();
         loop.passStarts.push_back(start);
-        if (messageEveryPass) read();
+        if (toldOfPasses) clock.PassStarted(30);
+        if (messageEveryPass)
+            for (int message = 0; message < messages; ++message) read();
         machine.now += frameWork;
+        if (toldOfPasses) clock.PassWorkDone();
         while (static_cast<std::uint32_t>(read() - start) < 30) {
         }
         read();
@@ -80,6 +86,25 @@ TEST(PacedClock, SleepsThroughTheWaitInsteadOfSpinning) {
     EXPECT_LE(machine.sleeps, 100 * 30);
     EXPECT_GE(machine.sleeps, 100 * 25);
     EXPECT_LE(loop.readings, 100 * 3 * 31);
+}
+
+// Told when each pass starts and when its work is done, the clock sleeps through each wait
+// in one wake, late wakes and messages or not, and every pass still starts 30 ms after the
+// one before.
+TEST(PacedClock, ToldOfPassesItSleepsOnceAWait) {
+    for (std::int64_t latency : {0, 60, 900}) {
+        for (bool messages : {false, true}) {
+            SimulatedMachine machine;
+            machine.wakeLatency = latency;
+            // Four messages read the clock four times in the pass's first millisecond.
+            const Loop loop = RunPasses(machine, 300, 2'500, messages, true, 4);
+            ExpectEveryPeriodIs30(loop);
+            // One sleep a wait; with the messages, which read the same millisecond too
+            // often, a short one or two more a pass, where the wait alone took 28.
+            EXPECT_LE(machine.sleeps, 300 * 3) << "latency " << latency;
+            EXPECT_LE(loop.readings, 300 * 12) << "latency " << latency;
+        }
+    }
 }
 
 TEST(PacedClock, EveryReadingIsTheTrueTime) {

@@ -23,9 +23,18 @@ public:
     // millisecond late. A third reading of the same millisecond is the frame clock still
     // waiting: it sleeps until the next millisecond begins and answers with that.
     std::uint32_t Read();
+    // Called just after the reading a pass's frame clock started from: that clock's wait
+    // lasts until `periodMs` after it.
+    void PassStarted(int periodMs);
+    // Called once the pass's work is done and only the frame clock's wait is left: a
+    // reading that would sleep then sleeps straight to the wait's end, in one wake instead
+    // of one a millisecond.
+    void PassWorkDone() { passEndKnown_ = passEndSet_; }
 
 private:
     static constexpr int kRepeatsAnswered = 2;
+    // A pass's wait is never longer than this; a longer one is no frame clock of ours.
+    static constexpr std::uint32_t kLongestPassMs = 1000;
 
     Now now_;
     Sleep sleep_;
@@ -33,6 +42,9 @@ private:
     std::uint32_t last_ = 0;
     bool haveReading_ = false;
     int freeReadings_ = 0;
+    std::uint32_t passEnd_ = 0;  // the reading the frame clock's wait ends at
+    bool passEndSet_ = false;    // PassStarted gave passEnd_
+    bool passEndKnown_ = false;  // and the wait for it is all that is left
 };
 
 }  // namespace host::sdl

@@ -15,6 +15,7 @@
 #include "hosts/sdl/sdl_keymap.h"
 #include "hosts/sdl/sdl_note.h"
 #include "hosts/sdl/sdl_pads.h"
+#include "hosts/sdl/sdl_renderer.h"
 #include "hosts/sdl/sdl_sound.h"
 
 namespace host {
@@ -109,10 +110,7 @@ public:
             return;
         }
 
-        // Presents wait for the display's refresh where it has one, so the picture never tears.
-        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
-        if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
-        if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+        renderer_ = sdl::CreateRenderer(window_);
         slowPresents_ = 0;
         if (!renderer_) {
             std::fprintf(stderr, "Trundlebop: nothing can draw in the window: %s\n", SDL_GetError());
@@ -181,8 +179,12 @@ public:
     }
 
     void PumpInput() override {
-        // The sound of the pass that just ended, as a headless run mixes it.
-        if (passesStarted_++ > 0) passSound_.MixPass(*platform_);
+        // The frame clock started from the reading just before.
+        clock_.PassStarted(sdl::PassSound::kPassMilliseconds);
+        // A pass that never said its work was done has its sound mixed as the next starts.
+        MixPassSound();
+        ++passesStarted_;
+        passSound_.PassStarted();
         if (options_.demo) {
             const std::vector<ScriptEvent>& demo = *options_.demo;
             while (nextDemoEvent_ < demo.size() && demo[nextDemoEvent_].pass <= passesStarted_)
@@ -219,9 +221,22 @@ public:
                     break;
             }
         }
+        mixDue_ = true;
+        passWorkDone_ = false;
+        ReportSound();
     }
 
-    std::uint32_t Milliseconds() override { return clock_.Read(); }
+    std::uint32_t Milliseconds() override {
+        // The first reading after the pass's trace point is the frame clock's wait: the
+        // pass's work is done and nothing the game does before the next pass starts touches
+        // its sound, so mixing it now gives the statuses a mix at the next pass start would,
+        // and the device has it most of a pass sooner.
+        if (passWorkDone_) {
+            MixPassSound();
+            clock_.PassWorkDone();
+        }
+        return clock_.Read();
+    }
 
     double PreciseMilliseconds() override { return RealMilliseconds(); }
 
@@ -239,8 +254,13 @@ public:
         SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
     }
 
-    // Play keeps no trace of its own; the program's wrapper writes one when asked.
-    bool TraceWanted() override { return false; }
+    // Play keeps no trace of its own; the program's wrapper writes one when asked. The game
+    // asks once a pass, when the pass's work is done and only its trace record (if any) and
+    // the frame clock's wait are left.
+    bool TraceWanted() override {
+        passWorkDone_ = true;
+        return false;
+    }
     void TraceRecord(const std::string& fields) override { (void)fields; }
 
     bool HasSoundDevice() override { return audioDevice_ != 0; }
@@ -252,6 +272,22 @@ private:
     // SDL's audio thread plays out the sound the passes mixed.
     static void SDLCALL PullSound(void* host, Uint8* stream, int bytes) {
         static_cast<SdlHost*>(host)->passSound_.Play(reinterpret_cast<std::int16_t*>(stream), bytes / 4);
+    }
+
+    void MixPassSound() {
+        if (!mixDue_) return;
+        mixDue_ = false;
+        passWorkDone_ = false;
+        passSound_.MixPass(*platform_);
+    }
+
+    void ReportSound() {
+        if (!options_.sound) return;
+        const sdl::LatencyFigures figures = passSound_.Latency();
+        options_.sound->device = audioDevice_ != 0;
+        options_.sound->medianMs = figures.medianMs;
+        options_.sound->latestMs = figures.latestMs;
+        options_.sound->underruns = figures.underruns;
     }
 
     void Report() const {
@@ -431,6 +467,8 @@ private:
     sdl::PacedClock clock_{MonotonicMicroseconds, SleepMicroseconds};
     sdl::PassSound passSound_;
     int passesStarted_ = 0;
+    bool mixDue_ = false;        // the sound of the pass under way is still to be mixed
+    bool passWorkDone_ = false;  // the pass under way has done its work
     std::size_t nextDemoEvent_ = 0;
     static constexpr int kMostPresentWaitMs = 20;
     static constexpr int kSlowPresentsTolerated = 3;

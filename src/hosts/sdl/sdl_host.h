@@ -8,6 +8,7 @@
 #include "hosts/common/controls.h"
 #include "hosts/common/script.h"
 #include "hosts/common/session_recorder.h"
+#include "hosts/common/sound_report.h"
 #include "hosts/host.h"
 
 namespace host {
@@ -39,6 +40,8 @@ struct SdlOptions {
     // When not null, a demo: this script drives the game, and the keyboard only closes
     // the window (Escape, Alt+F4).
     const std::vector<ScriptEvent>* demo = nullptr;
+    // When not null, kept up to date with how the sound kept pace, pass by pass.
+    SoundReport* sound = nullptr;
 };
 
 // Called once by the program's start-up before the game runs. Null, with a message on

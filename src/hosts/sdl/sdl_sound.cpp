@@ -48,7 +48,8 @@ SDL_AudioDeviceID OpenSoundDevice(SDL_AudioCallback pull, void* owner) {
             wanted.freq = kMixRate;
             wanted.format = AUDIO_S16SYS;
             wanted.channels = 2;
-            // Small device buffers: the sound is already a pass behind the picture.
+            // Device buffers of about 12 ms, between two and three a pass: the sound waits
+            // little in them.
             wanted.samples = 512;
             wanted.callback = pull;
             wanted.userdata = owner;

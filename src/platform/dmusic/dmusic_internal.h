@@ -9,6 +9,7 @@
 
 #include "platform/com/com_object.h"
 #include "platform/dmusic.h"
+#include "platform/dmusic/instrument_reader.h"
 #include "platform/dmusic/midi_file.h"
 #include "platform/dmusic/synth.h"
 #include "platform/dsound/audio_mixer.h"
@@ -73,8 +74,8 @@ public:
 
     bool initialised() const { return synth_ != nullptr; }
     // Called when a segment's instruments are downloaded: their samples are read from the
-    // SoundFont now, on the game's thread, and stay until the performance closes, so no
-    // note ever waits on the audio thread for a sample to load.
+    // SoundFont on a thread beside the game's, which starts meanwhile, and stay until the
+    // performance closes.
     void HoldInstruments(const std::set<std::pair<int, int>>& instruments);
 
 protected:
@@ -91,15 +92,14 @@ private:
     void MixResampledLocked(float* stereo, int frames, int rate);
 
     std::unique_ptr<Synth> synth_;
-    bool pieceRunning_ = false;           // the synthesizer's player has the current run's piece
-    Segment* playing_ = nullptr;          // the current run's segment, referenced
-    std::uint64_t serial_ = 0;            // the current run
-    bool inMix_ = false;                  // AddPort joined the platform's mix
-    std::uint64_t pieceFrames_ = 0;       // the current piece's length in frames at the mix rate
-    std::uint64_t renderedFrames_ = 0;    // frames rendered since it started
-    bool hasSoundFont_ = false;           // a SoundFont loaded
-    float volume_ = 1.0f;                 // the music volume the synthesizer's gain carries
-    std::set<std::pair<int, int>> held_;  // (bank, program) of the instruments whose samples are held
+    bool pieceRunning_ = false;         // the synthesizer's player has the current run's piece
+    Segment* playing_ = nullptr;        // the current run's segment, referenced
+    std::uint64_t serial_ = 0;          // the current run
+    bool inMix_ = false;                // AddPort joined the platform's mix
+    std::uint64_t pieceFrames_ = 0;     // the current piece's length in frames at the mix rate
+    std::uint64_t renderedFrames_ = 0;  // frames rendered since it started
+    float volume_ = 1.0f;               // the music volume the synthesizer's gain carries
+    InstrumentReader reader_;           // loads the SoundFont and reads the downloaded instruments' samples
 
     float left_[kBlock] = {};
     float right_[kBlock] = {};

@@ -57,7 +57,6 @@ constexpr int kVolume = 7;
 constexpr int kPan = 10;
 constexpr int kResetControllers = 121;
 constexpr int kDrumChannel = 9;
-constexpr int kDrumBank = 128;
 
 class DirectMusic final : public CountedObject<IDirectMusic> {};
 
@@ -86,22 +85,16 @@ HRESULT Performance::Init(IDirectMusic** music, IDirectSound* /*sound*/, HWND /*
     if (synth_) return DMUS_E_ALREADY_INITED;
     synth_ = Synth::Make(true);
     if (!synth_) return E_OUTOFMEMORY;
-    hasSoundFont_ = LoadSoundFont(*synth_);
+    // The SoundFont loads on the reader's thread while the game goes on loading; the first
+    // piece played, or the first mix, waits for it.
+    reader_.Start(*synth_, LoadSoundFont);
     if (music && !*music) *music = new DirectMusic();
     return S_OK;
 }
 
 void Performance::HoldInstruments(const std::set<std::pair<int, int>>& instruments) {
-    if (!synth_ || !hasSoundFont_) return;
-    for (const auto& [bank, program] : instruments) {
-        if (!held_.insert({bank, program}).second) continue;
-        // A preset the font lacks is played by its bank's fallback, which is held as well.
-        if (!synth_->HoldPreset(bank, program)) {
-            const int fallbackBank = bank == kDrumBank ? kDrumBank : 0;
-            const int fallbackProgram = bank == kDrumBank ? 0 : program;
-            if (held_.insert({fallbackBank, fallbackProgram}).second) synth_->HoldPreset(fallbackBank, fallbackProgram);
-        }
-    }
+    if (!synth_) return;
+    reader_.Hold(instruments);
 }
 
 HRESULT Performance::AddPort(IDirectMusicPort* port) {
@@ -123,6 +116,7 @@ HRESULT Performance::PlaySegment(IDirectMusicSegment* segment, DWORD /*flags*/, 
     if (!synth_) return DMUS_E_NOT_INIT;
     if (!inMix_) return DMUS_E_NO_PORT;
     if (ours->Midi().empty()) return DMUS_E_SEGMENT_EMPTY;
+    reader_.WaitForSoundFont();
     std::uint64_t serial = 0;
     {
         std::lock_guard<std::mutex> hold(platform::AudioLock());
@@ -170,14 +164,13 @@ HRESULT Performance::CloseDown() {
         platform::RemoveVoice(this);
         inMix_ = false;
     }
+    reader_.Stop();
     if (synth_) {
         std::lock_guard<std::mutex> hold(platform::AudioLock());
         StopLocked();
     }
     synth_.reset();
-    hasSoundFont_ = false;
     volume_ = 1.0f;
-    held_.clear();
     pending_ = pendingAt_ = 0;
     phase_ = 1.0;
     return S_OK;
@@ -238,6 +231,8 @@ void Performance::RenderLocked(int frames) {
 
 void Performance::MixInto(float* stereo, int frames, int rate) {
     if (!synth_ || !stereo || frames <= 0 || rate <= 0) return;
+    // The synthesizer renders only once its SoundFont is in (at once, after the first mix).
+    reader_.WaitForSoundFont();
     if (rate != platform::kMixRate) {
         MixResampledLocked(stereo, frames, rate);
         return;
