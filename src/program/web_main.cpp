@@ -38,7 +38,7 @@ int main() {
         return 1;
     }
     // The page loads its one SoundFont into its synthesizer before the game starts.
-    platform::ChooseSoundFonts({"page"}, [](const std::string&) {
+    platform::ChooseSoundFonts({"page"}, [](const platform::SoundFontOutcome&) {
         std::fprintf(stderr, "trundlebop: the page's SoundFont did not load; playing without music\n");
     });
 

@@ -2,8 +2,9 @@
 // has none): the image data goes in deflate's stored blocks, so the file is about as large
 // as the pixels, and any PNG reader reads it.
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
-#include <memory>
+#include <cstring>
 
 #include "hosts/common/png_writer.h"
 
@@ -63,8 +64,12 @@ Bytes StoredZlib(const Bytes& raw) {
 
 }  // namespace
 
-bool WritePng(const std::string& path, const std::vector<std::uint32_t>& rgb, int width, int height) {
-    if (width <= 0 || height <= 0 || rgb.size() < static_cast<std::size_t>(width) * height) return false;
+bool WritePng(const std::string& path, const std::vector<std::uint32_t>& rgb, int width, int height,
+              std::string& error) {
+    if (width <= 0 || height <= 0 || rgb.size() < static_cast<std::size_t>(width) * height) {
+        error = "no picture to write to " + path;
+        return false;
+    }
     Bytes raw;
     raw.reserve(static_cast<std::size_t>(width * 3 + 1) * height);
     for (int y = 0; y < height; ++y) {
@@ -84,9 +89,21 @@ bool WritePng(const std::string& path, const std::vector<std::uint32_t>& rgb, in
     PutChunk(file, "IHDR", header);
     PutChunk(file, "IDAT", StoredZlib(raw));
     PutChunk(file, "IEND", {});
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> out(std::fopen(path.c_str(), "wb"), &std::fclose);
-    if (!out) return false;
-    return std::fwrite(file.data(), 1, file.size(), out.get()) == file.size() && std::fflush(out.get()) == 0;
+    // Whole or not at all: the picture goes to a temporary name, renamed once all of it is there.
+    const std::string temporary = path + ".part";
+    std::FILE* out = std::fopen(temporary.c_str(), "wb");
+    if (!out) {
+        error = "cannot write " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    const bool whole = std::fwrite(file.data(), 1, file.size(), out) == file.size() && std::fflush(out) == 0;
+    const int writeErrno = errno;
+    if (std::fclose(out) != 0 || !whole || std::rename(temporary.c_str(), path.c_str()) != 0) {
+        error = "cannot write " + path + ": " + std::strerror(whole ? errno : writeErrno);
+        std::remove(temporary.c_str());
+        return false;
+    }
+    return true;
 }
 
 }  // namespace host
