@@ -200,6 +200,32 @@ try {
   check(outside.length === 0, "no request leaves the page's own server" + (outside.length ? ": " + outside[0] : ""));
   check(!(await page.isVisible("#touch")), "no touch controls without a touch screen");
 
+  // Whole-number scaling: the canvas shows at a whole multiple of the game's size, kept as
+  // integer_scaling; without it the canvas fills the room it has, its proportions kept.
+  const shown = () => page.evaluate(() => {
+    const box = document.getElementById("screen").getBoundingClientRect();
+    return { w: box.width, h: box.height, kept: localStorage.getItem("trundlebop.integer_scaling") };
+  });
+  await page.click("#integer");
+  let size = await shown();
+  check(size.w % 640 === 0 && size.w * 3 === size.h * 4 && size.kept === "true",
+    `whole-number scaling shows the canvas at a whole multiple: ${size.w} x ${size.h}`);
+  await page.click("#integer");
+  size = await shown();
+  check(size.w % 640 !== 0 && Math.abs(size.w * 3 - size.h * 4) <= 4 && size.kept === "false",
+    `without it the canvas fills its room at the game's proportions: ${size.w} x ${size.h}`);
+
+  // F11 puts the game's stage in full screen and takes it out again.
+  await page.focus("#screen");
+  await page.keyboard.press("F11");
+  const full = await page.waitForFunction(() => document.fullscreenElement && document.fullscreenElement.id === "stage",
+    null, { timeout: 5000 }).then(() => true, () => false);
+  check(full, "F11 shows the game in full screen");
+  await page.keyboard.press("F11");
+  const left = await page.waitForFunction(() => !document.fullscreenElement, null, { timeout: 5000 })
+    .then(() => true, () => false);
+  check(left, "F11 again leaves full screen");
+
   // On a touch screen the touch controls show, and their Enter starts the game.
   const touchBrowser = await chromium.launch({ executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
     headless: true, args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
