@@ -215,14 +215,24 @@
   // ---------------------------------------------------------------- start
   // The game files come as one gzip-compressed pack: "name size" lines, a blank line, then
   // the files' bytes one after another.
+  // A worker unpacks them while this thread compiles and starts the program.
   async function gameFiles() {
+    const unpacker = new Worker("unpack_worker.js");
     const response = await fetch("game.pack.gz");
     if (!response.ok) throw new Error("game.pack.gz: " + response.status);
-    const bytes = new Uint8Array(await new Response(response.body.pipeThrough(new DecompressionStream("gzip"))).arrayBuffer());
+    const packed = await response.arrayBuffer();
+    const unpacked = await new Promise((resolve, reject) => {
+      unpacker.onmessage = (event) => (typeof event.data === "string" ? reject(new Error(event.data)) : resolve(event.data));
+      unpacker.onerror = (event) => reject(new Error("unpack_worker.js: " + event.message));
+      unpacker.postMessage(packed, [packed]);
+    });
+    unpacker.terminate();
+    const bytes = new Uint8Array(unpacked);
     let end = 0;
     while (end + 1 < bytes.length && !(bytes[end] === 10 && bytes[end + 1] === 10)) ++end;
     const lines = new TextDecoder().decode(bytes.subarray(0, end)).split("\n");
     let at = end + 2;
+    performance.mark("trundlebop-files");
     return lines.map((line) => {
       const [name, size] = line.split(" ");
       const file = { name, bytes: bytes.subarray(at, at + Number(size)) };
@@ -245,8 +255,12 @@
           layout();
         },
         showPicture(rgba, width, height) {
-          if (!image || image.width !== width || image.height !== height) image = new ImageData(width, height);
-          image.data.set(rgba);
+          // The picture goes to the canvas straight from the program's memory, through an
+          // ImageData kept while the program's buffer stays where it is.
+          if (!image || image.data.buffer !== rgba.buffer || image.data.byteOffset !== rgba.byteOffset ||
+              image.width !== width || image.height !== height) {
+            image = new ImageData(new Uint8ClampedArray(rgba.buffer, rgba.byteOffset, rgba.length), width, height);
+          }
           context.putImageData(image, 0, 0);
           if (++status.framesShown === 1) {
             status.firstFrameAt = performance.now();
@@ -276,6 +290,7 @@
       print: (text) => console.log(text),
       printErr: (text) => console.warn(text),
     });
+    made.then(() => performance.mark("trundlebop-program"));
     const [gameFileList, made2] = await Promise.all([files, made]);
     program = made2;
     performance.mark("trundlebop-loaded");
