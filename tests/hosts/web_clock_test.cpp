@@ -79,6 +79,14 @@ TEST(WebClock, APassTheBrowserCameBackToLateDoesNotPushTheNextOnes) {
     }
 }
 
+TEST(WebClock, APageStoppedForASecondStartsTheTimelineAgainRatherThanHurrying) {
+    SimulatedBrowser browser;
+    std::vector<double> trueStarts;
+    RunPasses(browser, 30, 3.0, &trueStarts, 10, 1000.0);
+    for (std::size_t i = 12; i < trueStarts.size(); ++i)
+        EXPECT_NEAR(30.0, trueStarts[i] - trueStarts[i - 1], 1.0) << "pass " << i;
+}
+
 TEST(WebClock, TheBrowserRunsThroughMostOfEachWait) {
     SimulatedBrowser browser;
     const int passes = 200;

@@ -29,8 +29,9 @@ public:
     static constexpr double kPassMilliseconds = 30.0;
     // A timer may fire this late; the wait by timer stops this far before the pass ends.
     static constexpr double kTimerSlack = 6.0;
-    // Passes further behind the timeline than this are not caught up: it starts again.
-    static constexpr double kMostBehind = 2 * kPassMilliseconds;
+    // Passes further behind the timeline than this (a browser busy elsewhere for a moment
+    // is caught up; a hidden tab is not) are not caught up: the timeline starts again.
+    static constexpr double kMostBehind = 10 * kPassMilliseconds;
 
     WebClock(Now now, Wait wait, Yield yield);
 
