@@ -44,8 +44,7 @@ fi
 SYNTH=$TOP/web/node_modules/js-synthesizer
 
 mkdir -p "$SITE"
-cp "$TOP/web/index.html" "$TOP/web/page.js" "$TOP/web/music.js" "$TOP/web/sound_worklet.js" \
-  "$TOP/web/unpack_worker.js" "$SITE/"
+cp "$TOP/web/index.html" "$TOP/web/page.js" "$TOP/web/music.js" "$TOP/web/sound_worklet.js" "$SITE/"
 cp "$TOP/build-emscripten/src/program/trundlebop_page.js" "$TOP/build-emscripten/src/program/trundlebop_page.wasm" "$SITE/"
 cp "$SYNTH/externals/libfluidsynth-2.4.6.js" "$SITE/libfluidsynth.js"
 cp "$SYNTH/dist/js-synthesizer.min.js" "$SITE/"

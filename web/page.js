@@ -215,19 +215,10 @@
   // ---------------------------------------------------------------- start
   // The game files come as one gzip-compressed pack: "name size" lines, a blank line, then
   // the files' bytes one after another.
-  // A worker unpacks them while this thread compiles and starts the program.
   async function gameFiles() {
-    const unpacker = new Worker("unpack_worker.js");
     const response = await fetch("game.pack.gz");
     if (!response.ok) throw new Error("game.pack.gz: " + response.status);
-    const packed = await response.arrayBuffer();
-    const unpacked = await new Promise((resolve, reject) => {
-      unpacker.onmessage = (event) => (typeof event.data === "string" ? reject(new Error(event.data)) : resolve(event.data));
-      unpacker.onerror = (event) => reject(new Error("unpack_worker.js: " + event.message));
-      unpacker.postMessage(packed, [packed]);
-    });
-    unpacker.terminate();
-    const bytes = new Uint8Array(unpacked);
+    const bytes = new Uint8Array(await new Response(response.body.pipeThrough(new DecompressionStream("gzip"))).arrayBuffer());
     let end = 0;
     while (end + 1 < bytes.length && !(bytes[end] === 10 && bytes[end + 1] === 10)) ++end;
     const lines = new TextDecoder().decode(bytes.subarray(0, end)).split("\n");
