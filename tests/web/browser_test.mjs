@@ -1,9 +1,8 @@
 // The page played in headless Chromium, driven as a player would: load it from a local
 // server, click to start, Enter, ride and jump, Levels 2 and 3 from the page's buttons,
 // Escape back; whole-number scaling and F11's full screen; the canvas of the menu and of a
-// level at rest against the native program's
-// captures of the same states; the worklet's sound once the menu music plays; the session's
-// recording replayed by the native program. Prints what it measured (bytes, times, pass
+// level at rest against the native program's captures of the same states; the worklet's
+// sound once the menu music plays; the session's recording replayed by the native program. Prints what it measured (bytes, times, pass
 // periods) as a JSON line; exits 1 on a failed check.
 //
 //   node browser_test.mjs SITE_DIR NATIVE_PROGRAM ASSET_DIR [PASSES_TO_MEASURE]
