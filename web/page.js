@@ -223,6 +223,7 @@
     while (end + 1 < bytes.length && !(bytes[end] === 10 && bytes[end + 1] === 10)) ++end;
     const lines = new TextDecoder().decode(bytes.subarray(0, end)).split("\n");
     let at = end + 2;
+    performance.mark("trundlebop-files");
     return lines.map((line) => {
       const [name, size] = line.split(" ");
       const file = { name, bytes: bytes.subarray(at, at + Number(size)) };
@@ -245,8 +246,12 @@
           layout();
         },
         showPicture(rgba, width, height) {
-          if (!image || image.width !== width || image.height !== height) image = new ImageData(width, height);
-          image.data.set(rgba);
+          // The picture goes to the canvas straight from the program's memory, through an
+          // ImageData kept while the program's buffer stays where it is.
+          if (!image || image.data.buffer !== rgba.buffer || image.data.byteOffset !== rgba.byteOffset ||
+              image.width !== width || image.height !== height) {
+            image = new ImageData(new Uint8ClampedArray(rgba.buffer, rgba.byteOffset, rgba.length), width, height);
+          }
           context.putImageData(image, 0, 0);
           if (++status.framesShown === 1) {
             status.firstFrameAt = performance.now();
@@ -276,6 +281,7 @@
       print: (text) => console.log(text),
       printErr: (text) => console.warn(text),
     });
+    made.then(() => performance.mark("trundlebop-program"));
     const [gameFileList, made2] = await Promise.all([files, made]);
     program = made2;
     performance.mark("trundlebop-loaded");

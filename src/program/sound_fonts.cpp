@@ -48,8 +48,16 @@ std::string SoundFontNews(const std::string& chosen, const std::vector<std::stri
 }
 
 void ChooseSoundFont(const std::string& chosen) {
+#ifdef __EMSCRIPTEN__
+    // The web build's program run outside the page has no synthesizer: its music is silent
+    // whatever SoundFont is installed, and installing one would change nothing.
+    platform::ChooseSoundFonts({}, [](const std::string&) {
+        std::fprintf(stderr, "trundlebop: the music is silent outside the page (no synthesizer in this build)\n");
+    });
+#else
     const std::vector<std::string> candidates = SoundFontCandidates(chosen);
     platform::ChooseSoundFonts(candidates, [chosen, candidates](const platform::SoundFontOutcome& outcome) {
         std::fprintf(stderr, "trundlebop: %s\n", SoundFontNews(chosen, candidates, outcome).c_str());
     });
+#endif
 }

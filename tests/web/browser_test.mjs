@@ -1,8 +1,8 @@
 // The page played in headless Chromium, driven as a player would: load it from a local
 // server, click to start, Enter, ride and jump, Levels 2 and 3 from the page's buttons,
-// Escape back; the canvas of the menu and of a level at rest against the native program's
-// captures of the same states; the worklet's sound once the menu music plays; the session's
-// recording replayed by the native program. Prints what it measured (bytes, times, pass
+// Escape back; whole-number scaling and F11's full screen; the canvas of the menu and of a
+// level at rest against the native program's captures of the same states; the worklet's
+// sound once the menu music plays; the session's recording replayed by the native program. Prints what it measured (bytes, times, pass
 // periods) as a JSON line; exits 1 on a failed check.
 //
 //   node browser_test.mjs SITE_DIR NATIVE_PROGRAM ASSET_DIR [PASSES_TO_MEASURE]
@@ -199,6 +199,32 @@ try {
   measured.bytesInAll = await page.evaluate(() => window.trundlebopStatus.bytesFetched());
   check(outside.length === 0, "no request leaves the page's own server" + (outside.length ? ": " + outside[0] : ""));
   check(!(await page.isVisible("#touch")), "no touch controls without a touch screen");
+
+  // Whole-number scaling: the canvas shows at a whole multiple of the game's size, kept as
+  // integer_scaling; without it the canvas fills the room it has, its proportions kept.
+  const shown = () => page.evaluate(() => {
+    const box = document.getElementById("screen").getBoundingClientRect();
+    return { w: box.width, h: box.height, kept: localStorage.getItem("trundlebop.integer_scaling") };
+  });
+  await page.click("#integer");
+  let size = await shown();
+  check(size.w % 640 === 0 && size.w * 3 === size.h * 4 && size.kept === "true",
+    `whole-number scaling shows the canvas at a whole multiple: ${size.w} x ${size.h}`);
+  await page.click("#integer");
+  size = await shown();
+  check(size.w % 640 !== 0 && Math.abs(size.w * 3 - size.h * 4) <= 4 && size.kept === "false",
+    `without it the canvas fills its room at the game's proportions: ${size.w} x ${size.h}`);
+
+  // F11 puts the game's stage in full screen and takes it out again.
+  await page.focus("#screen");
+  await page.keyboard.press("F11");
+  const full = await page.waitForFunction(() => document.fullscreenElement && document.fullscreenElement.id === "stage",
+    null, { timeout: 5000 }).then(() => true, () => false);
+  check(full, "F11 shows the game in full screen");
+  await page.keyboard.press("F11");
+  const left = await page.waitForFunction(() => !document.fullscreenElement, null, { timeout: 5000 })
+    .then(() => true, () => false);
+  check(left, "F11 again leaves full screen");
 
   // On a touch screen the touch controls show, and their Enter starts the game.
   const touchBrowser = await chromium.launch({ executablePath: process.env.CHROMIUM || "/usr/bin/chromium",

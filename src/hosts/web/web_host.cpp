@@ -10,9 +10,9 @@
 #include <utility>
 #include <vector>
 
-#include "hosts/common/frame_pixels.h"
 #include "hosts/common/note_picture.h"
 #include "hosts/key_codes.h"
+#include "hosts/web/canvas_pixels.h"
 #include "hosts/web/page.h"
 #include "hosts/web/web_clock.h"
 #include "hosts/web/web_keymap.h"
@@ -50,15 +50,7 @@ public:
 
     void Present(const Frame& frame) override {
         if (!frame.pixels || frame.width <= 0 || frame.height <= 0) return;
-        const std::vector<std::uint32_t> rgb = FrameToRgb(frame);
-        rgba_.resize(rgb.size() * 4);
-        for (std::size_t i = 0; i < rgb.size(); ++i) {
-            rgba_[4 * i + 0] = static_cast<std::uint8_t>(rgb[i] >> 16);
-            rgba_[4 * i + 1] = static_cast<std::uint8_t>(rgb[i] >> 8);
-            rgba_[4 * i + 2] = static_cast<std::uint8_t>(rgb[i]);
-            rgba_[4 * i + 3] = 255;
-        }
-        page::ShowPicture(rgba_.data(), frame.width, frame.height);
+        page::ShowPicture(canvasPixels_.Convert(frame), frame.width, frame.height);
         if (controls_.ScreenshotPending()) {
             controls_.FrameShown(frame, Calendar());
             OfferScreenshots();
@@ -188,7 +180,7 @@ private:
     Controls controls_;
     int passesStarted_ = 0;
     std::vector<std::int16_t> sound_ = std::vector<std::int16_t>(2 * kPassFrames);
-    std::vector<std::uint8_t> rgba_;
+    web::CanvasPixels canvasPixels_;
     std::deque<LevelKey> levelKeys_;
 };
 
