@@ -47,11 +47,11 @@ std::string SoundFontNews(const std::string& chosen, const std::vector<std::stri
            "; the music plays with " + outcome.loaded;
 }
 
-void ChooseSoundFont(const std::string& chosen) {
+void ChooseSoundFont([[maybe_unused]] const std::string& chosen) {
 #ifdef __EMSCRIPTEN__
     // The web build's program run outside the page has no synthesizer: its music is silent
     // whatever SoundFont is installed, and installing one would change nothing.
-    platform::ChooseSoundFonts({}, [](const std::string&) {
+    platform::ChooseSoundFonts({}, [](const platform::SoundFontOutcome&) {
         std::fprintf(stderr, "trundlebop: the music is silent outside the page (no synthesizer in this build)\n");
     });
 #else
