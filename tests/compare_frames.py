@@ -9,9 +9,13 @@ Prints the number of differing pixels and the boxes they fall in (rows of 8 pixe
 into boxes), ignoring those inside the given rectangles (right and bottom exclusive).
 Exits 0 when every pixel outside them matches, 1 when some differ, 2 when a file cannot be
 read."""
+import os
 import struct
 import sys
 import zlib
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from png_pixels import read_png  # noqa: E402
 
 
 def read_bmp(path):
@@ -34,45 +38,10 @@ def read_bmp(path):
     return width, abs(height), rows
 
 
-def read_png(path):
-    data = open(path, "rb").read()
-    if data[:8] != b"\x89PNG\r\n\x1a\n":
-        raise ValueError("not a PNG")
-    pos, idat = 8, b""
-    while pos < len(data):
-        length, kind = struct.unpack_from(">I4s", data, pos)
-        body = data[pos + 8:pos + 8 + length]
-        if kind == b"IHDR":
-            width, height, depth, colour, _, _, interlace = struct.unpack(">IIBBBBB", body)
-            if depth != 8 or colour != 2 or interlace != 0:
-                raise ValueError("not 8-bit RGB without interlace")
-        elif kind == b"IDAT":
-            idat += body
-        pos += 12 + length
-    raw = zlib.decompress(idat)
-    stride = width * 3
-    rows, previous, at = [], bytearray(stride), 0
-    for _ in range(height):
-        kind, line = raw[at], bytearray(raw[at + 1:at + 1 + stride])
-        at += 1 + stride
-        for i in range(stride):
-            a = line[i - 3] if i >= 3 else 0
-            b = previous[i]
-            c = previous[i - 3] if i >= 3 else 0
-            if kind == 1:
-                line[i] = (line[i] + a) & 255
-            elif kind == 2:
-                line[i] = (line[i] + b) & 255
-            elif kind == 3:
-                line[i] = (line[i] + (a + b) // 2) & 255
-            elif kind == 4:
-                p = a + b - c
-                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
-                line[i] = (line[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
-        previous = line
-        rows.append([((line[x * 3] >> 3) << 11) | ((line[x * 3 + 1] >> 2) << 5) | (line[x * 3 + 2] >> 3)
-                     for x in range(width)])
-    return width, height, rows
+def read_png_565(path):
+    """The PNG's pixels as 5.6.5 values, from the top bits of its 8-bit channels."""
+    width, height, rows = read_png(path)
+    return width, height, [[((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3) for r, g, b in row] for row in rows]
 
 
 def main(argv):
@@ -89,7 +58,7 @@ def main(argv):
         args = args[2:]
     try:
         w1, h1, a = read_bmp(argv[1])
-        w2, h2, b = read_png(argv[2])
+        w2, h2, b = read_png_565(argv[2])
     except (OSError, ValueError, struct.error, zlib.error) as error:
         print("cannot read: %s" % error)
         return 2

@@ -57,17 +57,7 @@ TEST(Pace, PlayWithAnAudioDeviceReportsHowSoonTheSoundReachedIt) {
     if (!gamerun::HaveCommand("Xvfb")) GTEST_SKIP() << "needs Xvfb (Debian package xvfb)";
     gamerun::ScratchFolder scratch;
     const std::string dir = scratch.Path();
-    const std::string script = "cd '" TRUNDLEBOP_ASSETS
-                               "'\n"
-                               "export XDG_CONFIG_HOME='" +
-                               dir + "' HOME='" + dir + "' SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE='" + dir +
-                               "/device.raw'\n"
-                               "for n in $(seq 90 140); do [ -e /tmp/.X$n-lock ] || break; done\n"
-                               "Xvfb :$n -screen 0 1024x768x24 >/dev/null 2>&1 & xvfb=$!\n"
-                               "export DISPLAY=:$n\n"
-                               "trap 'kill $xvfb 2>/dev/null' EXIT\n"
-                               "sleep 1\n"
-                               "export ASAN_OPTIONS=\"${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0\"\n"
+    const std::string script = gamerun::WindowedPlayPreamble(dir) +
                                "'" TRUNDLEBOP_BINARY
                                "' --window --scale 1 --stats --time 4242 & game=$!\n"
                                "sleep 8\n"

@@ -29,22 +29,8 @@ TEST(RecordReplay, ALiveSessionReplaysHeadlessToTheSameTrace) {
     // to the rooms and walk, back to the menu, then Alt+F4. The keys land on whatever
     // passes the machine makes of them; the recording says which.
     const std::string script =
-        "set -e\n"
-        "cd '" TRUNDLEBOP_ASSETS
-        "'\n"
-        "export XDG_CONFIG_HOME='" +
-        dir + "' HOME='" + dir + "' SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE='" + dir +
-        "/device.raw'\n"
-        "for n in $(seq 90 140); do [ -e /tmp/.X$n-lock ] || break; done\n"
-        "Xvfb :$n -screen 0 1024x768x24 >/dev/null 2>&1 & xvfb=$!\n"
-        "export DISPLAY=:$n\n"
-        "trap 'kill $xvfb 2>/dev/null' EXIT\n"
-        "sleep 1\n"
-        // The display and sound libraries keep some memory to the end, which is theirs to
-        // keep; a sanitizer build must not count it against the session.
-        "export ASAN_OPTIONS=\"${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0\"\n"
-        "'" TRUNDLEBOP_BINARY "' --window --scale 1 --time 4242 --record '" +
-        record + "' --trace '" + live +
+        "set -e\n" + gamerun::WindowedPlayPreamble(dir) +
+        "'" TRUNDLEBOP_BINARY "' --window --scale 1 --time 4242 --record '" + record + "' --trace '" + live +
         "' & game=$!\n"
         "for i in $(seq 1 200); do [ -s '" +
         live +

@@ -273,6 +273,20 @@ bool HaveCommand(const char* command) {
     return std::system((std::string("command -v ") + command + " >/dev/null 2>&1").c_str()) == 0;
 }
 
+std::string WindowedPlayPreamble(const std::string& folder) {
+    return "cd '" TRUNDLEBOP_ASSETS
+           "'\n"
+           "export XDG_CONFIG_HOME='" +
+           folder + "' HOME='" + folder + "' SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE='" + folder +
+           "/device.raw'\n"
+           "for n in $(seq 90 140); do [ -e /tmp/.X$n-lock ] || break; done\n"
+           "Xvfb :$n -screen 0 1024x768x24 >/dev/null 2>&1 & xvfb=$!\n"
+           "export DISPLAY=:$n\n"
+           "trap 'kill $xvfb 2>/dev/null' EXIT\n"
+           "sleep 1\n"
+           "export ASAN_OPTIONS=\"${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0\"\n";
+}
+
 std::uint32_t LittleEndian(const std::string& bytes, std::size_t at, int size) {
     std::uint32_t value = 0;
     for (int i = size - 1; i >= 0; --i) value = (value << 8) | static_cast<std::uint8_t>(bytes[at + i]);

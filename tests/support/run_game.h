@@ -98,6 +98,11 @@ std::string ReadFile(const std::string& path);
 std::vector<std::string> ReadLines(const std::string& path);
 // True when the shell finds this command.
 bool HaveCommand(const char* command);
+// The opening lines of a shell script that plays the real program in a window: in the game
+// files' folder, with its settings in `folder`, on a virtual display of its own (Xvfb, gone
+// when the script ends), its sound to SDL's disk audio driver writing `folder`/device.raw,
+// and leak checks off (the display and sound libraries keep memory to the end).
+std::string WindowedPlayPreamble(const std::string& folder);
 // The unsigned little-endian number of `size` bytes at `at` (WAV headers and samples).
 std::uint32_t LittleEndian(const std::string& bytes, std::size_t at, int size);
 

@@ -32,7 +32,7 @@ function nativeShot(script, pass, name) {
 
 function differingPixels(a, b) {
   const run = spawnSync("python3", ["-c", "import sys; sys.path.insert(0, sys.argv[1]); from png_pixels import " +
-    "differing_pixels; print(differing_pixels(sys.argv[2], sys.argv[3]))", here, a, b], { encoding: "utf8" });
+    "differing_pixels; print(differing_pixels(sys.argv[2], sys.argv[3]))", path.dirname(here), a, b], { encoding: "utf8" });
   return run.stdout.trim();
 }
 

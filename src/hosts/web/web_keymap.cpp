@@ -15,41 +15,6 @@ struct KeyRow {
     int scanCode;  // keyboard set 1; keys of the extended group carry the 0x80 bit
 };
 
-// Virtual-key codes that windows.h does not name because the game never asks for them.
-constexpr int kVkPause = 0x13;
-constexpr int kVkCapsLock = 0x14;
-constexpr int kVkPageUp = 0x21;
-constexpr int kVkPageDown = 0x22;
-constexpr int kVkEnd = 0x23;
-constexpr int kVkHome = 0x24;
-constexpr int kVkPrintScreen = 0x2C;
-constexpr int kVkInsert = 0x2D;
-constexpr int kVkDelete = 0x2E;
-constexpr int kVkLeftSystemKey = 0x5B;
-constexpr int kVkRightSystemKey = 0x5C;
-constexpr int kVkApplications = 0x5D;
-constexpr int kVkNumpad0 = 0x60;
-constexpr int kVkMultiply = 0x6A;
-constexpr int kVkAdd = 0x6B;
-constexpr int kVkSubtract = 0x6D;
-constexpr int kVkDecimal = 0x6E;
-constexpr int kVkDivide = 0x6F;
-constexpr int kVkF1 = 0x70;
-constexpr int kVkNumLock = 0x90;
-constexpr int kVkScrollLock = 0x91;
-constexpr int kVkSemicolon = 0xBA;
-constexpr int kVkEquals = 0xBB;
-constexpr int kVkComma = 0xBC;
-constexpr int kVkMinus = 0xBD;
-constexpr int kVkPeriod = 0xBE;
-constexpr int kVkSlash = 0xBF;
-constexpr int kVkGrave = 0xC0;
-constexpr int kVkLeftBracket = 0xDB;
-constexpr int kVkBackslash = 0xDC;
-constexpr int kVkRightBracket = 0xDD;
-constexpr int kVkApostrophe = 0xDE;
-constexpr int kVkExtraBackslash = 0xE2;  // the key between left Shift and Z on ISO boards
-
 constexpr KeyRow kKeys[] = {
     {"Escape", VK_ESCAPE, 0x01},
     {"Digit1", '1', 0x02},

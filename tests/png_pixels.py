@@ -1,5 +1,6 @@
 """Reads the pixels of an 8-bit RGB or RGBA PNG file (the game's captures, the page's canvas)
-with nothing but the standard library, as rows of (red, green, blue)."""
+with nothing but the standard library, as rows of (red, green, blue). The Windows check and
+the web checks both read their PNG files with it."""
 import struct
 import zlib
 
