@@ -24,32 +24,29 @@ build_tree build-sanitize -DCMAKE_BUILD_TYPE=Debug "-DCMAKE_CXX_FLAGS_DEBUG=-g -
   ctest --output-on-failure -j"$jobs")
 echo "== native builds and tests: $(($(date +%s) - started)) s"
 
-echo "== the web build, under node and in Chromium"
-started=$(date +%s)
-offer_packages $WEB_PACKAGES
-if [ -n "$(missing_packages $WEB_PACKAGES)" ]; then
-  echo "== the web check was skipped: its packages are missing (see above)"
-else
+# One of the other platforms' checks: its name, its packages, then its command. Skipped only
+# when its packages cannot be installed or the check itself says so (exit 77).
+platform_check() {
+  name=$1
+  packages=$2
+  shift 2
+  started=$(date +%s)
+  offer_packages $packages
+  if [ -n "$(missing_packages $packages)" ]; then
+    echo "== the $name check was skipped: its packages are missing (see above)"
+    return 0
+  fi
   status=0
-  "$TOP/scripts/web.sh" --check || status=$?
+  "$@" || status=$?
   case $status in
-    0) echo "== the web check: $(($(date +%s) - started)) s" ;;
-    77) echo "== the web check was skipped (see above)" ;;
-    *) echo "== the web check failed after $(($(date +%s) - started)) s"; exit 1 ;;
+    0) echo "== the $name check: $(($(date +%s) - started)) s" ;;
+    77) echo "== the $name check was skipped (see above)" ;;
+    *) echo "== the $name check failed after $(($(date +%s) - started)) s"; exit 1 ;;
   esac
-fi
+}
+
+echo "== the web build, under node and in Chromium"
+platform_check web "$WEB_PACKAGES" "$TOP/scripts/web.sh" --check
 
 echo "== the Windows build under Wine"
-started=$(date +%s)
-offer_packages $WINDOWS_PACKAGES $WINE_PACKAGES
-if [ -n "$(missing_packages $WINDOWS_PACKAGES $WINE_PACKAGES)" ]; then
-  echo "== the Windows check was skipped: its packages are missing (see above)"
-  exit 0
-fi
-status=0
-"$TOP/scripts/windows.sh" --check || status=$?
-case $status in
-  0) echo "== the Windows check: $(($(date +%s) - started)) s" ;;
-  77) echo "== the Windows check was skipped (see above)" ;;
-  *) echo "== the Windows check failed after $(($(date +%s) - started)) s"; exit 1 ;;
-esac
+platform_check Windows "$WINDOWS_PACKAGES $WINE_PACKAGES" "$TOP/scripts/windows.sh" --check

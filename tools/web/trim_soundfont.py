@@ -164,34 +164,33 @@ def trim(font, wanted):
 
     instruments, sample_ids = {}, {}
     new = {k: [] for k in tables}
-    for p in keep:
-        first, last = span(phdr, p, 24)
-        new[b"phdr"].append(phdr[p][:24] + struct.pack("<H", len(new[b"pbag"])) + phdr[p][26:])
-        for gens, mods in zone_lists(tables[b"pbag"], b"pgen", b"pmod", first, last):
-            new[b"pbag"].append(struct.pack("<HH", len(new[b"pgen"]), len(new[b"pmod"])))
-            new[b"pmod"] += mods
-            for g in gens:
-                oper, amount = unpack("<HH", g, 0)
-                if oper == GEN_INSTRUMENT:
-                    if amount + 1 >= len(tables[b"inst"]):
-                        raise Bad("a preset names no instrument")
-                    amount = instruments.setdefault(amount, len(instruments))
-                new[b"pgen"].append(struct.pack("<HH", oper, amount))
+
+    def copy_level(level, old_indexes, name_size, points_to, target, ids, lacking):
+        """Copies the presets or instruments named, with their zones, renumbering the generator
+        that names the level below (an instrument or a sample) into `ids`."""
+        header_name, bags, gens_name, mods_name = level
+        headers = tables[header_name]
+        for old in old_indexes:
+            first, last = span(headers, old, name_size)
+            new[header_name].append(headers[old][:name_size] + struct.pack("<H", len(new[bags])) +
+                                    headers[old][name_size + 2:])
+            for gens, mods in zone_lists(tables[bags], gens_name, mods_name, first, last):
+                new[bags].append(struct.pack("<HH", len(new[gens_name]), len(new[mods_name])))
+                new[mods_name] += mods
+                for g in gens:
+                    oper, amount = unpack("<HH", g, 0)
+                    if oper == points_to:
+                        if amount + 1 >= len(tables[target]):
+                            raise Bad(lacking)
+                        amount = ids.setdefault(amount, len(ids))
+                    new[gens_name].append(struct.pack("<HH", oper, amount))
+
+    copy_level((b"phdr", b"pbag", b"pgen", b"pmod"), keep, 24, GEN_INSTRUMENT, b"inst", instruments,
+               "a preset names no instrument")
     # Instruments in their new order, each with its samples.
     inst = tables[b"inst"]
-    for old in sorted(instruments, key=instruments.get):
-        first, last = span(inst, old, 20)
-        new[b"inst"].append(inst[old][:20] + struct.pack("<H", len(new[b"ibag"])))
-        for gens, mods in zone_lists(tables[b"ibag"], b"igen", b"imod", first, last):
-            new[b"ibag"].append(struct.pack("<HH", len(new[b"igen"]), len(new[b"imod"])))
-            new[b"imod"] += mods
-            for g in gens:
-                oper, amount = unpack("<HH", g, 0)
-                if oper == GEN_SAMPLE:
-                    if amount + 1 >= len(tables[b"shdr"]):
-                        raise Bad("an instrument names no sample")
-                    amount = sample_ids.setdefault(amount, len(sample_ids))
-                new[b"igen"].append(struct.pack("<HH", oper, amount))
+    copy_level((b"inst", b"ibag", b"igen", b"imod"), sorted(instruments, key=instruments.get), 20, GEN_SAMPLE,
+               b"shdr", sample_ids, "an instrument names no sample")
     # Linked samples come along with their partners.
     shdr = tables[b"shdr"]
     for old in list(sorted(sample_ids, key=sample_ids.get)):
