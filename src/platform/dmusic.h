@@ -146,6 +146,15 @@ using SoundFontNews = std::function<void(const SoundFontOutcome& outcome)>;
 // our reader finds whole (platform/dmusic/sound_font_file.h) and the synthesizer loads. When
 // none loads, the music plays on in silence. `news` hears of a font passed over, or of none.
 void ChooseSoundFonts(std::vector<std::string> paths, SoundFontNews news);
+// Whether the music may fall behind the reading of its SoundFont and instruments rather than
+// hold the game up, for every performance started from now on. Off, the first piece played
+// and the first mix wait for the SoundFont, so that every run renders the same samples. On,
+// for play in real time: while the SoundFont, or the instruments of a piece about to start,
+// are still being read, the performance keeps the passes' time and the game's plays and
+// stops and the music stays silent; once the reading is over the synthesizer goes through
+// what it missed, a few passes' worth at each mix, and from then on sounds exactly as it
+// would have. The statuses the game reads are the same either way.
+void LetMusicCatchUp(bool catchUp);
 // Waits until every performance has read the instruments of the segments downloaded so far
 // (they are read on a thread of their own while the game starts): for measurements of the
 // game's passes that must not count the loading.

@@ -9,6 +9,7 @@
 
 #include "hosts/common/session_recorder.h"
 #include "hosts/sdl/sdl_host.h"
+#include "platform/dmusic.h"
 #include "program/player_setup.h"
 #include "program/run_game.h"
 
@@ -61,6 +62,9 @@ int Play(const Options& o, SettingsFile& settingsFile, std::FILE* trace) {
         std::fprintf(stderr, "trundlebop: no display to play on (try --headless --frames N)\n");
         return 1;
     }
+    // In real time the game never waits for the music's SoundFont or instruments: the
+    // music catches up once they are read.
+    platform::LetMusicCatchUp(true);
     const host::PlayState before = state;
     bool traceOk = true;
     int code = RunGame(

@@ -11,6 +11,7 @@
 
 #include "audio/music.h"
 #include "platform/dmusic.h"
+#include "platform/dmusic/instrument_reader.h"
 #include "platform/dsound/audio_mixer.h"
 #include "platform/link/host_link.h"
 #include "support/run_game.h"
@@ -224,6 +225,17 @@ TEST_F(MusicTest, ShortPieceEndsAfterItsLengthIsMixed) {
     EXPECT_EQ(3, MusicStatus(id));
 }
 
+// Piano, then strings, then a flute, then the piano again: a second each, four in all.
+Bytes ProgramsMidi() {
+    Bytes track = {0x00, 0xC0, 0x00, 0x00, 0x90, 60,   100,  0x30, 0x80, 60,   0,    0x00, 0xC0, 48,   0x00, 0x90,
+                   64,   100,  0x30, 0x80, 64,   0,    0x00, 0xC0, 73,   0x00, 0x90, 67,   100,  0x30, 0x80, 67,
+                   0,    0x00, 0xC0, 0x00, 0x00, 0x90, 72,   100,  0x30, 0x80, 72,   0,    0x00, 0xFF, 0x2F, 0x00};
+    Bytes file = {'M', 'T', 'h', 'd', 0,   0,   0,   6, 0, 0, 0,
+                  1,   0,   96,  'M', 'T', 'r', 'k', 0, 0, 0, static_cast<std::uint8_t>(track.size())};
+    file.insert(file.end(), track.begin(), track.end());
+    return file;
+}
+
 // Pulls `seconds` of the mix and keeps every sample.
 std::vector<std::int16_t> Record(double seconds) {
     std::vector<std::int16_t> all(2 * static_cast<std::size_t>(seconds * host::kMixRate));
@@ -240,14 +252,7 @@ std::vector<std::int16_t> Record(double seconds) {
 // was read.
 TEST_F(MusicTest, APieceSoundsTheSameWhetherItsInstrumentsWereReadBeforeOrNot) {
     if (!HaveSoundFont()) GTEST_SKIP() << "no SoundFont, so nothing to hear";
-    // Piano, then strings, then a flute, then the piano again.
-    Bytes track = {0x00, 0xC0, 0x00, 0x00, 0x90, 60,   100,  0x30, 0x80, 60,   0,    0x00, 0xC0, 48,   0x00, 0x90,
-                   64,   100,  0x30, 0x80, 64,   0,    0x00, 0xC0, 73,   0x00, 0x90, 67,   100,  0x30, 0x80, 67,
-                   0,    0x00, 0xC0, 0x00, 0x00, 0x90, 72,   100,  0x30, 0x80, 72,   0,    0x00, 0xFF, 0x2F, 0x00};
-    Bytes file = {'M', 'T', 'h', 'd', 0,   0,   0,   6, 0, 0, 0,
-                  1,   0,   96,  'M', 'T', 'r', 'k', 0, 0, 0, static_cast<std::uint8_t>(track.size())};
-    file.insert(file.end(), track.begin(), track.end());
-    WriteFile("programs.mid", file);
+    WriteFile("programs.mid", ProgramsMidi());
 
     ASSERT_EQ(0, LoadMidi("programs.mid"));
     ASSERT_EQ(1, PlayMusic(0));
@@ -264,6 +269,64 @@ TEST_F(MusicTest, APieceSoundsTheSameWhetherItsInstrumentsWereReadBeforeOrNot) {
     EXPECT_GT(*std::max_element(atOnce.begin(), atOnce.end()), 300) << "the notes should be heard";
     ASSERT_EQ(atOnce.size(), afterReading.size());
     for (std::size_t i = 0; i < atOnce.size(); ++i) ASSERT_EQ(atOnce[i], afterReading[i]) << "sample " << i;
+}
+
+// In play the game never waits for the music's reading: while the SoundFont is held back
+// the passes go on, the music is silent and the game's plays and stops are kept; once it is
+// read the music catches up and from then on sounds sample for sample as in a run that
+// waited, and every status the game read was the same.
+TEST_F(MusicTest, MusicThatFellBehindItsReadingCatchesUpExactly) {
+    if (!HaveSoundFont()) GTEST_SKIP() << "no SoundFont, so nothing to hear";
+    WriteFile("programs.mid", ProgramsMidi());
+    ShutdownMusic();
+    constexpr int kPass = host::kMixRate * 30 / 1000;
+    constexpr int kHeldPasses = 8;
+    struct Run {
+        std::vector<std::int16_t> sound;
+        std::vector<int> statuses;
+    };
+    const auto play = [&](bool live) {
+        struct Restore {
+            ~Restore() {
+                dmusic_detail::InstrumentReader::HoldBackLoading(false);
+                platform::LetMusicCatchUp(false);
+            }
+        } restore;
+        platform::LetMusicCatchUp(live);
+        dmusic_detail::InstrumentReader::HoldBackLoading(live);
+        Run run;
+        EXPECT_EQ(1, InitMusic());
+        const int programs = LoadMidi("programs.mid");
+        const int tune = LoadMidi("tune.mid");
+        run.sound.resize(2u * kPass * 70);
+        for (int pass = 0; pass < 70; ++pass) {
+            if (pass == 0 || pass == 40) PlayMusic(programs);
+            if (pass == 4) PlayMusic(tune);  // stops the first piece, unheard
+            if (pass == kHeldPasses) {
+                dmusic_detail::InstrumentReader::HoldBackLoading(false);
+                platform::FinishReadingInstruments();
+            }
+            platform::Link().MixAudio(run.sound.data() + 2u * kPass * pass, kPass, host::kMixRate);
+            run.statuses.push_back(MusicStatus(programs));
+            run.statuses.push_back(MusicStatus(tune));
+        }
+        ShutdownMusic();
+        currentMusic = -1;
+        return run;
+    };
+    const Run waited = play(false);
+    const Run live = play(true);
+
+    EXPECT_EQ(waited.statuses, live.statuses);
+    const auto heldEnd = live.sound.begin() + 2 * kPass * kHeldPasses;
+    EXPECT_GT(*std::max_element(waited.sound.begin(), waited.sound.begin() + 2 * kPass * kHeldPasses), 300);
+    EXPECT_TRUE(std::all_of(live.sound.begin(), heldEnd, [](std::int16_t v) { return v == 0; }))
+        << "the music is silent while it is behind";
+    std::size_t lastDifferent = 0;
+    for (std::size_t i = 0; i < live.sound.size(); ++i)
+        if (live.sound[i] != waited.sound[i]) lastDifferent = i;
+    EXPECT_LT(lastDifferent, 2u * kPass * (kHeldPasses + 2)) << "it has caught up within two passes";
+    EXPECT_GT(*std::max_element(heldEnd + 2 * kPass * 2, live.sound.end()), 300) << "and is heard from then on";
 }
 
 TEST_F(MusicTest, StoppedMusicFallsSilent) {

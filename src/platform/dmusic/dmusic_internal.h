@@ -86,9 +86,18 @@ private:
 
     // These run with platform::AudioLock() held.
     void StopLocked();
+    void SilenceLocked();
     void ResetChannelsLocked(const Segment& next);
+    bool StartPieceLocked(const Segment& piece);
     bool SoundingLocked();
+    void RenderSynthLocked(int frames);
     void RenderLocked(int frames);
+    // The music behind the reading (platform::LetMusicCatchUp): the synthesizer goes through
+    // up to `budget` of the frames it missed, and the plays and stops among them; true when
+    // it has caught up.
+    void FallBehindLocked();
+    void MissLocked(Segment* piece);
+    bool CatchUpLocked(std::uint64_t budget);
     void MixResampledLocked(float* stereo, int frames, int rate);
 
     std::unique_ptr<Synth> synth_;
@@ -100,6 +109,19 @@ private:
     std::uint64_t renderedFrames_ = 0;  // frames rendered since it started
     float volume_ = 1.0f;               // the music volume the synthesizer's gain carries
     InstrumentReader reader_;           // loads the SoundFont and reads the downloaded instruments' samples
+
+    // A play (the piece, referenced) or a stop (null) the synthesizer missed, `at` frames
+    // after it fell behind.
+    struct Missed {
+        std::uint64_t at;
+        Segment* piece;
+    };
+    bool mayFallBehind_ = false;
+    bool behind_ = false;               // the synthesizer has missed frames, plays or stops
+    std::uint64_t missedFrames_ = 0;    // frames mixed since it fell behind
+    std::uint64_t caughtUpFrames_ = 0;  // of those, the ones it has gone through since
+    std::vector<Missed> missed_;        // the plays and stops, in order
+    std::size_t nextMissed_ = 0;        // the first of them it has still to go through
 
     float left_[kBlock] = {};
     float right_[kBlock] = {};

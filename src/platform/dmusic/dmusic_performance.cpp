@@ -1,7 +1,9 @@
 // The music performance: a SoundFont synthesizer and its file player per performance (synth.h),
 // rendered into the mix.
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
+#include <limits>
 #include <mutex>
 #include <string>
 #include <utility>
@@ -51,6 +53,13 @@ bool LoadSoundFont(Synth& synth) {
     return loaded;
 }
 
+// platform::LetMusicCatchUp's choice, taken by each performance as it starts.
+std::atomic<bool> musicCatchesUp{false};
+
+// A synthesizer behind goes through this many frames for each one mixed, so that it catches
+// up with the passes in a few of them without costing any one pass much.
+constexpr std::uint64_t kCatchUpPace = 8;
+
 constexpr int kSustainPedal = 64;
 constexpr int kSostenutoPedal = 66;
 constexpr int kVolume = 7;
@@ -86,8 +95,13 @@ HRESULT Performance::Init(IDirectMusic** music, IDirectSound* /*sound*/, HWND /*
     synth_ = Synth::Make(true);
     if (!synth_) return E_OUTOFMEMORY;
     // The SoundFont loads on the reader's thread while the game goes on loading; the first
-    // piece played, or the first mix, waits for it.
+    // piece played, or the first mix, waits for it, unless the music may fall behind.
     reader_.Start(*synth_, LoadSoundFont);
+    mayFallBehind_ = musicCatchesUp.load();
+    if (mayFallBehind_) {
+        std::lock_guard<std::mutex> hold(platform::AudioLock());
+        FallBehindLocked();
+    }
     if (music && !*music) *music = new DirectMusic();
     return S_OK;
 }
@@ -116,13 +130,20 @@ HRESULT Performance::PlaySegment(IDirectMusicSegment* segment, DWORD /*flags*/, 
     if (!synth_) return DMUS_E_NOT_INIT;
     if (!inMix_) return DMUS_E_NO_PORT;
     if (ours->Midi().empty()) return DMUS_E_SEGMENT_EMPTY;
-    reader_.WaitForSoundFont();
+    if (!mayFallBehind_) reader_.WaitForSoundFont();
     std::uint64_t serial = 0;
     {
         std::lock_guard<std::mutex> hold(platform::AudioLock());
+        // A piece whose instruments are still being read starts once they are in, where it
+        // would be by then, rather than have the synthesizer read them while the game waits.
+        if (mayFallBehind_ && !behind_ && !reader_.Idle()) FallBehindLocked();
         StopLocked();
-        ResetChannelsLocked(*ours);
-        if (!synth_->StartPiece(ours->Midi().data(), ours->Midi().size())) return E_FAIL;
+        if (behind_) {
+            MissLocked(ours);
+        } else {
+            ResetChannelsLocked(*ours);
+            if (!StartPieceLocked(*ours)) return E_FAIL;
+        }
         pieceRunning_ = true;
         playing_ = ours;
         pieceFrames_ = static_cast<std::uint64_t>(ours->Summary().seconds * platform::kMixRate + 0.5);
@@ -168,6 +189,10 @@ HRESULT Performance::CloseDown() {
     if (synth_) {
         std::lock_guard<std::mutex> hold(platform::AudioLock());
         StopLocked();
+        for (const Missed& missed : missed_)
+            if (missed.piece) missed.piece->Release();
+        missed_.clear();
+        behind_ = false;
     }
     synth_.reset();
     volume_ = 1.0f;
@@ -177,14 +202,20 @@ HRESULT Performance::CloseDown() {
 }
 
 void Performance::StopLocked() {
-    if (pieceRunning_) {
-        synth_->StopPiece();
-        pieceRunning_ = false;
-    }
+    pieceRunning_ = false;
     if (playing_) {
         playing_->Release();
         playing_ = nullptr;
     }
+    if (behind_) {
+        MissLocked(nullptr);
+    } else {
+        SilenceLocked();
+    }
+}
+
+void Performance::SilenceLocked() {
+    synth_->StopPiece();
     // Pedals up and every key let go: the notes fade out as they would when released.
     const int channels = synth_->Channels();
     for (int channel = 0; channel < channels; ++channel) {
@@ -211,6 +242,52 @@ void Performance::ResetChannelsLocked(const Segment& next) {
     }
 }
 
+bool Performance::StartPieceLocked(const Segment& piece) {
+    return synth_->StartPiece(piece.Midi().data(), piece.Midi().size());
+}
+
+void Performance::FallBehindLocked() {
+    behind_ = true;
+    missedFrames_ = caughtUpFrames_ = 0;
+    nextMissed_ = 0;
+}
+
+void Performance::MissLocked(Segment* piece) {
+    // A stop after a stop changes nothing.
+    if (!piece && !missed_.empty() && !missed_.back().piece) return;
+    if (piece) piece->AddRef();
+    missed_.push_back({missedFrames_, piece});
+}
+
+bool Performance::CatchUpLocked(std::uint64_t budget) {
+    for (;;) {
+        const bool eventDue = nextMissed_ < missed_.size();
+        const std::uint64_t until = eventDue ? missed_[nextMissed_].at : missedFrames_;
+        if (caughtUpFrames_ < until) {
+            if (budget == 0) return false;
+            const auto now =
+                static_cast<int>(std::min<std::uint64_t>({budget, until - caughtUpFrames_, std::uint64_t{kBlock}}));
+            RenderSynthLocked(now);
+            caughtUpFrames_ += static_cast<std::uint64_t>(now);
+            budget -= static_cast<std::uint64_t>(now);
+            continue;
+        }
+        if (!eventDue) break;
+        // The play or stop as it would have happened, with the frames before it rendered.
+        Segment* piece = missed_[nextMissed_++].piece;
+        SilenceLocked();
+        if (piece) {
+            ResetChannelsLocked(*piece);
+            StartPieceLocked(*piece);
+        }
+    }
+    for (const Missed& missed : missed_)
+        if (missed.piece) missed.piece->Release();
+    missed_.clear();
+    behind_ = false;
+    return true;
+}
+
 bool Performance::SoundingLocked() {
     // A piece counts as playing until its length, as our reader measured it, has been
     // rendered: up to its last event. The player itself stays busy a while longer for the
@@ -218,7 +295,7 @@ bool Performance::SoundingLocked() {
     return pieceRunning_ && renderedFrames_ < pieceFrames_;
 }
 
-void Performance::RenderLocked(int frames) {
+void Performance::RenderSynthLocked(int frames) {
     // The player's music volume scales the synthesizer's gain, so reverb and chorus follow it.
     const float volume = platform::MusicVolume();
     if (volume != volume_) {
@@ -226,11 +303,27 @@ void Performance::RenderLocked(int frames) {
         volume_ = volume;
     }
     synth_->Render(frames, left_, right_);
+}
+
+void Performance::RenderLocked(int frames) {
+    RenderSynthLocked(frames);
     if (pieceRunning_) renderedFrames_ += static_cast<std::uint64_t>(frames);
 }
 
 void Performance::MixInto(float* stereo, int frames, int rate) {
     if (!synth_ || !stereo || frames <= 0 || rate <= 0) return;
+    if (behind_) {
+        // Behind the reading, the passes' time goes on in silence until the synthesizer can
+        // go through what it missed; at another rate than ours it waits to, at once.
+        if (rate != platform::kMixRate) {
+            reader_.Finish();
+            CatchUpLocked(std::numeric_limits<std::uint64_t>::max());
+        } else if (!reader_.Idle() || !CatchUpLocked(kCatchUpPace * static_cast<std::uint64_t>(frames))) {
+            missedFrames_ += static_cast<std::uint64_t>(frames);
+            if (pieceRunning_) renderedFrames_ += static_cast<std::uint64_t>(frames);
+            return;
+        }
+    }
     // The synthesizer renders only once its SoundFont is in (at once, after the first mix).
     reader_.WaitForSoundFont();
     if (rate != platform::kMixRate) {
@@ -283,6 +376,10 @@ namespace platform {
 
 void ChooseSoundFonts(std::vector<std::string> paths, SoundFontNews news) {
     dmusic_detail::Choice() = {std::move(paths), std::move(news)};
+}
+
+void LetMusicCatchUp(bool catchUp) {
+    dmusic_detail::musicCatchesUp = catchUp;
 }
 
 }  // namespace platform

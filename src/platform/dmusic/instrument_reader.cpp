@@ -26,6 +26,11 @@ std::set<InstrumentReader*>& Readers() {
     return readers;
 }
 
+// HoldBackLoading's gate.
+std::mutex holdBackLock;
+std::condition_variable holdBackLifted;
+bool heldBack = false;
+
 }  // namespace
 
 void InstrumentReader::Read(int bank, int program) {
@@ -80,7 +85,20 @@ void InstrumentReader::Hold(const std::set<std::pair<int, int>>& instruments) {
 
 void InstrumentReader::Finish() {
     std::unique_lock<std::mutex> hold(lock_);
-    idle_.wait(hold, [this] { return (fontLoaded_ && waiting_.empty() && !reading_) || stopping_ || !started_; });
+    idle_.wait(hold, [this] { return IdleLocked() || stopping_ || !started_; });
+}
+
+bool InstrumentReader::Idle() {
+    std::lock_guard<std::mutex> hold(lock_);
+    return IdleLocked();
+}
+
+void InstrumentReader::HoldBackLoading(bool held) {
+    {
+        std::lock_guard<std::mutex> hold(holdBackLock);
+        heldBack = held;
+    }
+    holdBackLifted.notify_all();
 }
 
 void InstrumentReader::Stop() {
@@ -105,6 +123,10 @@ void InstrumentReader::Stop() {
 void InstrumentReader::Run(Loader load) {
     // The SoundFont loads whole even when a stop comes meanwhile: the synthesizer cannot
     // drop a half-loaded one.
+    {
+        std::unique_lock<std::mutex> gate(holdBackLock);
+        holdBackLifted.wait(gate, [] { return !heldBack; });
+    }
     const bool loaded = load && load(*synth_);
     std::unique_lock<std::mutex> hold(lock_);
     hasFont_ = loaded;

@@ -39,12 +39,19 @@ public:
     void Hold(const std::set<std::pair<int, int>>& instruments);
     // Waits until the SoundFont and everything asked for so far have been read.
     void Finish();
+    // Whether the SoundFont and everything asked for so far have been read, without waiting.
+    bool Idle();
     // Drops what is still to read, waits for what is being read and forgets it all; call
     // it before the synthesizer goes.
     void Stop();
 
+    // While held back, readers wait before loading their SoundFont, as on a slow disk: tests
+    // use it to see the game go on while the music is still to come.
+    static void HoldBackLoading(bool held);
+
 private:
     void Run(Loader load);
+    bool IdleLocked() const { return fontLoaded_ && waiting_.empty() && !reading_; }
     void Read(int bank, int program);
 
     std::mutex lock_;
