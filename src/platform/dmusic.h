@@ -159,5 +159,9 @@ void LetMusicCatchUp(bool catchUp);
 // (they are read on a thread of their own while the game starts): for measurements of the
 // game's passes that must not count the loading.
 void FinishReadingInstruments();
+// From now on the synthesizers render nothing: pieces still start, play for their length and
+// end, and take every control as ever, but the music adds silence to the mix. For measuring
+// what the rest of a pass costs without the music's synthesis.
+void LeaveOutMusicSynthesis();
 
 }  // namespace platform

@@ -92,6 +92,8 @@ int main(int argc, char** argv) {
     };
     const auto traceKept = [&](WatchedHost& watched) { traceOk = watched.TraceOk(); };
 
+    if (o.noMusicSynthesis) platform::LeaveOutMusicSynthesis();
+
     if (!o.timedemo.empty()) {
         host::HeadlessOptions h;
         h.script = script;

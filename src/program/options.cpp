@@ -18,7 +18,7 @@ const char kUsage[] =
     "usage: trundlebop [--fullscreen | --window] [--scale N] [--integer-scale]   play\n"
     "       trundlebop --headless --frames N [--input FILE] [--trace FILE]\n"
     "                  [--shot PASS:FILE.png]... [--audio-out FILE.wav] [--time SECONDS]\n"
-    "       trundlebop --timedemo FILE [--frames N] [--trace FILE]\n"
+    "       trundlebop --timedemo FILE [--frames N] [--trace FILE] [--no-music-synthesis]\n"
     "Any of them also takes --config FILE, --soundfont FILE, --data DIR and --stats.\n"
     "trundlebop --help says more.\n";
 
@@ -50,6 +50,8 @@ const char kHelp[] =
     "  --audio-out FILE.wav  save the mixed sound\n"
     "  --time SECONDS        the calendar time the game seeds its random numbers from\n"
     "  --timedemo FILE       play a script as fast as possible and print the frame rate\n"
+    "  --no-music-synthesis  the pieces start, play and end as ever, but the synthesizer\n"
+    "                        renders nothing: the sound is the effects' alone\n"
     "\n"
     "Keys: arrows steer and walk, Space jumps, X (in the girder world) holds the jump,\n"
     "Enter chooses on the menu, Escape goes back to the menu and, there, quits;\n"
@@ -155,6 +157,8 @@ int ParseOptions(int argc, char** argv, Options& o) {
             const char* v = next();
             if (!v) return Fail("--play takes a script file");
             o.play = v;
+        } else if (arg == "--no-music-synthesis") {
+            o.noMusicSynthesis = true;
         } else if (arg == "--timedemo") {
             const char* v = next();
             if (!v) return Fail("--timedemo takes a script file");
@@ -168,6 +172,7 @@ int ParseOptions(int argc, char** argv, Options& o) {
     if (o.headless && !o.timedemo.empty()) return Fail("--timedemo runs headless by itself");
     if (!o.audioOut.empty() && !o.headless) return Fail("--audio-out is for --headless runs");
     const bool played = !o.headless && o.timedemo.empty();
+    if (played && o.noMusicSynthesis) return Fail("--no-music-synthesis is for --headless runs and --timedemo");
     if (!played && (!o.record.empty() || !o.play.empty())) return Fail("--record and --play are for play in a window");
     if (!o.record.empty() && !o.play.empty()) return Fail("--play shows a script; there is nothing to --record");
     if (!o.play.empty() && !o.input.empty()) return Fail("--play takes the script; --input is for --headless runs");

@@ -28,7 +28,8 @@ struct Options {
     std::string record;  // --record FILE: write the session's input as a script
     std::string play;    // --play FILE: show a script in a window, as a demo
     std::string timedemo;
-    bool stats = false;  // print the pace of the main loop when the program ends
+    bool noMusicSynthesis = false;  // --no-music-synthesis: the pieces play unheard, unsynthesized
+    bool stats = false;             // print the pace of the main loop when the program ends
 };
 
 // Prints why the command line is wrong and the usage on stderr; returns the exit code 2.

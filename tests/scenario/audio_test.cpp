@@ -1,7 +1,7 @@
 // What the game plays, screen by screen: the music piece and the sounds of each pass as
 // the trace reports them, and the mixed sound written by a headless run; play on a machine
-// with no audio device, which runs silent; and the timedemo, which hears what a headless
-// run hears.
+// with no audio device, which runs silent; the timedemo, which hears what a headless
+// run hears; and runs whose music is not synthesized, which hear the effects alone.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -161,6 +161,39 @@ TEST(Audio, TheTimedemoHearsWhatAHeadlessRunHears) {
     EXPECT_TRUE(jumped);
     EXPECT_TRUE(landed) << "the jump's sound ended";
     EXPECT_EQ("\"lev1_bgmusic.mid\"", demoTrace.back().Raw("music"));
+}
+
+TEST(HeadlessAudio, WithoutMusicSynthesisTheEffectsAreHeardAloneAndTheGameRunsTheSame) {
+    // The ride three ways: as ever; with the music at volume 0, where the pieces play on but
+    // add nothing; and with the music's synthesis left out. The last must sound exactly as
+    // the second, effects and all, and play exactly as the first.
+    const gamerun::ScratchFolder scratch;
+    const std::string script = scratch.Path() + "/ride.txt";
+    std::ofstream(script) << kRideAndJump;
+    std::vector<gamerun::RunResult> runs;
+    std::vector<std::string> sound;
+    for (int way = 0; way < 3; ++way) {
+        gamerun::RunRequest request;
+        request.args = {"--headless",  "--frames",  "60",      "--input",       script,
+                        "--audio-out", "sound.wav", "--trace", "../trace.jsonl"};
+        if (way == 1) request.settings = "music_volume = 0\n";
+        if (way == 2) request.args.push_back("--no-music-synthesis");
+        gamerun::RunResult run = gamerun::RunGame(request);
+        ASSERT_EQ(0, run.exitCode) << run.errorText;
+        sound.push_back(gamerun::ReadFile(run.folder->Path() + "/play/sound.wav"));
+        ASSERT_GT(sound.back().size(), 44u + 60 * 30 * 176);
+        runs.push_back(std::move(run));
+    }
+    EXPECT_TRUE(sound[0] != sound[1]) << "the music is heard at full volume";
+    EXPECT_TRUE(sound[2] == sound[1]) << "without its synthesis the music adds nothing; the effects are as ever";
+    ASSERT_EQ(runs[0].trace.size(), runs[2].trace.size());
+    bool jumped = false;
+    for (std::size_t i = 0; i < runs[0].trace.size(); ++i) {
+        EXPECT_EQ(runs[0].trace[i].fields, runs[2].trace[i].fields) << "pass " << runs[0].trace[i].Raw("pass");
+        jumped = jumped || runs[2].trace[i].Raw("sounds").find("lev1_jump.wav") != std::string::npos;
+    }
+    EXPECT_TRUE(jumped);
+    EXPECT_EQ("\"lev1_bgmusic.mid\"", runs[2].trace.back().Raw("music"));
 }
 
 }  // namespace

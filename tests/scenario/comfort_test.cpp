@@ -233,8 +233,9 @@ TEST(CommandLine, VersionAndHelp) {
     for (const std::string& word :
          {gamerun::SettingsPathIn(*h.folder), std::string("--fullscreen"), std::string("--window"),
           std::string("--scale"), std::string("--integer-scale"), std::string("--config"), std::string("--soundfont"),
-          std::string("--data"), std::string("--headless"), std::string("--timedemo"), std::string("--version"),
-          std::string("F12"), std::string("F9"), std::string("key.<GameKey>"), std::string("pad.<Button>")})
+          std::string("--data"), std::string("--headless"), std::string("--timedemo"),
+          std::string("--no-music-synthesis"), std::string("--version"), std::string("F12"), std::string("F9"),
+          std::string("key.<GameKey>"), std::string("pad.<Button>")})
         EXPECT_NE(std::string::npos, h.outputText.find(word)) << word;
 }
 

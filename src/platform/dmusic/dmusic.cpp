@@ -3,6 +3,7 @@
 
 #include <sys/stat.h>
 
+#include <atomic>
 #include <cstdio>
 #include <string>
 #include <utility>
@@ -180,4 +181,20 @@ HRESULT CreateObject(REFCLSID classId, REFIID interfaceId, LPVOID* object) {
     return REGDB_E_CLASSNOTREG;
 }
 
+namespace {
+std::atomic<bool> synthesisLeftOut{false};
+}  // namespace
+
+bool MusicSynthesisLeftOut() {
+    return synthesisLeftOut.load(std::memory_order_relaxed);
+}
+
 }  // namespace dmusic_detail
+
+namespace platform {
+
+void LeaveOutMusicSynthesis() {
+    dmusic_detail::synthesisLeftOut.store(true, std::memory_order_relaxed);
+}
+
+}  // namespace platform

@@ -48,4 +48,8 @@ public:
     virtual void Render(int frames, float* left, float* right) = 0;
 };
 
+// Whether the synthesizers made for listening render silence instead of the music
+// (platform::LeaveOutMusicSynthesis).
+bool MusicSynthesisLeftOut();
+
 }  // namespace dmusic_detail

@@ -56,7 +56,14 @@ public:
     void ProgramChange(int channel, int program) override { PageSynthProgram(channel, program); }
     void AllNotesOff() override { PageSynthNotesOff(); }
     void SetVolume(float volume) override { PageSynthVolume(volume); }
-    void Render(int frames, float* left, float* right) override { PageSynthRender(frames, left, right); }
+    void Render(int frames, float* left, float* right) override {
+        if (MusicSynthesisLeftOut()) {
+            std::fill(left, left + frames, 0.0f);
+            std::fill(right, right + frames, 0.0f);
+            return;
+        }
+        PageSynthRender(frames, left, right);
+    }
 };
 
 // No synthesizer: silence, and a piece that plays until it is stopped.
