@@ -5,14 +5,17 @@
 # same --stats lines, how soon each pass's sound reached that device. Prints the machine's
 # load beside them: on a busy machine every figure grows.
 #
-#   bench/play_cost.sh [BUILD_DIR] [SECONDS]     (defaults: build, 30)
+#   bench/play_cost.sh [BUILD_DIR] [SECONDS] [GAME_OPTION...]     (defaults: build, 30)
 #
+# The game options go to every run: --no-music-synthesis, say, measures the same play with the
+# music's synthesis left out and nothing else, which tells how much of the cost is the music's.
 # Needs Xvfb (Debian package xvfb). Builds nothing.
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 build="$(cd "${1:-$here/../build}" && pwd)"
 seconds="${2:-30}"
+options=("${@:3}")
 game="$build/trundlebop"
 [[ -x "$game" && -d "$build/assets" ]] || { echo "play_cost: no game and assets in $build; build first" >&2; exit 1; }
 command -v Xvfb >/dev/null || { echo "play_cost: needs Xvfb (apt-get install xvfb)" >&2; exit 1; }
@@ -30,7 +33,7 @@ printf '%-16s %8s %8s %8s %8s %9s  %s\n' place process% main% p50_ms max_ms unde
 for place in menu level1_ride level2_girders level3_rooms; do
     script="$here/$place.txt"
     [[ $place == menu ]] && script="$work/menu.txt"
-    (cd "$build/assets" && exec "$game" --window --scale 1 --stats --play "$script" 2>"$work/$place.log") &
+    (cd "$build/assets" && exec "$game" --window --scale 1 --stats "${options[@]}" --play "$script" 2>"$work/$place.log") &
     pid=$!
     sleep "$seconds"
     load="$(cut -d' ' -f1 /proc/loadavg)"
