@@ -220,6 +220,11 @@ Part& Part::Effects(int reverb, int chorus) {
     return *this;
 }
 
+Part& Part::Release(double share) {
+    releaseTimecents_ = static_cast<int>(std::lround(1200.0 * std::log2(share)));
+    return *this;
+}
+
 Part& Part::Gate(double gate) {
     gate_ = gate;
     return *this;
@@ -448,6 +453,15 @@ bool Tune::Write(const std::string& path, int bars) const {
         track.Control(0, ch, 10, part.Pan());
         track.Control(0, ch, 91, part.Reverb());
         track.Control(0, ch, 93, part.Chorus());
+        if (part.ReleaseTimecents() != 0) {
+            // The SoundFont's volume-envelope release (generator 38) moved by a number of
+            // timecents: the data counts two timecents a step from 8192, low byte first.
+            const int data = std::clamp(8192 + part.ReleaseTimecents() / 2, 0, 16383);
+            track.Control(0, ch, 99, 120);
+            track.Control(0, ch, 98, 38);
+            track.Control(0, ch, 38, data & 0x7F);
+            track.Control(0, ch, 6, data >> 7);
+        }
         // A pitch struck again while it still rings is cut short where the new one starts, so each
         // note-off ends the note it belongs to.
         std::vector<Part::Hit> hits = part.Hits();

@@ -87,6 +87,9 @@ public:
 
     // Mix settings sent once at the start: reverb and chorus depth (controllers 91 and 93).
     Part& Effects(int reverb, int chorus);
+    // How long notes ring on once let go, as a share of the instrument's own release: set once
+    // at the start with the SoundFont's generator controller (NRPN 120, generator 38).
+    Part& Release(double share);
     // Share of each note's written length that actually sounds: 1 legato, 0.5 short and bouncy.
     Part& Gate(double gate);
     // Where the off-beat eighth falls within a beat: 0.5 straight, about 0.62 swung.
@@ -135,6 +138,8 @@ public:
     int Pan() const { return pan_; }
     int Reverb() const { return reverb_; }
     int Chorus() const { return chorus_; }
+    // The release's change in timecents (1200 halves it); 0 leaves the instrument's own.
+    int ReleaseTimecents() const { return releaseTimecents_; }
 
     struct Hit {
         double on, off;
@@ -157,6 +162,7 @@ private:
     std::string name_;
     int channel_, program_, volume_, pan_, beatsPerBar_;
     int reverb_ = 40, chorus_ = 0;
+    int releaseTimecents_ = 0;
     double gate_ = 0.9, swing_ = 0.5;
     int spread_ = 0;
     Rng rng_;

@@ -100,7 +100,7 @@ bool WriteRoomsTune(const std::string& path) {
                  84);
 
     Part& harp = tune.AddPart("Harp", 1, gm::Harp, 106, 40);
-    harp.Humanise(4).Effects(70, 0);
+    harp.Humanise(4).Effects(70, 0).Release(0.3);
     harp.Arpeggio(chords, 4, "0 2 3 4 5 4 3 2", 0.5, 1.5, 53, 62);
 
     Part& pad = tune.AddPart("Pad", 2, gm::WarmPad, 80, 88);
