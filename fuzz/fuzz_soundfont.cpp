@@ -41,7 +41,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fluid_synth_write_float(synth, 1024, left, 0, 1, right, 0, 1);
     for (float s : left)
         if (!std::isfinite(s)) std::abort();
+    // The voices go with the next block, and only then is the font free to unload at once:
+    // a font still sounding is freed later, by a timer of the synthesizer's own.
     fluid_synth_all_sounds_off(synth, -1);
+    fluid_synth_write_float(synth, 64, left, 0, 1, right, 0, 1);
     fluid_synth_sfunload(synth, static_cast<unsigned>(id), 1);
     return 0;
 }
