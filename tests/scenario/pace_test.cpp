@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -63,11 +62,9 @@ TEST(Pace, PlayWithAnAudioDeviceReportsHowSoonTheSoundReachedIt) {
                                "sleep 8\n"
                                "kill -TERM $game\n"
                                "wait $game\n";
-    std::ofstream(dir + "/play.sh") << script;
-    const int status = std::system(("sh '" + dir + "/play.sh' >'" + dir + "/play.log' 2>&1").c_str());
-    std::string log;
-    for (const std::string& line : gamerun::ReadLines(dir + "/play.log")) log += line + "\n";
-    ASSERT_EQ(0, status) << log;
+    const gamerun::ShellRun play = gamerun::RunShellScript(dir + "/play.sh", script);
+    const std::string& log = play.log;
+    ASSERT_EQ(0, play.status) << log;
     const std::vector<std::string> m = gametest::FirstMatch(
         log,
         "stats: passes=(\\d+) .* cpu_main_pct=[0-9.]+ audio_latency_ms_p50=([0-9.]+) audio_latency_ms_max=([0-9.]+) "

@@ -2,7 +2,6 @@
 // traced; then its recording replayed headless must give the same trace, pass for pass.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <string>
@@ -45,13 +44,8 @@ TEST(RecordReplay, ALiveSessionReplaysHeadlessToTheSameTrace) {
         "for i in $(seq 1 100); do kill -0 $game 2>/dev/null || break; sleep 0.1; done\n"
         "kill $game 2>/dev/null || true\n"
         "wait $game\n";
-    std::ofstream(dir + "/live.sh") << script;
-    const int status = std::system(("sh '" + dir + "/live.sh' >'" + dir + "/live.log' 2>&1").c_str());
-    if (status != 0) {
-        std::string log;
-        for (const std::string& line : gamerun::ReadLines(dir + "/live.log")) log += line + "\n";
-        FAIL() << "the live session did not end cleanly:\n" << log;
-    }
+    const gamerun::ShellRun session = gamerun::RunShellScript(dir + "/live.sh", script);
+    if (session.status != 0) FAIL() << "the live session did not end cleanly:\n" << session.log;
 
     const std::vector<std::string> recorded = gamerun::ReadLines(record);
     ASSERT_FALSE(recorded.empty());

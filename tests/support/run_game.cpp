@@ -287,6 +287,14 @@ std::string WindowedPlayPreamble(const std::string& folder) {
            "export ASAN_OPTIONS=\"${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0\"\n";
 }
 
+ShellRun RunShellScript(const std::string& path, const std::string& script) {
+    std::ofstream(path) << script;
+    ShellRun run;
+    run.status = std::system(("sh '" + path + "' >'" + path + ".log' 2>&1").c_str());
+    run.log = ReadFile(path + ".log");
+    return run;
+}
+
 std::uint32_t LittleEndian(const std::string& bytes, std::size_t at, int size) {
     std::uint32_t value = 0;
     for (int i = size - 1; i >= 0; --i) value = (value << 8) | static_cast<std::uint8_t>(bytes[at + i]);

@@ -103,6 +103,12 @@ bool HaveCommand(const char* command);
 // when the script ends), its sound to SDL's disk audio driver writing `folder`/device.raw,
 // and leak checks off (the display and sound libraries keep memory to the end).
 std::string WindowedPlayPreamble(const std::string& folder);
+// Writes `script` to `path` and runs it with sh: its exit status and all it printed.
+struct ShellRun {
+    int status = -1;
+    std::string log;
+};
+ShellRun RunShellScript(const std::string& path, const std::string& script);
 // The unsigned little-endian number of `size` bytes at `at` (WAV headers and samples).
 std::uint32_t LittleEndian(const std::string& bytes, std::size_t at, int size);
 
